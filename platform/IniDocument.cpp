@@ -1,0 +1,251 @@
+#include "IniDocument.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace platform {
+namespace {
+
+// The platform's profile reader treats Ctrl-Z (an old end-of-file mark) as blank too.
+bool IsBlank(char c)
+{
+    switch (c) {
+    case ' ': case '\t': case '\n': case '\v': case '\f': case '\r': case '\x1a':
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::string_view Trim(std::string_view s)
+{
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualNoCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
+// Copies at most bufferChars - 1 characters, as a zero-terminated copy into a
+// buffer of that size would. One pair of matching quotes around the whole text is
+// dropped; when the cut has already taken the closing quote, the platform still
+// drops the last character that is left, and so do we.
+std::string CopyEntry(std::string_view value, std::size_t bufferChars, bool stripQuote)
+{
+    if (bufferChars == 0)
+        return {};
+    bool quoted = false;
+    if (stripQuote && value.size() >= 2 && (value.front() == '\'' || value.front() == '"') &&
+        value.back() == value.front()) {
+        quoted = true;
+        value.remove_prefix(1);
+    }
+    std::string out(value.substr(0, bufferChars - 1));
+    if (quoted && bufferChars >= value.size() && !out.empty())
+        out.pop_back();
+    return out;
+}
+
+// Windows-1252 for the code points U+0080 to U+FFFF that it holds; '?' for the rest.
+char ToAnsi(std::uint32_t cp)
+{
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return static_cast<char>(cp);
+    // The five bytes that 1252 leaves undefined map to the C1 controls of the same value.
+    if (cp == 0x81 || cp == 0x8D || cp == 0x8F || cp == 0x90 || cp == 0x9D)
+        return static_cast<char>(cp);
+    static const std::uint16_t k80to9F[32] = {
+        0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+    for (int i = 0; i < 32; ++i)
+        if (k80to9F[i] != 0 && k80to9F[i] == cp)
+            return static_cast<char>(0x80 + i);
+    return '?';
+}
+
+// A file that starts with the UTF-8 mark is UTF-8; the platform hands its
+// values over in the ANSI code page (1252 here), with '?' for what it lacks and
+// for each broken sequence (its longest valid beginning counts as one).
+std::string Utf8ToAnsi(std::string_view in)
+{
+    std::string out;
+    out.reserve(in.size());
+    std::size_t i = 0;
+    auto byte = [&](std::size_t k) { return static_cast<unsigned char>(in[k]); };
+    while (i < in.size()) {
+        unsigned char b = byte(i);
+        if (b < 0x80) {
+            out += static_cast<char>(b);
+            ++i;
+            continue;
+        }
+        int need;
+        unsigned char lo = 0x80, hi = 0xBF; // allowed range of the first continuation byte
+        std::uint32_t cp;
+        if (b >= 0xC2 && b <= 0xDF) {
+            need = 1;
+            cp = b & 0x1F;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            need = 2;
+            cp = b & 0x0F;
+            if (b == 0xE0) lo = 0xA0;
+            if (b == 0xED) hi = 0x9F;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            need = 3;
+            cp = b & 0x07;
+            if (b == 0xF0) lo = 0x90;
+            if (b == 0xF4) hi = 0x8F;
+        } else {
+            out += '?';
+            ++i;
+            continue;
+        }
+        std::size_t j = i + 1;
+        int got = 0;
+        while (got < need && j < in.size()) {
+            unsigned char c = byte(j);
+            unsigned char l = got == 0 ? lo : 0x80, h = got == 0 ? hi : 0xBF;
+            if (c < l || c > h)
+                break;
+            cp = (cp << 6) | (c & 0x3F);
+            ++j;
+            ++got;
+        }
+        if (got < need)
+            out += '?';
+        else if (cp > 0xFFFF)
+            out += "??"; // two UTF-16 units, neither of them in the code page
+        else
+            out += ToAnsi(cp);
+        i = j;
+    }
+    return out;
+}
+
+} // namespace
+
+IniDocument IniDocument::Parse(std::string_view bytes)
+{
+    IniDocument doc;
+    doc.m_sections.push_back(Section{});
+    std::string decoded;
+    if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+        decoded = Utf8ToAnsi(bytes.substr(3));
+        bytes = decoded;
+    }
+
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        // A line ends at CR or LF; a run of them ends it only once.
+        std::size_t end = bytes.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos)
+            end = bytes.size();
+        std::string_view line = Trim(bytes.substr(pos, end - pos));
+        pos = bytes.find_first_not_of("\r\n", end);
+        if (pos == std::string_view::npos)
+            pos = bytes.size();
+        if (line.empty())
+            continue;
+
+        if (line.front() == '[') {
+            std::size_t close = line.rfind(']');
+            if (close != std::string_view::npos) {
+                // The name lies between '[' and the last ']', blanks trimmed.
+                doc.m_sections.push_back(Section{std::string(Trim(line.substr(1, close - 1))), {}});
+                continue;
+            }
+            // Without ']' the line is read as a key line.
+        }
+
+        Key key;
+        std::size_t eq = line.find('=');
+        if (eq != std::string_view::npos) {
+            key.name = std::string(Trim(line.substr(0, eq)));
+            key.value = std::string(Trim(line.substr(eq + 1)));
+        } else {
+            key.name = std::string(line);
+        }
+        auto& keys = doc.m_sections.back().keys;
+        // Consecutive lines with an empty name are kept once.
+        if (key.name.empty() && !keys.empty() && keys.back().name.empty())
+            continue;
+        keys.push_back(std::move(key));
+    }
+    return doc;
+}
+
+const IniDocument::Section* IniDocument::FindSection(std::string_view trimmedName) const
+{
+    for (const auto& s : m_sections)
+        if (EqualNoCase(s.name, trimmedName))
+            return &s; // only the first of sections with the same name is read
+    return nullptr;
+}
+
+std::string IniDocument::GetString(std::string_view section, std::string_view key, std::string_view def,
+                                   std::size_t bufferChars) const
+{
+    if (const Section* s = FindSection(Trim(section))) {
+        std::string_view k = Trim(key);
+        for (const auto& entry : s->keys) {
+            if (EqualNoCase(entry.name, k)) {
+                if (entry.value)
+                    return CopyEntry(*entry.value, bufferChars, true);
+                break;
+            }
+        }
+    }
+    return ProfileDefault(def, bufferChars, true);
+}
+
+std::vector<std::string> IniDocument::GetKeyNames(std::string_view section, std::size_t bufferChars) const
+{
+    std::vector<std::string> names;
+    const Section* s = nullptr;
+    for (const auto& candidate : m_sections)
+        if (EqualNoCase(candidate.name, section)) { // listing does not trim the name asked for
+            s = &candidate;
+            break;
+        }
+    if (!s)
+        return names;
+
+    // Each name takes its length and a zero, and the list one zero more; a name
+    // that does not fit is cut, and nothing after it is listed.
+    std::size_t room = bufferChars;
+    for (const auto& k : s->keys) {
+        if (room <= 2)
+            break;
+        if (!k.value) // lines without '=' are not keys
+            continue;
+        if (!k.name.empty() && k.name.front() == ';') // nor are comments
+            continue;
+        if (k.name.empty()) // an empty name reads as the end of the list
+            break;
+        std::string name = k.name.substr(0, room - 2);
+        room -= name.size() + 1;
+        names.push_back(std::move(name));
+        if (room < 2)
+            break;
+    }
+    return names;
+}
+
+std::string ProfileDefault(std::string_view def, std::size_t bufferChars, bool stripQuote)
+{
+    // The platform drops trailing spaces (only spaces) of the default.
+    while (!def.empty() && def.back() == ' ')
+        def.remove_suffix(1);
+    return CopyEntry(def, bufferChars, stripQuote);
+}
+
+} // namespace platform

@@ -1,0 +1,45 @@
+#pragma once
+// A private-profile (INI) file parsed from memory, read the way the Windows
+// profile functions read it. Used off Windows as the profile service, and on
+// Windows by tools and by the tests that hold it against the real functions.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+class IniDocument {
+public:
+    static IniDocument Parse(std::string_view bytes);
+
+    // What GetPrivateProfileStringA(section, key, def, buf, bufferChars) leaves in
+    // its buffer. bufferChars counts the terminating zero, as the platform does.
+    std::string GetString(std::string_view section, std::string_view key, std::string_view def,
+                          std::size_t bufferChars) const;
+
+    // The key names of `section` in file order, as the platform lists them into a
+    // buffer of bufferChars characters (the last name may be cut, later ones lost).
+    std::vector<std::string> GetKeyNames(std::string_view section, std::size_t bufferChars) const;
+
+private:
+    struct Key {
+        std::string name;
+        std::optional<std::string> value; // none for a line without '='
+    };
+    struct Section {
+        std::string name;
+        std::vector<Key> keys;
+    };
+
+    const Section* FindSection(std::string_view trimmedName) const;
+
+    std::vector<Section> m_sections; // the first one holds the keys before any section header
+};
+
+// The default as the profile functions hand it over: trailing spaces dropped, cut
+// to the buffer, and one pair of quotes removed when the file could be read.
+std::string ProfileDefault(std::string_view def, std::size_t bufferChars, bool stripQuote);
+
+} // namespace platform

@@ -1,0 +1,20 @@
+#pragma once
+// The private-profile service: GetPrivateProfileStringA on Windows, the portable
+// IniDocument elsewhere. Buffer sizes count the terminating zero, as on Windows.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+std::string ReadProfileString(const std::string& path, const std::string& section, const std::string& key,
+                             const std::string& def, std::size_t bufferChars);
+
+std::vector<std::string> ReadProfileKeyNames(const std::string& path, const std::string& section,
+                                            std::size_t bufferChars);
+
+// Splits a name list as the platform leaves it in a buffer: names each ended by
+// a zero, the list ended by an empty name. Never reads past `size` bytes.
+std::vector<std::string> SplitNameList(const char* buffer, std::size_t size);
+
+} // namespace platform

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that the build and the tests need, and only those
+# that are missing; when everything is present it returns at once and quietly.
+set -euo pipefail
+
+PACKAGES=(
+  cmake ninja-build g++ libgtest-dev googletest libbenchmark-dev
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+  wine64 xvfb xauth imagemagick clang libclang-rt-14-dev
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$p")
+done
+((${#missing[@]} == 0)) && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+SUDO=()
+if [[ $(id -u) -ne 0 ]]; then SUDO=(sudo); fi
+export DEBIAN_FRONTEND=noninteractive
+"${SUDO[@]}" apt-get update -qq
+"${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
