@@ -1,0 +1,38 @@
+#pragma once
+// CBitmap: owns one bitmap handle or none.
+#include "Win32Handles.h"
+
+class CBitmap {
+public:
+    CBitmap() = default;
+    CBitmap(CBitmap&&) noexcept = default;
+    CBitmap& operator=(CBitmap&&) noexcept = default;
+    CBitmap(const CBitmap&) = delete;
+    CBitmap& operator=(const CBitmap&) = delete;
+
+    HBITMAP GetSafeHandle() const { return m_bitmap.Get(); }
+    explicit operator bool() const { return m_bitmap.IsValid(); }
+
+    // Takes ownership of `bitmap`, destroying the one held before.
+    void Attach(HBITMAP bitmap) { m_bitmap.Reset(bitmap); }
+    HBITMAP Detach() { return m_bitmap.Detach(); }
+    void DeleteObject() { m_bitmap.Reset(); }
+
+    bool CreateCompatibleBitmap(HDC dc, int width, int height)
+    {
+        m_bitmap.Reset(::CreateCompatibleBitmap(dc, width, height));
+        return m_bitmap.IsValid();
+    }
+
+    // Width and height in pixels; 0, 0 when empty.
+    SIZE GetSize() const
+    {
+        BITMAP bm{};
+        if (!m_bitmap || !::GetObjectA(m_bitmap.Get(), sizeof bm, &bm))
+            return SIZE{0, 0};
+        return SIZE{bm.bmWidth, bm.bmHeight};
+    }
+
+private:
+    platform::Bitmap m_bitmap;
+};

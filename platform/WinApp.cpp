@@ -1,0 +1,36 @@
+#include "WinApp.h"
+
+namespace {
+CWinApp* g_app = nullptr;
+}
+
+CWinApp::CWinApp()
+{
+    g_app = this;
+}
+
+CWinApp::~CWinApp()
+{
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+int CWinApp::Run()
+{
+    MSG msg;
+    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    return ExitInstance();
+}
+
+CWinApp* AfxGetApp()
+{
+    return g_app;
+}
+
+HINSTANCE AfxGetInstanceHandle()
+{
+    return g_app && g_app->m_hInstance ? g_app->m_hInstance : ::GetModuleHandleA(nullptr);
+}
