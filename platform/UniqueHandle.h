@@ -7,6 +7,7 @@
 //   static bool IsValid(const Handle&) noexcept;
 //   static void Release(const Handle&) noexcept;
 // Templated over the traits so that tests can check ownership with a counting fake.
+#include <atomic>
 #include <utility>
 
 namespace platform {
@@ -17,7 +18,7 @@ public:
     using Handle = typename Traits::Handle;
 
     UniqueHandle() noexcept : m_handle(Traits::Invalid()) {}
-    explicit UniqueHandle(Handle handle) noexcept : m_handle(handle) {}
+    explicit UniqueHandle(Handle handle) noexcept : m_handle(handle) { Count(m_handle, +1); }
     ~UniqueHandle() { Reset(); }
 
     UniqueHandle(const UniqueHandle&) = delete;
@@ -36,17 +37,35 @@ public:
     explicit operator bool() const noexcept { return IsValid(); }
 
     // Gives up ownership without releasing (e.g. a region accepted by a window).
-    Handle Detach() noexcept { return std::exchange(m_handle, Traits::Invalid()); }
+    Handle Detach() noexcept
+    {
+        Count(m_handle, -1);
+        return std::exchange(m_handle, Traits::Invalid());
+    }
 
     // Releases what is held now, then owns `handle`.
     void Reset(Handle handle = Traits::Invalid()) noexcept
     {
         Handle old = std::exchange(m_handle, handle);
-        if (Traits::IsValid(old))
+        Count(m_handle, +1);
+        if (Traits::IsValid(old)) {
+            Count(old, -1);
             Traits::Release(old);
+        }
     }
 
+    // How many handles owners of this kind hold now: lets tests show that a
+    // piece of work gives back everything it took.
+    static long LiveCount() noexcept { return s_live.load(); }
+
 private:
+    static void Count(const Handle& h, long delta) noexcept
+    {
+        if (Traits::IsValid(h))
+            s_live += delta;
+    }
+
+    static inline std::atomic<long> s_live{0};
     Handle m_handle;
 };
 

@@ -63,6 +63,23 @@ TEST_F(UniqueHandleTest, ResetReleasesOldAndDetachGivesUp)
     EXPECT_EQ(g_released, std::vector<int>{3}); // the detached handle is the caller's now
 }
 
+TEST_F(UniqueHandleTest, LiveCountFollowsOwnership)
+{
+    const long before = Owned::LiveCount();
+    {
+        Owned a(1), b(2), empty;
+        EXPECT_EQ(Owned::LiveCount(), before + 2);
+        a = std::move(b);
+        EXPECT_EQ(Owned::LiveCount(), before + 1);
+        a.Reset(3);
+        EXPECT_EQ(Owned::LiveCount(), before + 1);
+        EXPECT_EQ(a.Detach(), 3); // given away: no longer ours
+        EXPECT_EQ(Owned::LiveCount(), before);
+        empty.Reset(4);
+    }
+    EXPECT_EQ(Owned::LiveCount(), before);
+}
+
 // A handle that is a pair, like a window DC (window + DC) or a selection (DC + old object).
 std::map<int, int> g_pairs;
 struct PairTraits {

@@ -1,0 +1,99 @@
+#include "Dialog.h"
+
+#include "WinApp.h"
+
+namespace {
+// The dialog whose window is being created on this thread: the dialog
+// procedure binds it to the window at the first message it sees.
+thread_local CDialog* t_creating = nullptr;
+} // namespace
+
+INT_PTR CALLBACK CDialog::StaticDialogProc(HWND wnd, UINT, WPARAM, LPARAM)
+{
+    if (t_creating && !FromHandle(wnd)) {
+        CDialog* dialog = t_creating;
+        t_creating = nullptr;
+        dialog->SubclassWindow(wnd);
+    }
+    return FALSE; // everything else is handled by the bound object before the dialog manager
+}
+
+INT_PTR CDialog::DoModal()
+{
+    HINSTANCE instance = AfxGetInstanceHandle();
+    HRSRC found = ::FindResourceA(instance, MAKEINTRESOURCEA(m_templateId), MAKEINTRESOURCEA(5)); // RT_DIALOG
+    HGLOBAL loaded = found ? ::LoadResource(instance, found) : nullptr;
+    auto* tmpl = loaded ? static_cast<const DLGTEMPLATE*>(::LockResource(loaded)) : nullptr;
+    if (!tmpl)
+        return -1;
+
+    HWND parent = m_parent ? m_parent->m_hWnd : nullptr;
+    m_ending = false;
+    m_result = -1;
+    t_creating = this;
+    HWND wnd = ::CreateDialogIndirectParamA(instance, tmpl, parent, &CDialog::StaticDialogProc, 0);
+    t_creating = nullptr;
+    if (!wnd)
+        return -1;
+    if (parent)
+        ::EnableWindow(parent, FALSE);
+
+    MSG msg;
+    while (!m_ending && ::IsWindow(wnd)) {
+        BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0)
+                ::PostQuitMessage(static_cast<int>(msg.wParam)); // leave WM_QUIT to the outer loop
+            break;
+        }
+        if (PreTranslateChain(msg) || ::IsDialogMessageA(wnd, &msg))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+
+    if (parent)
+        ::EnableWindow(parent, TRUE);
+    DestroyWindow();
+    return m_result;
+}
+
+void CDialog::EndDialog(INT_PTR result)
+{
+    m_result = result;
+    m_ending = true;
+    if (m_hWnd)
+        ::PostMessageA(m_hWnd, WM_NULL, 0, 0); // wake the loop
+}
+
+bool CDialog::PreTranslateChain(MSG& msg)
+{
+    for (HWND wnd = msg.hwnd; wnd; wnd = ::GetParent(wnd)) {
+        if (CWnd* target = FromHandle(wnd); target && target->PreTranslateMessage(&msg))
+            return true;
+        if (wnd == m_hWnd)
+            break;
+    }
+    return false;
+}
+
+LRESULT CDialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_INITDIALOG)
+        return OnInitDialog() ? TRUE : FALSE;
+    return CWnd::WindowProc(msg, wp, lp);
+}
+
+bool CDialog::OnCommand(WPARAM wp, LPARAM)
+{
+    switch (LOWORD(wp)) {
+    case IDOK:
+        OnOK();
+        return true;
+    case IDCANCEL:
+        OnCancel();
+        return true;
+    default:
+        return false;
+    }
+}
