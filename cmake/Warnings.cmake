@@ -3,7 +3,7 @@
 function(ak_warnings target)
   target_compile_options(${target} PRIVATE
     -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Woverloaded-virtual
-    -Wcast-align -Wnull-dereference -Wdouble-promotion -Wformat=2)
+    -Wcast-align -Wdouble-promotion -Wformat=2)
   if(AK_WERROR)
     target_compile_options(${target} PRIVATE -Werror)
   endif()

@@ -1,0 +1,11 @@
+#include "AppPaths.h"
+
+AppPaths PathsFromModule(const std::string& modulePath)
+{
+    AppPaths p;
+    std::size_t slash = modulePath.rfind('\\');
+    p.programDir = slash == std::string::npos ? std::string() : modulePath.substr(0, slash + 1);
+    p.autorunInfPath = p.programDir + "AUTORUN.INF";
+    p.skinPath = p.programDir + "Data\\main.ini";
+    return p;
+}

@@ -1,0 +1,11 @@
+#pragma once
+// The start menu's paths, from the program file's path. Portable.
+#include <string>
+
+struct AppPaths {
+    std::string programDir;     // ends in a backslash (empty when the path has none)
+    std::string autorunInfPath; // programDir + "AUTORUN.INF"
+    std::string skinPath;       // programDir + "Data\main.ini"
+};
+
+AppPaths PathsFromModule(const std::string& modulePath);

@@ -1,0 +1,28 @@
+#include "LauncherApp.h"
+
+#include "AppPaths.h"
+#include "MenuDialog.h"
+#include "Module.h"
+
+namespace {
+LauncherApp theApp;
+}
+
+LauncherApp& TheLauncherApp()
+{
+    return theApp;
+}
+
+bool LauncherApp::InitInstance()
+{
+    // The framework's control-container and 3D-look steps have no counterpart here.
+    AppPaths paths = PathsFromModule(platform::ModuleFileName());
+    m_programDir = paths.programDir;
+    m_autorunInfPath = paths.autorunInfPath;
+
+    MenuDialog dialog(nullptr);
+    m_pMainWnd = &dialog;
+    dialog.DoModal();
+    m_pMainWnd = nullptr;
+    return false;
+}

@@ -1,0 +1,16 @@
+#pragma once
+// The start menu's application object: works out where the program lies and
+// runs the main window; the program ends with the window.
+#include "WinApp.h"
+
+#include <string>
+
+class LauncherApp : public CWinApp {
+public:
+    bool InitInstance() override;
+
+    std::string m_programDir;     // the program's folder, with a trailing backslash
+    std::string m_autorunInfPath; // m_programDir + "AUTORUN.INF"
+};
+
+LauncherApp& TheLauncherApp();

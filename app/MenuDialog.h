@@ -1,0 +1,20 @@
+#pragma once
+// The start menu's main window: a skin dialog on template 102 that loads
+// Data\main.ini below the program's folder.
+#include "SkinDialog.h"
+
+class MenuDialog : public SkinDialog {
+public:
+    enum { IDD = 102 };
+    explicit MenuDialog(CWnd* parent);
+
+    HICON m_hIcon;
+
+protected:
+    bool OnInitDialog() override;
+    void OnOK() override {}
+    void OnCancel() override { CDialog::OnCancel(); }
+    void OnButtonClick(std::string name) override;
+    void OnPaint() override;
+    HCURSOR OnQueryDragIcon() override { return reinterpret_cast<HCURSOR>(m_hIcon); }
+};

@@ -1,0 +1,9 @@
+// Control kinds that are not built yet contribute no controls.
+#include "SkinDialog.h"
+
+void SkinDialog::ReadImageButtons(IniFile) {}
+void SkinDialog::ReadButtonExButtons(IniFile) {}
+void SkinDialog::ReadTextLabels(IniFile) {}
+void SkinDialog::ReadTrackbars(IniFile) {}
+void SkinDialog::ReadProgressControls(IniFile) {}
+void SkinDialog::SetLabelText(const std::string&, const std::string&) {}

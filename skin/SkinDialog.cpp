@@ -1,0 +1,143 @@
+#include "SkinDialog.h"
+
+#include "FileSystem.h"
+#include "Picture.h"
+#include "Region.h"
+
+SkinDialog::SkinDialog(UINT templateId, CWnd* parent) : CDialog(templateId, parent) {}
+
+SkinDialog::~SkinDialog()
+{
+    FreeSkin();
+}
+
+template <typename T>
+void SkinDialog::ForEachList(T&& fn)
+{
+    // The order in which lists are freed and repainted.
+    fn(m_buttons);
+    fn(m_buttonExs);
+    fn(m_trackbars);
+    fn(m_labels);
+    fn(m_progresses);
+}
+
+void SkinDialog::ButtonClicked(int index)
+{
+    if (m_buttons.Contains(index))
+        OnButtonClick(m_buttons.EntryAt(index)->m_name);
+}
+
+void SkinDialog::ButtonExClicked(int index)
+{
+    if (m_buttonExs.Contains(index))
+        OnButtonExClick(m_buttonExs.EntryAt(index)->m_name);
+}
+
+void SkinDialog::TrackbarScrolled(int index, int code, int pos)
+{
+    if (m_trackbars.Contains(index))
+        OnTrackbarScroll(m_trackbars.EntryAt(index)->m_name, code, pos);
+}
+
+void SkinDialog::TextClicked(int index)
+{
+    if (m_labels.Contains(index))
+        OnTextClick(m_labels.EntryAt(index)->m_name);
+}
+
+void SkinDialog::ProgressClicked(int index)
+{
+    if (m_progresses.Contains(index))
+        OnProgressClick(m_progresses.EntryAt(index)->m_name);
+}
+
+void SkinDialog::ApplyMaskRegion(CBitmap* mask)
+{
+    ::ApplyMaskRegion(m_hWnd, mask, "Hata");
+}
+
+bool SkinDialog::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    if (platform::PathExists(m_skinPath))
+        LoadSkin();
+    return true;
+}
+
+void SkinDialog::LoadSkin()
+{
+    FreeSkin();
+    IniFile ini(m_skinPath);
+    const std::string main = ini.GetString("Screen", "Main", "");
+    const std::string mask = ini.GetString("Screen", "Mask", main);
+    const std::string over = ini.GetString("Screen", "Over", main);
+    const std::string down = ini.GetString("Screen", "Down", main);
+    const std::string disabled = ini.GetString("Screen", "Disabled", main);
+    const std::string dir = GetFileDir(m_skinPath);
+
+    SIZE mainSize{}, maskSize{};
+    LoadPicture(dir + main, m_picMain, mainSize);
+    CBitmap maskPicture; // needed only for the region
+    LoadPicture(dir + mask, maskPicture, maskSize);
+
+    // The window takes the Mask picture's size. Without a Mask picture it must
+    // not shrink to nothing: the Main picture's size, else the size it has.
+    RECT window = GetWindowRect();
+    SIZE size = maskSize;
+    if (!maskPicture)
+        size = m_picMain ? mainSize : SIZE{window.right - window.left, window.bottom - window.top};
+    ::SetWindowPos(m_hWnd, HWND_TOP, window.left, window.top, size.cx, size.cy, SWP_NOOWNERZORDER);
+
+    SIZE ignored{};
+    LoadPicture(dir + over, m_picOver, ignored);
+    LoadPicture(dir + down, m_picDown, ignored);
+    LoadPicture(dir + disabled, m_picDisabled, ignored);
+
+    ApplyMaskRegion(&maskPicture);
+
+    ReadImageButtons(ini);
+    ReadButtonExButtons(ini);
+    ReadTextLabels(ini);
+    ReadTrackbars(ini);
+    ReadProgressControls(ini);
+
+    Invalidate(true);
+}
+
+void SkinDialog::FreeSkin()
+{
+    m_picMain.DeleteObject();
+    m_picOver.DeleteObject();
+    m_picDown.DeleteObject();
+    m_picDisabled.DeleteObject();
+    ForEachList([](auto& list) { list.DeleteAll(); });
+}
+
+void SkinDialog::OnPaint()
+{
+    platform::PaintDc paint(m_hWnd);
+    // Not limited to the update region: a WM_PAINT sent directly repaints everything.
+    platform::WindowDc dc(m_hWnd);
+    RECT client = GetClientRect();
+    DrawBitmap(dc.Dc(), m_picMain.GetSafeHandle(), client);
+    // The picture was drawn over the controls (no WS_CLIPCHILDREN): bring them back.
+    ForEachList([](auto& list) {
+        for (int i = 0; i < list.GetSize(); ++i)
+            ::InvalidateRect(list.EntryAt(i)->ControlWindow(), nullptr, TRUE);
+    });
+}
+
+void SkinDialog::OnLButtonDown(UINT, POINT point)
+{
+    // Drag the window by its background as if by its caption; the move itself
+    // follows the pointer from where it is.
+    PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
+    Default();
+}
+
+void SkinDialog::OnMouseMove(UINT, POINT point)
+{
+    Default();
+    OnControlMouseMove("", point);
+}

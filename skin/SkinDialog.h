@@ -1,0 +1,72 @@
+#pragma once
+// SkinDialog: the dialog whose whole look comes from a skin description. It
+// loads the pictures, sizes and shapes itself, creates the controls of the five
+// kinds, paints its background, can be dragged by it, and turns the controls'
+// events into overridable hooks that carry the control's name.
+#include "Bitmap.h"
+#include "Dialog.h"
+#include "SkinControl.h"
+#include "SkinFile.h"
+
+#include <string>
+
+class ImageButton;
+class ButtonExItem;
+class TrackbarItem;
+class TextLabel;
+class ProgressItem;
+
+class SkinDialog : public CDialog {
+public:
+    SkinDialog(UINT templateId, CWnd* parent);
+    ~SkinDialog() override;
+
+    // Name hooks: the base versions do nothing.
+    virtual void OnProgressClick(std::string /*name*/) {}
+    virtual void OnButtonClick(std::string /*name*/) {}
+    virtual void OnButtonExClick(std::string /*name*/) {}
+    virtual void OnTrackbarScroll(std::string /*name*/, int /*code*/, int /*pos*/) {}
+    virtual void OnTextClick(std::string /*name*/) {}
+    virtual void OnControlMouseMove(std::string /*name*/, POINT /*point*/) {}
+
+    // Index notifications from the controls: an index outside the list calls nothing.
+    virtual void ButtonClicked(int index);
+    virtual void ButtonExClicked(int index);
+    virtual void TrackbarScrolled(int index, int code, int pos);
+    virtual void TextClicked(int index);
+    void ProgressClicked(int index);
+
+    virtual void ApplyMaskRegion(CBitmap* mask);
+    virtual void LoadSkin();
+    void FreeSkin();
+    void SetSkinPath(const std::string& path) { m_skinPath = path; }
+    void SetLabelText(const std::string& name, const std::string& text);
+
+    ControlList<ImageButton> m_buttons;
+    ControlList<ButtonExItem> m_buttonExs;
+    ControlList<TrackbarItem> m_trackbars;
+    ControlList<TextLabel> m_labels;
+    ControlList<ProgressItem> m_progresses;
+    std::string m_skinPath;
+    CBitmap m_picMain;
+    CBitmap m_picOver;
+    CBitmap m_picDown;
+    CBitmap m_picDisabled;
+
+protected:
+    bool OnInitDialog() override;
+    void OnPaint() override;
+    void OnLButtonDown(UINT flags, POINT point) override;
+    void OnMouseMove(UINT flags, POINT point) override;
+
+    // The control readers, one per kind, each defined with its control kind.
+    void ReadImageButtons(IniFile ini);
+    void ReadButtonExButtons(IniFile ini);
+    void ReadTextLabels(IniFile ini);
+    void ReadTrackbars(IniFile ini);
+    void ReadProgressControls(IniFile ini);
+
+private:
+    template <typename T>
+    void ForEachList(T&& fn);
+};

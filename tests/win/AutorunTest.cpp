@@ -1,0 +1,213 @@
+// autorun.exe started as a user starts it, on disc folders written here.
+#include "Bmp.h"
+#include "Desktop.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+namespace {
+
+constexpr const char* kTitle = "Setup Wizard...";
+
+// Build paths are Linux paths; Wine sees them on drive Z.
+std::string WindowsPath(std::string p)
+{
+    for (char& c : p)
+        if (c == '/')
+            c = '\\';
+    return p.size() && p[0] == '\\' ? "Z:" + p : p;
+}
+
+bool IsMagenta(std::uint32_t c) { return c == 0xFF00FF; }
+
+// A window shape with rounded corners and a hole, and a background whose every
+// pixel can be told from its neighbours.
+TestPicture MaskPicture(int w, int h)
+{
+    TestPicture p{w, h, std::vector<std::uint32_t>(static_cast<std::size_t>(w * h), 0x000000)};
+    const int r = 16;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            int cx = x < r ? r : (x >= w - r ? w - r - 1 : x);
+            int cy = y < r ? r : (y >= h - r ? h - r - 1 : y);
+            bool outside = (x - cx) * (x - cx) + (y - cy) * (y - cy) > r * r;
+            bool hole = x >= w - 40 && x < w - 30 && y >= 20 && y < 30;
+            if (outside || hole)
+                p.pixels[static_cast<std::size_t>(y * w + x)] = 0xFF00FF;
+        }
+    return p;
+}
+
+TestPicture MainPicture(int w, int h, std::uint32_t salt = 0)
+{
+    TestPicture p{w, h, {}};
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            p.pixels.push_back(((static_cast<std::uint32_t>(x * 3) & 0xFF) << 16) |
+                               ((static_cast<std::uint32_t>(y * 5) & 0xFF) << 8) |
+                               ((static_cast<std::uint32_t>(x + y) + salt) & 0xFF));
+    return p;
+}
+
+class Disc {
+public:
+    Disc()
+    {
+        m_exe = m_dir.File("autorun.exe");
+        EXPECT_TRUE(::CopyFileA(WindowsPath(AK_AUTORUN_EXE).c_str(), m_exe.c_str(), FALSE)) << AK_AUTORUN_EXE;
+    }
+    void Write(const std::string& name, const std::string& bytes) { m_dir.Write(name, bytes); }
+    void WriteSkin(const std::string& ini, const TestPicture& main, const TestPicture* mask)
+    {
+        Write("Data/main.ini", ini);
+        Write("Data/main.bmp", EncodeBmp24(main));
+        if (mask)
+            Write("Data/mask.bmp", EncodeBmp24(*mask));
+    }
+    bool Start() { return m_process.Start(m_exe, m_dir.Path()); }
+    ChildProcess& Process() { return m_process; }
+
+private:
+    TempDir m_dir;
+    std::string m_exe;
+    ChildProcess m_process; // ends before the folder is removed
+};
+
+const char kSkin[] = "[Screen]\r\nMain=main.bmp\r\nMask=mask.bmp\r\n";
+
+RECT WindowRect(HWND wnd)
+{
+    RECT r{};
+    ::GetWindowRect(wnd, &r);
+    return r;
+}
+
+// Waits until the window's screen pixels inside its shape show `main`; returns
+// how many differ at the end.
+int DifferingPixels(HWND wnd, const TestPicture& main, const TestPicture& mask, int ms)
+{
+    int differing = -1;
+    for (int waited = 0; waited <= ms && differing != 0; waited += 100) {
+        Pump(100);
+        RECT r = WindowRect(wnd);
+        auto screen = CaptureScreen(r);
+        differing = 0;
+        for (int y = 0; y < mask.height; ++y)
+            for (int x = 0; x < mask.width; ++x)
+                if (!IsMagenta(mask.At(x, y)) &&
+                    screen[static_cast<std::size_t>(y * (r.right - r.left) + x)] != main.At(x, y))
+                    ++differing;
+    }
+    return differing;
+}
+
+TEST(Autorun, OpensShapedAtTheOriginAndShowsTheMainPicture)
+{
+    const TestPicture mask = MaskPicture(240, 150), main = MainPicture(240, 150);
+    Disc disc;
+    disc.WriteSkin(kSkin, main, &mask);
+    ASSERT_TRUE(disc.Start());
+    HWND wnd = WaitForWindow(disc.Process().Id(), kTitle, "#32770", 15000);
+    ASSERT_TRUE(wnd) << "no window titled " << kTitle;
+
+    RECT r = WindowRect(wnd);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right - r.left, 240);
+    EXPECT_EQ(r.bottom - r.top, 150);
+
+    HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(::GetWindowRgn(wnd, rgn), ERROR);
+    int wrong = 0;
+    for (int y = 0; y < mask.height; ++y)
+        for (int x = 0; x < mask.width; ++x)
+            if ((::PtInRegion(rgn, x, y) != FALSE) == IsMagenta(mask.At(x, y)))
+                ++wrong;
+    ::DeleteObject(rgn);
+    EXPECT_EQ(wrong, 0) << "pixels where the window's region and the mask disagree";
+
+    int differing = DifferingPixels(wnd, main, mask, 3000);
+    if (differing)
+        SaveScreen(WindowRect(wnd), "autorun-screen.bmp");
+    EXPECT_EQ(differing, 0) << "screen pixels inside the shape that are not the Main picture's";
+}
+
+TEST(Autorun, DragsByTheBackgroundKeepsOpenOnEnterEndsOnEscape)
+{
+    const TestPicture mask = MaskPicture(240, 150), main = MainPicture(240, 150);
+    Disc disc;
+    disc.WriteSkin(kSkin, main, &mask);
+    ASSERT_TRUE(disc.Start());
+    HWND wnd = WaitForWindow(disc.Process().Id(), kTitle, "#32770", 15000);
+    ASSERT_TRUE(wnd);
+    Pump(300);
+
+    // Twice: the second drag starts from a window that is no longer at the origin.
+    POINT expected{0, 0};
+    for (int i = 0; i < 2; ++i) {
+        RECT r = WindowRect(wnd);
+        int x = r.left + 60, y = r.top + 70;
+        MoveMouse(x, y);
+        MouseButton(true);
+        DragTo(x, y, x + 50, y + 30);
+        MouseButton(false);
+        Pump(200);
+        expected = {expected.x + 50, expected.y + 30};
+        r = WindowRect(wnd);
+        EXPECT_EQ(r.left, expected.x) << "drag " << i;
+        EXPECT_EQ(r.top, expected.y) << "drag " << i;
+    }
+
+    ::SetForegroundWindow(wnd);
+    PressKey(VK_RETURN);
+    Pump(500);
+    EXPECT_TRUE(disc.Process().Running()) << "Enter must leave the menu open";
+    EXPECT_TRUE(::IsWindow(wnd));
+
+    ::SetForegroundWindow(wnd);
+    PressKey(VK_ESCAPE);
+    DWORD code = 1;
+    EXPECT_TRUE(disc.Process().WaitExit(5000, &code)) << "Escape must end the program";
+    EXPECT_EQ(code, 0u);
+}
+
+TEST(Autorun, WithoutASkinFileShowsAnEmptyWindowAndReportsTheMissingShape)
+{
+    Disc disc;
+    ASSERT_TRUE(disc.Start());
+    // Every skin value reads empty: there is no mask to shape the window by.
+    MessageBoxInfo box = WaitForMessageBox(disc.Process().Id(), 15000);
+    ASSERT_TRUE(box.wnd) << "expected the region failure message";
+    EXPECT_EQ(box.caption, "Hata");
+    EXPECT_EQ(box.text, "Resimden Region Oluurulamad");
+    CloseMessageBox(box.wnd);
+
+    HWND wnd = WaitForWindow(disc.Process().Id(), kTitle, "#32770", 5000);
+    ASSERT_TRUE(wnd);
+    EXPECT_EQ(box.owner, wnd);
+    RECT r = WindowRect(wnd);
+    EXPECT_GT(r.right - r.left, 0); // the template's size, not nothing
+    EXPECT_GT(r.bottom - r.top, 0);
+    EXPECT_TRUE(disc.Process().Running());
+}
+
+TEST(Autorun, AMissingMaskGivesTheMainPicturesSize)
+{
+    const TestPicture main = MainPicture(180, 110);
+    Disc disc;
+    disc.WriteSkin(kSkin, main, nullptr);
+    ASSERT_TRUE(disc.Start());
+    MessageBoxInfo box = WaitForMessageBox(disc.Process().Id(), 15000);
+    ASSERT_TRUE(box.wnd);
+    EXPECT_EQ(box.text, "Resimden Region Oluurulamad");
+    CloseMessageBox(box.wnd);
+    HWND wnd = WaitForWindow(disc.Process().Id(), kTitle, "#32770", 5000);
+    ASSERT_TRUE(wnd);
+    RECT r = WindowRect(wnd);
+    EXPECT_EQ(r.right - r.left, 180);
+    EXPECT_EQ(r.bottom - r.top, 110);
+}
+
+} // namespace

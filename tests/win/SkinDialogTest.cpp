@@ -1,0 +1,132 @@
+// The skin dialog in this process: hooks, and what a reload gives back.
+#include "Bmp.h"
+#include "SkinDialog.h"
+#include "TempDir.h"
+#include "Win32Handles.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Runs `body` inside the dialog's initialisation, then ends the dialog.
+class ProbeDialog : public SkinDialog {
+public:
+    explicit ProbeDialog(std::function<void(ProbeDialog&)> body) : SkinDialog(102, nullptr), m_body(std::move(body)) {}
+
+    std::vector<std::string> m_moves;
+
+protected:
+    bool OnInitDialog() override
+    {
+        SkinDialog::OnInitDialog();
+        m_body(*this);
+        EndDialog(IDOK);
+        return true;
+    }
+    void OnControlMouseMove(std::string name, POINT) override { m_moves.push_back(name); }
+
+private:
+    std::function<void(ProbeDialog&)> m_body;
+};
+
+long OwnedGdiObjects()
+{
+    using namespace platform;
+    return Bitmap::LiveCount() + Region::LiveCount() + Font::LiveCount() + MemoryDc::LiveCount() +
+           WindowDc::LiveCount() + GlobalMemory::LiveCount();
+}
+
+int ChildWindows(HWND wnd)
+{
+    int count = 0;
+    ::EnumChildWindows(
+        wnd, [](HWND, LPARAM lp) -> BOOL { return ++*reinterpret_cast<int*>(lp), TRUE; },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+std::string WriteSkin(const TempDir& dir)
+{
+    TestPicture pic{64, 48, std::vector<std::uint32_t>(64 * 48, 0x336699)};
+    for (int x = 0; x < 8; ++x)
+        pic.pixels[static_cast<std::size_t>(x)] = 0xFF00FF; // a notch in the top row
+    dir.Write("Data/back.bmp", EncodeBmp24(pic));
+    return dir.Write("Data/main.ini", "[Screen]\nMain=back.bmp\n"
+                                      "[BUTTONINFO]\n1=ID_BUTTON1,4,4,20,10,Tip,\n2=ID_EXIT,30,4,20,10,,\n");
+}
+
+TEST(SkinDialog, ReloadingTwoHundredTimesGivesBackEverything)
+{
+    TempDir dir;
+    std::string skin = WriteSkin(dir);
+    const long before = OwnedGdiObjects();
+    long afterFirst = 0, afterAll = 0;
+    int windowsFirst = 0, windowsAll = 0;
+    ProbeDialog dialog([&](ProbeDialog& d) {
+        d.SetSkinPath(skin);
+        d.LoadSkin();
+        afterFirst = OwnedGdiObjects();
+        windowsFirst = ChildWindows(d.m_hWnd);
+        for (int i = 1; i < 200; ++i)
+            d.LoadSkin();
+        afterAll = OwnedGdiObjects();
+        windowsAll = ChildWindows(d.m_hWnd);
+        d.FreeSkin();
+    });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    std::printf("owned GDI objects: %ld before, %ld after one load, %ld after 200; child windows %d and %d\n",
+                before, afterFirst, afterAll, windowsFirst, windowsAll);
+    EXPECT_GT(afterFirst, before); // the pictures are held
+    EXPECT_EQ(afterAll, afterFirst);
+    EXPECT_EQ(windowsAll, windowsFirst);
+    EXPECT_EQ(OwnedGdiObjects(), before);
+}
+
+TEST(SkinDialog, HooksAndIndexLookup)
+{
+    TempDir dir;
+    std::string skin = WriteSkin(dir);
+    ProbeDialog dialog([&](ProbeDialog& d) {
+        d.SetSkinPath(skin);
+        d.LoadSkin();
+        // An index outside a list calls nothing (and does not crash).
+        d.ButtonClicked(-1);
+        d.ButtonClicked(d.m_buttons.GetSize());
+        d.TextClicked(0);
+        d.TrackbarScrolled(5, 4, 50);
+        // The background reports pointer moves with an empty name.
+        d.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(30, 30));
+    });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    ASSERT_FALSE(dialog.m_moves.empty());
+    EXPECT_EQ(dialog.m_moves.back(), "");
+}
+
+TEST(SkinDialog, LoadsTheSkinAtInitialisationOnlyWhenTheFileExists)
+{
+    TempDir dir;
+    std::string skin = WriteSkin(dir);
+    SIZE loaded{}, missing{};
+    for (auto [path, size] : {std::pair{skin, &loaded}, std::pair{dir.File("Data/none.ini"), &missing}}) {
+        struct Dialog : SkinDialog {
+            Dialog(std::string p, SIZE* s) : SkinDialog(102, nullptr), m_size(s) { SetSkinPath(p); }
+            bool OnInitDialog() override
+            {
+                SkinDialog::OnInitDialog();
+                RECT r = GetWindowRect();
+                *m_size = SIZE{r.right - r.left, r.bottom - r.top};
+                EndDialog(IDOK);
+                return true;
+            }
+            SIZE* m_size;
+        } dialog(path, size);
+        ASSERT_EQ(dialog.DoModal(), IDOK);
+    }
+    EXPECT_EQ(loaded.cx, 64);
+    EXPECT_EQ(loaded.cy, 48);
+    EXPECT_NE(missing.cx, 64); // the template's size
+}
+
+} // namespace

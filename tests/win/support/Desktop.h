@@ -1,0 +1,53 @@
+#pragma once
+// What end-to-end tests need to drive a program as a user would: start it,
+// find its windows and message boxes, read the screen, move and click the mouse,
+// press keys.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A started program; terminated at the end of the test if still running.
+class ChildProcess {
+public:
+    ChildProcess() = default;
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool Start(const std::string& exe, const std::string& workDir);
+    DWORD Id() const { return m_info.dwProcessId; }
+    bool Running() const;
+    // Waits for the end of the process; true with its exit code when it ended in time.
+    bool WaitExit(int ms, DWORD* code = nullptr) const;
+
+private:
+    PROCESS_INFORMATION m_info{};
+};
+
+// The first visible top-level window of the process with that title (any class
+// when className is null), polling until `ms` have passed.
+HWND WaitForWindow(DWORD pid, const std::string& title, const char* className, int ms);
+
+// A message box ("#32770" with a static text) of the process, with its texts.
+struct MessageBoxInfo {
+    HWND wnd = nullptr;
+    HWND owner = nullptr;
+    std::string caption;
+    std::string text;
+};
+MessageBoxInfo WaitForMessageBox(DWORD pid, int ms);
+void CloseMessageBox(HWND box);
+
+// Screen pixels as 0x00RRGGBB, row by row from the top of `rect`.
+std::vector<std::uint32_t> CaptureScreen(const RECT& rect);
+// Writes a screen area to a 24-bit BMP file (for looking at a failure).
+void SaveScreen(const RECT& rect, const std::string& path);
+
+void MoveMouse(int x, int y);
+void MouseButton(bool down);
+// Moves from where the pointer is to (x, y) in `steps` moves, as a hand would.
+void DragTo(int fromX, int fromY, int toX, int toY, int steps = 10);
+void PressKey(WORD vk);
+void Pump(int ms); // waits while letting this thread's messages through
