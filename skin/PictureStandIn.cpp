@@ -13,7 +13,14 @@ void DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& rect) {
   if (!bitmap) return; HDC m = CreateCompatibleDC(dc); HGDIOBJ o = SelectObject(m, bitmap);
   BitBlt(dc, rect.left, rect.top, rect.right-rect.left, rect.bottom-rect.top, m, 0,0,SRCCOPY); SelectObject(m,o); DeleteDC(m);
 }
-void CropBitmap(HDC, CBitmap&, const CBitmap&, int, int, int, int) {}
+void CropBitmap(HDC dc, CBitmap& target, const CBitmap& source, int left, int top, int right, int bottom) {
+  if (!source) return;
+  target.CreateCompatibleBitmap(dc, right-left, bottom-top);
+  HDC a = CreateCompatibleDC(dc), b = CreateCompatibleDC(dc);
+  HGDIOBJ oa = SelectObject(a, target.GetSafeHandle()), ob = SelectObject(b, source.GetSafeHandle());
+  BitBlt(a, 0, 0, right-left, bottom-top, b, left, top, SRCCOPY);
+  SelectObject(a, oa); SelectObject(b, ob); DeleteDC(a); DeleteDC(b);
+}
 void ApplyMaskRegion(HWND window, const CBitmap* mask, const char* caption) {
   if (!window || !IsWindow(window)) return;
   if (!mask || !*mask) { MessageBoxA(window, "Resimden Region Oluurulamad", caption, MB_OK); InvalidateRect(window,nullptr,TRUE); return; }
