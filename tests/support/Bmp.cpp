@@ -41,3 +41,23 @@ std::string EncodeBmp24(const TestPicture& p)
     }
     return out;
 }
+
+TestPicture PatternPicture(int width, int height, std::uint32_t salt)
+{
+    TestPicture p{width, height, {}};
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            p.pixels.push_back(((static_cast<std::uint32_t>(x * 3) & 0xFF) << 16) |
+                               ((static_cast<std::uint32_t>(y * 5) & 0xFF) << 8) |
+                               ((static_cast<std::uint32_t>(x + y) + salt) & 0xFF));
+    return p;
+}
+
+TestPicture CropPicture(const TestPicture& picture, int left, int top, int width, int height)
+{
+    TestPicture p{width, height, {}};
+    for (int y = top; y < top + height; ++y)
+        for (int x = left; x < left + width; ++x)
+            p.pixels.push_back(picture.At(x, y));
+    return p;
+}

@@ -13,3 +13,10 @@ struct TestPicture {
 };
 
 std::string EncodeBmp24(const TestPicture& picture);
+
+// A picture whose every pixel can be told from its neighbours; pictures with
+// different salts differ in every pixel (for salts below 256).
+TestPicture PatternPicture(int width, int height, std::uint32_t salt = 0);
+
+// The part of `picture` at left, top, width by height.
+TestPicture CropPicture(const TestPicture& picture, int left, int top, int width, int height);

@@ -22,8 +22,7 @@ std::string WindowsPath(std::string p)
 
 bool IsMagenta(std::uint32_t c) { return c == 0xFF00FF; }
 
-// A window shape with rounded corners and a hole, and a background whose every
-// pixel can be told from its neighbours.
+// A window shape with rounded corners and a hole.
 TestPicture MaskPicture(int w, int h)
 {
     TestPicture p{w, h, std::vector<std::uint32_t>(static_cast<std::size_t>(w * h), 0x000000)};
@@ -37,17 +36,6 @@ TestPicture MaskPicture(int w, int h)
             if (outside || hole)
                 p.pixels[static_cast<std::size_t>(y * w + x)] = 0xFF00FF;
         }
-    return p;
-}
-
-TestPicture MainPicture(int w, int h, std::uint32_t salt = 0)
-{
-    TestPicture p{w, h, {}};
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            p.pixels.push_back(((static_cast<std::uint32_t>(x * 3) & 0xFF) << 16) |
-                               ((static_cast<std::uint32_t>(y * 5) & 0xFF) << 8) |
-                               ((static_cast<std::uint32_t>(x + y) + salt) & 0xFF));
     return p;
 }
 
@@ -105,7 +93,7 @@ int DifferingPixels(HWND wnd, const TestPicture& main, const TestPicture& mask, 
 
 TEST(Autorun, OpensShapedAtTheOriginAndShowsTheMainPicture)
 {
-    const TestPicture mask = MaskPicture(240, 150), main = MainPicture(240, 150);
+    const TestPicture mask = MaskPicture(240, 150), main = PatternPicture(240, 150);
     Disc disc;
     disc.WriteSkin(kSkin, main, &mask);
     ASSERT_TRUE(disc.Start());
@@ -136,7 +124,7 @@ TEST(Autorun, OpensShapedAtTheOriginAndShowsTheMainPicture)
 
 TEST(Autorun, DragsByTheBackgroundKeepsOpenOnEnterEndsOnEscape)
 {
-    const TestPicture mask = MaskPicture(240, 150), main = MainPicture(240, 150);
+    const TestPicture mask = MaskPicture(240, 150), main = PatternPicture(240, 150);
     Disc disc;
     disc.WriteSkin(kSkin, main, &mask);
     ASSERT_TRUE(disc.Start());
@@ -195,7 +183,7 @@ TEST(Autorun, WithoutASkinFileShowsAnEmptyWindowAndReportsTheMissingShape)
 
 TEST(Autorun, AMissingMaskGivesTheMainPicturesSize)
 {
-    const TestPicture main = MainPicture(180, 110);
+    const TestPicture main = PatternPicture(180, 110);
     Disc disc;
     disc.WriteSkin(kSkin, main, nullptr);
     ASSERT_TRUE(disc.Start());

@@ -1,51 +1,11 @@
 // The skin dialog in this process: hooks, and what a reload gives back.
 #include "Bmp.h"
-#include "SkinDialog.h"
+#include "ProbeDialog.h"
 #include "TempDir.h"
-#include "Win32Handles.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace {
-
-// Runs `body` inside the dialog's initialisation, then ends the dialog.
-class ProbeDialog : public SkinDialog {
-public:
-    explicit ProbeDialog(std::function<void(ProbeDialog&)> body) : SkinDialog(102, nullptr), m_body(std::move(body)) {}
-
-    std::vector<std::string> m_moves;
-
-protected:
-    bool OnInitDialog() override
-    {
-        SkinDialog::OnInitDialog();
-        m_body(*this);
-        EndDialog(IDOK);
-        return true;
-    }
-    void OnControlMouseMove(std::string name, POINT) override { m_moves.push_back(name); }
-
-private:
-    std::function<void(ProbeDialog&)> m_body;
-};
-
-long OwnedGdiObjects()
-{
-    using namespace platform;
-    return Bitmap::LiveCount() + Region::LiveCount() + Font::LiveCount() + MemoryDc::LiveCount() +
-           WindowDc::LiveCount() + GlobalMemory::LiveCount();
-}
-
-int ChildWindows(HWND wnd)
-{
-    int count = 0;
-    ::EnumChildWindows(
-        wnd, [](HWND, LPARAM lp) -> BOOL { return ++*reinterpret_cast<int*>(lp), TRUE; },
-        reinterpret_cast<LPARAM>(&count));
-    return count;
-}
 
 std::string WriteSkin(const TempDir& dir)
 {
@@ -68,15 +28,15 @@ TEST(SkinDialog, ReloadingTwoHundredTimesGivesBackEverything)
         d.SetSkinPath(skin);
         d.LoadSkin();
         afterFirst = OwnedGdiObjects();
-        windowsFirst = ChildWindows(d.m_hWnd);
+        windowsFirst = ThreadWindows();
         for (int i = 1; i < 200; ++i)
             d.LoadSkin();
         afterAll = OwnedGdiObjects();
-        windowsAll = ChildWindows(d.m_hWnd);
+        windowsAll = ThreadWindows();
         d.FreeSkin();
     });
     ASSERT_EQ(dialog.DoModal(), IDOK);
-    std::printf("owned GDI objects: %ld before, %ld after one load, %ld after 200; child windows %d and %d\n",
+    std::printf("owned GDI objects: %ld before, %ld after one load, %ld after 200; windows %d and %d\n",
                 before, afterFirst, afterAll, windowsFirst, windowsAll);
     EXPECT_GT(afterFirst, before); // the pictures are held
     EXPECT_EQ(afterAll, afterFirst);
@@ -100,8 +60,8 @@ TEST(SkinDialog, HooksAndIndexLookup)
         d.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(30, 30));
     });
     ASSERT_EQ(dialog.DoModal(), IDOK);
-    ASSERT_FALSE(dialog.m_moves.empty());
-    EXPECT_EQ(dialog.m_moves.back(), "");
+    ASSERT_FALSE(dialog.Moves().empty());
+    EXPECT_EQ(dialog.Moves().back().name, "");
 }
 
 TEST(SkinDialog, LoadsTheSkinAtInitialisationOnlyWhenTheFileExists)

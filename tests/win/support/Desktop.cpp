@@ -148,6 +148,43 @@ void SaveScreen(const RECT& rect, const std::string& path)
     std::ofstream(path, std::ios::binary) << EncodeBmp24(pic);
 }
 
+int WaitForScreen(const RECT& rect, const std::vector<std::uint32_t>& expected, int ms)
+{
+    int differing = -1;
+    for (int waited = 0; differing != 0 && waited <= ms; waited += 50) {
+        if (waited)
+            Pump(50);
+        std::vector<std::uint32_t> screen = CaptureScreen(rect);
+        if (screen.size() != expected.size())
+            return static_cast<int>(expected.size());
+        differing = 0;
+        for (std::size_t i = 0; i < screen.size(); ++i)
+            differing += screen[i] != expected[i];
+    }
+    return differing;
+}
+
+std::string WaitForToolTip(DWORD pid, int ms)
+{
+    // Another process's window text is asked of the window, not read from its record.
+    auto ask = [](HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+        DWORD_PTR result = 0;
+        return ::SendMessageTimeoutA(wnd, msg, wp, lp, SMTO_ABORTIFHUNG, 1000, &result) ? result : 0;
+    };
+    for (int waited = 0; waited <= ms; waited += 50) {
+        for (HWND wnd : TopWindowsOf(pid)) {
+            if (ClassOf(wnd) != "tooltips_class32")
+                continue;
+            std::string text(ask(wnd, WM_GETTEXTLENGTH, 0, 0) + 1, '\0');
+            text.resize(ask(wnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+            if (!text.empty())
+                return text;
+        }
+        Pump(50);
+    }
+    return {};
+}
+
 void MoveMouse(int x, int y)
 {
     INPUT in{};

@@ -44,6 +44,13 @@ void CloseMessageBox(HWND box);
 std::vector<std::uint32_t> CaptureScreen(const RECT& rect);
 // Writes a screen area to a 24-bit BMP file (for looking at a failure).
 void SaveScreen(const RECT& rect, const std::string& path);
+// Waits until the screen at `rect` shows exactly `expected` (0x00RRGGBB, rows
+// from the top); returns how many pixels differ at the end (0: it did).
+int WaitForScreen(const RECT& rect, const std::vector<std::uint32_t>& expected, int ms);
+
+// The text of a visible tooltip window of the process, waiting until one shows;
+// empty when none did in time.
+std::string WaitForToolTip(DWORD pid, int ms);
 
 void MoveMouse(int x, int y);
 void MouseButton(bool down);

@@ -1,0 +1,171 @@
+// Image buttons under real input: the pointer and the left button driven
+// through SendInput from a second thread while the dialog's own modal loop
+// runs; looks read back from the screen.
+#include "Desktop.h"
+#include "ImageButton.h"
+#include "ProbeDialog.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kWidth = 200, kHeight = 100;
+
+const char kLines[] = "1=ID_ONE,10,10,40,30,First tip,\n"
+                      "2=\n"
+                      "3=ID_TWO,50,10,40,30,Second tip,\n"
+                      "4=ID_STATIC,110,10,40,30,,T\n"
+                      "5=ID_OFF,10,60,40,30,Off tip,\n";
+
+struct Button {
+    const char* name;
+    RECT rect; // the dialog's client coordinates
+};
+const Button kOne{"ID_ONE", {10, 10, 50, 40}}, kTwo{"ID_TWO", {50, 10, 90, 40}},
+    kStatic{"ID_STATIC", {110, 10, 150, 40}}, kOff{"ID_OFF", {10, 60, 50, 90}};
+
+// Reads the screen against one picture's part at a button, from the driver thread.
+class Screen {
+public:
+    Screen(const LookPictures& skin, HWND dialog) : m_skin(skin), m_dialog(dialog) {}
+
+    POINT At(const Button& b, int dx = 0, int dy = 0) const
+    {
+        POINT p{(b.rect.left + b.rect.right) / 2 + dx, (b.rect.top + b.rect.bottom) / 2 + dy};
+        ::ClientToScreen(m_dialog, &p);
+        return p;
+    }
+    POINT Background() const
+    {
+        POINT p{170, 80};
+        ::ClientToScreen(m_dialog, &p);
+        return p;
+    }
+    // Whether the button shows its look of that name (waiting for it).
+    ::testing::AssertionResult Shows(const Button& b, const std::string& look) const
+    {
+        RECT r = b.rect;
+        ::MapWindowPoints(m_dialog, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        const std::pair<const char*, const TestPicture*> looks[] = {
+            {"Main", &m_skin.main}, {"Over", &m_skin.over}, {"Down", &m_skin.down}, {"Disabled", &m_skin.disabled}};
+        const TestPicture* expected = nullptr;
+        for (auto [name, picture] : looks)
+            if (look == name)
+                expected = picture;
+        int differing = WaitForScreen(r, LookPictures::Part(*expected, b.rect), 2000);
+        if (differing == 0)
+            return ::testing::AssertionSuccess();
+        // Which look it shows instead, if any.
+        const std::vector<std::uint32_t> now = CaptureScreen(r);
+        std::string shown = "no";
+        for (auto [name, picture] : looks)
+            if (now == LookPictures::Part(*picture, b.rect))
+                shown = name;
+        SaveScreen(r, std::string(b.name) + "-not-" + look + ".bmp");
+        return ::testing::AssertionFailure() << b.name << " should show its " << look << " look but shows " << shown
+                                             << " look (" << differing << " pixels differ)";
+    }
+
+private:
+    const LookPictures& m_skin;
+    HWND m_dialog;
+};
+
+void MoveTo(POINT p)
+{
+    MoveMouse(p.x, p.y);
+}
+
+TEST(ImageButtonInput, LooksFollowThePointerClicksReportOnceTooltipsShow)
+{
+    TempDir dir;
+    const LookPictures skin(kWidth, kHeight);
+    const std::string path = skin.WriteSkin(dir, kLines);
+    std::vector<std::string> clicksOutside, clicksBackAndForth, clicksAll;
+    std::vector<ProbeDialog::Move> firstMoves;
+    std::string tip;
+
+    ProbeDialog dialog(
+        [&](ProbeDialog& d) {
+            d.SetSkinPath(path);
+            d.LoadSkin();
+            ::EnableWindow(d.m_buttons.GetAt(3)->m_hWnd, FALSE); // ID_OFF
+        },
+        [&](ProbeDialog& d) {
+            const Screen screen(skin, d.m_hWnd);
+            MoveTo(screen.Background());
+            ::SetForegroundWindow(d.m_hWnd);
+            Pump(200);
+
+            // At rest every button blends in; a disabled one shows its Disabled look.
+            EXPECT_TRUE(screen.Shows(kOne, "Main"));
+            EXPECT_TRUE(screen.Shows(kStatic, "Main"));
+            EXPECT_TRUE(screen.Shows(kOff, "Disabled"));
+
+            // Hovering; the move is reported before the hover starts; the tooltip shows.
+            d.ClearRecords();
+            MoveTo(screen.At(kOne));
+            EXPECT_TRUE(screen.Shows(kOne, "Over"));
+            firstMoves = d.Moves();
+            MoveTo(screen.At(kOne, 1, 1));
+            tip = WaitForToolTip(::GetCurrentProcessId(), 3000);
+
+            // Pressed, dragged off with the button held, released outside: no click.
+            MouseButton(true);
+            EXPECT_TRUE(screen.Shows(kOne, "Down"));
+            DragTo(screen.At(kOne).x, screen.At(kOne).y, screen.Background().x, screen.Background().y, 5);
+            EXPECT_TRUE(screen.Shows(kOne, "Main"));
+            MouseButton(false);
+            Pump(100);
+            clicksOutside = d.Clicks();
+
+            // Pressed, off, back, released inside: one click. (Pressed away from the
+            // first press, which would otherwise make it a double click.)
+            MoveTo(screen.At(kOne, 8, 5));
+            EXPECT_TRUE(screen.Shows(kOne, "Over"));
+            MouseButton(true);
+            MoveTo(screen.Background());
+            EXPECT_TRUE(screen.Shows(kOne, "Main"));
+            MoveTo(screen.At(kOne, 8, 5));
+            EXPECT_TRUE(screen.Shows(kOne, "Down"));
+            MouseButton(false);
+            clicksBackAndForth = d.Clicks();
+            // The click cleared the hover; the pointer, still there, brings it back.
+            MoveTo(screen.At(kOne, 2, 0));
+            EXPECT_TRUE(screen.Shows(kOne, "Over"));
+
+            // Straight onto the adjacent button: the first lets go, the second takes over.
+            MoveTo(screen.At(kTwo, -15, 0));
+            EXPECT_TRUE(screen.Shows(kOne, "Main"));
+            MoveTo(screen.At(kTwo));
+            EXPECT_TRUE(screen.Shows(kTwo, "Over"));
+            MouseButton(true);
+            MouseButton(false); // after the empty key: index 1
+
+            // A static look stays Main hovered and pressed, and still clicks.
+            MoveTo(screen.At(kStatic));
+            MoveTo(screen.At(kStatic, 1, 0));
+            MouseButton(true);
+            EXPECT_TRUE(screen.Shows(kStatic, "Main"));
+            MouseButton(false);
+
+            // A disabled button takes no input.
+            MoveTo(screen.At(kOff));
+            MouseButton(true);
+            MouseButton(false);
+            EXPECT_TRUE(screen.Shows(kOff, "Disabled"));
+            Pump(100);
+            clicksAll = d.Clicks();
+        });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+
+    ASSERT_FALSE(firstMoves.empty());
+    EXPECT_EQ(firstMoves.front().name, "ID_ONE");
+    EXPECT_EQ(firstMoves.front().hoverAtReport, 0) << "the move is reported before the hover state changes";
+    EXPECT_EQ(tip, "First tip");
+    EXPECT_TRUE(clicksOutside.empty());
+    EXPECT_EQ(clicksBackAndForth, std::vector<std::string>{"0 ID_ONE"});
+    EXPECT_EQ(clicksAll, (std::vector<std::string>{"0 ID_ONE", "1 ID_TWO", "2 ID_STATIC"}));
+}
+
+} // namespace

@@ -1,0 +1,259 @@
+// Image buttons in this process: what a BUTTONINFO line makes, how each look
+// is drawn, the tooltip, and what a reload gives back.
+#include "ImageButton.h"
+#include "ProbeDialog.h"
+#include "Win32Handles.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <cstring>
+
+namespace {
+
+constexpr int kWidth = 160, kHeight = 80;
+
+std::string WriteSkin(const TempDir& dir, const std::string& buttons, const std::string& downName = "down.bmp")
+{
+    return LookPictures(kWidth, kHeight).WriteSkin(dir, buttons, downName);
+}
+
+std::string ToolText(const ImageButton& b)
+{
+    std::string text(4096, '\0');
+    TTTOOLINFOA info{};
+    info.cbSize = TTTOOLINFOA_V2_SIZE;
+    info.hwnd = b.m_hWnd;
+    info.uId = 1;
+    info.lpszText = text.data();
+    b.m_face.m_toolTip.SendMessage(TTM_GETTEXTA, text.size(), reinterpret_cast<LPARAM>(&info));
+    text.resize(std::strlen(text.c_str()));
+    return text;
+}
+
+RECT ToolRect(const ImageButton& b)
+{
+    TTTOOLINFOA info{};
+    info.cbSize = TTTOOLINFOA_V2_SIZE;
+    info.hwnd = b.m_hWnd;
+    info.uId = 1;
+    b.m_face.m_toolTip.SendMessage(TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&info));
+    return info.rect;
+}
+
+TEST(ImageButton, EachLineMakesAnOwnerDrawnButtonWithNameIndexTooltipAndFlag)
+{
+    TempDir dir;
+    const std::string skin = WriteSkin(dir, "1=ID_A,10,10,30,20,Tip A,\n"
+                                            "2=\n"
+                                            "3= ID_B ,40,10,30,20,Tip B,F\n"
+                                            "4=ID_STATIC,80,10,30,20,,T\n"
+                                            "5=ID_TRUE,80,40,10,10,,True\n"
+                                            "6=ID_LOWER,90,40,10,10,,t\n"
+                                            "7=ID_EARLY,100,40,10,10,Then\n"
+                                            "8=ID_EARLY_LOWER,110,40,10,10,then\n"
+                                            "9=ID_ZERO,5,5,0,0,,\n"
+                                            "10=ID_NEGATIVE,5,5,-10,-3,,\n"
+                                            "11=ID_A,120,40,10,10,Again,\n");
+    struct Expected {
+        const char* name;
+        RECT rect;
+        const char* tip;
+        bool staticLook;
+    } expected[] = {
+        {"ID_A", {10, 10, 40, 30}, "Tip A", false},
+        {"ID_B ", {40, 10, 70, 30}, "Tip B", false}, // blanks before the comma stay in the name
+        {"ID_STATIC", {80, 10, 110, 30}, "", true},
+        {"ID_TRUE", {80, 40, 90, 50}, "", true},
+        {"ID_LOWER", {90, 40, 100, 50}, "", false},
+        {"ID_EARLY", {100, 40, 110, 50}, "Then", true}, // the missing flag reads the tooltip again
+        {"ID_EARLY_LOWER", {110, 40, 120, 50}, "then", false},
+        {"ID_ZERO", {5, 5, 5, 5}, "", false},
+        {"ID_NEGATIVE", {5, 5, -5, 2}, "", false},
+        {"ID_A", {120, 40, 130, 50}, "Again", false},
+    };
+    std::vector<std::string> clicks;
+    ProbeDialog dialog([&](ProbeDialog& d) {
+        d.SetSkinPath(skin);
+        d.LoadSkin();
+        ASSERT_EQ(d.m_buttons.GetSize(), static_cast<int>(std::size(expected)));
+        for (int i = 0; i < d.m_buttons.GetSize(); ++i) {
+            const Expected& e = expected[i];
+            ImageButton& b = *d.m_buttons.GetAt(i);
+            SCOPED_TRACE(e.name);
+            EXPECT_EQ(b.m_name, e.name);
+            EXPECT_EQ(b.m_index, i);
+            EXPECT_EQ(b.m_face.m_staticLook, e.staticLook);
+            EXPECT_EQ(b.ControlWindow(), b.m_hWnd);
+            EXPECT_EQ(::GetParent(b.m_hWnd), d.m_hWnd);
+            EXPECT_EQ(::GetDlgCtrlID(b.m_hWnd), 0);
+            const auto style = static_cast<DWORD>(::GetWindowLongA(b.m_hWnd, GWL_STYLE));
+            EXPECT_EQ(style & BS_TYPEMASK, static_cast<DWORD>(BS_OWNERDRAW));
+            EXPECT_EQ(style & (WS_TABSTOP | WS_BORDER), 0u);
+            EXPECT_EQ(style & (WS_CHILD | WS_VISIBLE), static_cast<DWORD>(WS_CHILD | WS_VISIBLE));
+            if (e.rect.right > e.rect.left) {
+                RECT r{};
+                ::GetWindowRect(b.m_hWnd, &r);
+                ::MapWindowPoints(nullptr, d.m_hWnd, reinterpret_cast<POINT*>(&r), 2);
+                EXPECT_EQ(r.left, e.rect.left);
+                EXPECT_EQ(r.top, e.rect.top);
+                EXPECT_EQ(r.right, e.rect.right);
+                EXPECT_EQ(r.bottom, e.rect.bottom);
+                SIZE crop = b.m_face.m_bmpMain.GetSize();
+                EXPECT_EQ(crop.cx, e.rect.right - e.rect.left);
+                EXPECT_EQ(crop.cy, e.rect.bottom - e.rect.top);
+            }
+            // One tool, registered with the tooltip text, even an empty one.
+            ASSERT_TRUE(b.m_face.m_toolTip.IsWindow());
+            EXPECT_EQ(b.m_face.m_toolTip.GetToolCount(), 1);
+            EXPECT_EQ(ToolText(b), e.tip);
+        }
+        // Clicks report by index; the dialog finds the name at that position.
+        for (int i : {0, 1, 9})
+            d.ButtonClicked(i);
+        clicks = d.Clicks();
+    });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(clicks, (std::vector<std::string>{"0 ID_A", "1 ID_B ", "9 ID_A"}));
+}
+
+TEST(ImageButton, ASecondTooltipTextReplacesTheTextOfTheOneTool)
+{
+    TempDir dir;
+    const std::string skin = WriteSkin(dir, "1=ID_A,10,10,30,20,First,\n");
+    ProbeDialog dialog([&](ProbeDialog& d) {
+        d.SetSkinPath(skin);
+        d.LoadSkin();
+        ImageButton& b = *d.m_buttons.GetAt(0);
+        ::SetWindowPos(b.m_hWnd, nullptr, 0, 0, 50, 40, SWP_NOMOVE | SWP_NOZORDER);
+        b.SetToolTipText("Second", false);
+        EXPECT_EQ(b.m_face.m_toolTip.GetToolCount(), 1);
+        EXPECT_EQ(ToolText(b), "Second");
+        RECT tool = ToolRect(b); // still the client rectangle of the first registration
+        EXPECT_EQ(tool.right, 30);
+        EXPECT_EQ(tool.bottom, 20);
+    });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+}
+
+// The button's drawing into a 32-bit picture of its size, as 0x00RRGGBB.
+std::vector<std::uint32_t> DrawnPixels(ImageButton& b, UINT itemState, std::uint32_t background)
+{
+    RECT client = b.GetClientRect();
+    const int w = client.right, h = client.bottom;
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    platform::Bitmap dib(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    platform::MemoryDc dc(::CreateCompatibleDC(nullptr));
+    platform::Selection selected(dc.Get(), dib.Get());
+    auto* p = static_cast<std::uint32_t*>(bits);
+    std::fill(p, p + w * h, background);
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.itemAction = ODA_DRAWENTIRE;
+    item.itemState = itemState;
+    item.hwndItem = b.m_hWnd;
+    item.hDC = dc.Get();
+    item.rcItem = client;
+    b.DrawItem(&item);
+    ::GdiFlush();
+    std::vector<std::uint32_t> pixels(p, p + w * h);
+    for (auto& px : pixels)
+        px &= 0xFFFFFF;
+    return pixels;
+}
+
+TEST(ImageButton, DrawsTheCropOfTheLookThatItsStateChooses)
+{
+    TempDir dir;
+    const std::string lines = "1=ID_A,10,10,30,20,,\n2=ID_STATIC,50,30,20,15,,T\n";
+    const std::string skin = WriteSkin(dir, lines);
+    const LookPictures pics(kWidth, kHeight);
+    auto crop = LookPictures::Part;
+    const RECT a{10, 10, 40, 30}, s{50, 30, 70, 45};
+    struct Row {
+        int button;
+        UINT state;
+        int hover;
+        const TestPicture* picture;
+        RECT rect;
+    } rows[] = {
+        {0, 0, 0, &pics.main, a},
+        {0, 0, 1, &pics.over, a},
+        {0, ODS_SELECTED, 0, &pics.down, a},
+        {0, ODS_SELECTED, 1, &pics.down, a},
+        {0, ODS_DISABLED, 0, &pics.disabled, a},
+        {0, ODS_DISABLED, 1, &pics.over, a},
+        {0, ODS_FOCUS, 0, &pics.main, a}, // no focus mark
+        {1, ODS_SELECTED | ODS_DISABLED, 1, &pics.main, s},
+        {1, ODS_DISABLED, 0, &pics.main, s},
+    };
+    ProbeDialog dialog([&](ProbeDialog& d) {
+        d.SetSkinPath(skin);
+        d.LoadSkin();
+        int n = 0;
+        for (const Row& r : rows) {
+            ImageButton& b = *d.m_buttons.GetAt(r.button);
+            b.m_face.m_hover = r.hover;
+            EXPECT_TRUE(DrawnPixels(b, r.state, 0) == crop(*r.picture, r.rect)) << "row " << n++;
+        }
+        // The dialog may drop its pictures: the crops are the button's own.
+        d.m_picMain.DeleteObject();
+        d.m_picDown.DeleteObject();
+        ImageButton& b = *d.m_buttons.GetAt(0);
+        b.m_face.m_hover = 0;
+        EXPECT_TRUE(DrawnPixels(b, ODS_SELECTED, 0) == crop(pics.down, a));
+
+        // A Down picture that cannot be loaded leaves that look's area as it was.
+        WriteSkin(dir, lines, "missing.bmp");
+        d.LoadSkin();
+        ImageButton& again = *d.m_buttons.GetAt(0);
+        EXPECT_FALSE(again.m_face.m_bmpDown);
+        EXPECT_TRUE(DrawnPixels(again, ODS_SELECTED, 0x123456) ==
+                    std::vector<std::uint32_t>(30 * 20, 0x123456));
+        EXPECT_TRUE(DrawnPixels(again, 0, 0) == crop(pics.main, a));
+    });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+}
+
+TEST(ImageButton, ReloadingFiftyButtonsAHundredTimesGivesBackEveryHandleAndWindow)
+{
+    TempDir dir;
+    std::string lines;
+    for (int i = 0; i < 50; ++i)
+        lines += std::to_string(i + 1) + "=ID_" + std::to_string(i) + "," + std::to_string(i % 10 * 16) + "," +
+                 std::to_string(i / 10 * 16) + ",16,16,Tip " + std::to_string(i) + ",\n";
+    const std::string skin = WriteSkin(dir, lines);
+    const long gdiBefore = OwnedGdiObjects();
+    long gdiFirst = 0, gdiAll = 0;
+    int windowsBefore = 0, windowsFirst = 0, windowsAll = 0;
+    DWORD systemFirst = 0, systemAll = 0;
+    ProbeDialog dialog([&](ProbeDialog& d) {
+        windowsBefore = ThreadWindows();
+        d.SetSkinPath(skin);
+        d.LoadSkin();
+        gdiFirst = OwnedGdiObjects();
+        windowsFirst = ThreadWindows();
+        systemFirst = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+        for (int i = 1; i < 100; ++i)
+            d.LoadSkin();
+        gdiAll = OwnedGdiObjects();
+        windowsAll = ThreadWindows();
+        systemAll = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+        d.FreeSkin();
+    });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    std::printf("owned GDI objects %ld, %ld after one load, %ld after 100; windows %d, %d, %d; "
+                "process GDI objects %lu and %lu\n",
+                gdiBefore, gdiFirst, gdiAll, windowsBefore, windowsFirst, windowsAll, systemFirst, systemAll);
+    EXPECT_EQ(windowsFirst, windowsBefore + 100); // 50 buttons and their 50 tooltips
+    EXPECT_EQ(windowsAll, windowsFirst);
+    EXPECT_EQ(gdiFirst, gdiBefore + 4 + 50 * 4); // the dialog's pictures and every button's crops
+    EXPECT_EQ(gdiAll, gdiFirst);
+    EXPECT_EQ(systemAll, systemFirst);
+    EXPECT_EQ(OwnedGdiObjects(), gdiBefore);
+}
+
+} // namespace

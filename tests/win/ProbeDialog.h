@@ -1,0 +1,75 @@
+#pragma once
+// A skin dialog for in-process tests: it runs a body inside its initialisation,
+// records what its hooks receive, and can be driven from a second thread (with
+// real input) while its own modal loop runs.
+#include "Bmp.h"
+#include "SkinDialog.h"
+#include "TempDir.h"
+
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+class ProbeDialog : public SkinDialog {
+public:
+    using Body = std::function<void(ProbeDialog&)>;
+
+    // Runs `body` inside OnInitDialog, then ends the dialog.
+    explicit ProbeDialog(Body body);
+    // Runs `body` inside OnInitDialog, then `driver` on a thread of its own
+    // while the modal loop runs; the dialog ends when the driver returns.
+    ProbeDialog(Body body, Body driver);
+    ~ProbeDialog() override;
+
+    // What the hooks received, in order; safe to read from the driver.
+    struct Move {
+        std::string name;
+        int hoverAtReport; // the named button's hover flag when it reported (-1: no such button)
+    };
+    std::vector<Move> Moves() const;
+    std::vector<std::string> Clicks() const; // "index name"
+    void ClearRecords();
+
+    // Runs `fn` on the dialog's thread, for a driver that reads or changes the controls.
+    void OnDialogThread(const std::function<void()>& fn);
+
+    void ButtonClicked(int index) override;
+
+protected:
+    bool OnInitDialog() override;
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnControlMouseMove(std::string name, POINT point) override;
+    void OnButtonClick(std::string name) override;
+
+private:
+    Body m_body;
+    Body m_driver;
+    std::thread m_driving;
+    mutable std::mutex m_lock;
+    std::vector<Move> m_moves;
+    std::vector<std::string> m_clicks;
+    int m_clickedIndex = -1;
+};
+
+// Handles held by the platform's owners now.
+long OwnedGdiObjects();
+// Windows of the calling thread: top-level ones (tooltips are) and all their children.
+int ThreadWindows();
+
+// Main, Over, Down and Disabled pictures of one size that differ in every pixel.
+struct LookPictures {
+    LookPictures(int width, int height);
+
+    // Writes them as a skin with these BUTTONINFO lines; returns the path of main.ini.
+    std::string WriteSkin(const TempDir& dir, const std::string& buttonLines,
+                          const std::string& downName = "down.bmp") const;
+    // The part of `picture` that a button at `rect` shows.
+    static std::vector<std::uint32_t> Part(const TestPicture& picture, const RECT& rect);
+
+    TestPicture main;
+    TestPicture over;
+    TestPicture down;
+    TestPicture disabled;
+};
