@@ -26,4 +26,6 @@ fi
 echo "== win32 release"
 cmake --preset win32-release "$werror" >/dev/null
 cmake --build --preset win32-release -j "$jobs"
+# manifest 24:1, group icon 14:128, version block 16:1
+scripts/check-pe.sh build/win32/launcher/verpick.exe 24:1 14:128 16:1
 echo "All builds done and all tests passed."
