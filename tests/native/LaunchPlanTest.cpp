@@ -1,5 +1,7 @@
 #include "LaunchPlan.h"
 
+#include "CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -29,6 +31,11 @@ struct DirCase {
     bool dbcs;
 };
 
+void PrintTo(const DirCase& c, std::ostream* os)
+{
+    *os << CaseName(c.programPath.substr(0, 40)) << (c.dbcs ? " (double-byte code page)" : "");
+}
+
 class ProgramDirTest : public ::testing::TestWithParam<DirCase> {};
 
 TEST_P(ProgramDirTest, KeepsDriveAndDirectoryWithTheBackslash)
@@ -51,7 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
                       DirCase{kDeepDir + "verpick.exe", kDeepDir, false},
                       // "\x95\x5C" is one character; its second byte is no separator.
                       DirCase{"D:\\disc\\\x95\x5C.exe", "D:\\disc\\", true},
-                      DirCase{"D:\\\x95\x5C\\verpick.exe", "D:\\\x95\x5C\\", true}));
+                      DirCase{"D:\\\x95\x5C\\verpick.exe", "D:\\\x95\x5C\\", true}),
+    [](const auto& param) { return CaseName(param.param.programPath.substr(0, 40)) + (param.param.dbcs ? "_dbcs" : ""); });
 
 // A disc with the given files; records what was looked for.
 struct FakeDisc {
@@ -74,6 +82,11 @@ struct LineCase {
     std::set<std::string> files;
     std::string line;
 };
+
+void PrintTo(const LineCase& c, std::ostream* os)
+{
+    *os << c.what;
+}
 
 class CommandLineTest : public ::testing::TestWithParam<LineCase> {};
 
@@ -103,7 +116,8 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"empty value: the directory itself", "E:\\My Disc\\", "", {}, "E:\\My Disc\\"},
         LineCase{"a folder is no program", "E:\\", "tools /s", {}, "E:\\tools /s"},
         LineCase{"network path", "\\\\srv\\share\\disc\\", "xp\\setup.exe -x", {"\\\\srv\\share\\disc\\xp\\setup.exe"},
-                 "\"\\\\srv\\share\\disc\\xp\\setup.exe\" -x"}));
+                 "\"\\\\srv\\share\\disc\\xp\\setup.exe\" -x"}),
+    [](const auto& param) { return CaseName(param.param.what); });
 
 TEST(BuildCommandLine, UsesAtMost255CharactersOfTheValue)
 {

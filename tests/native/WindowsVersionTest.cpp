@@ -1,5 +1,7 @@
 #include "WindowsVersion.h"
 
+#include "CaseName.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -52,6 +54,11 @@ struct VersionCase {
     VersionClass expected;
 };
 
+void PrintTo(const VersionCase& c, std::ostream* os)
+{
+    *os << c.what;
+}
+
 class ClassifyTest : public ::testing::TestWithParam<VersionCase> {};
 
 TEST_P(ClassifyTest, GivesTheClassOfTheVersion)
@@ -72,23 +79,24 @@ INSTANTIATE_TEST_SUITE_P(
         VersionCase{"Server 2003 and XP x64 go with Vista", NtWord(5, 2), Record::Filled, {5, 2},
                     VersionClass::VistaOrLater},
         VersionCase{"a later 5.x", NtWord(5, 7), Record::Filled, {5, 7}, VersionClass::VistaOrLater},
-        VersionCase{"Vista", NtWord(6, 0), Record::Filled, {6, 0}, VersionClass::VistaOrLater},
-        VersionCase{"7", NtWord(6, 1), Record::Filled, {6, 1}, VersionClass::VistaOrLater},
-        VersionCase{"10", NtWord(10, 0), Record::Filled, {10, 0}, VersionClass::VistaOrLater},
+        VersionCase{"Windows Vista", NtWord(6, 0), Record::Filled, {6, 0}, VersionClass::VistaOrLater},
+        VersionCase{"Windows 7", NtWord(6, 1), Record::Filled, {6, 1}, VersionClass::VistaOrLater},
+        VersionCase{"Windows 10", NtWord(10, 0), Record::Filled, {10, 0}, VersionClass::VistaOrLater},
         VersionCase{"NT, failed query", NtWord(6, 1), Record::QueryFailed, {}, VersionClass::Nt3},
         VersionCase{"NT, no record", NtWord(6, 1), Record::NotAllocated, {}, VersionClass::Nt3},
         // The record decides, not the word; and a low major in the word means
         // Win32s only outside the NT family.
         VersionCase{"NT, word and record differ", NtWord(6, 1), Record::Filled, {5, 1}, VersionClass::WindowsXp},
         VersionCase{"NT, major 3 in the word", NtWord(3, 0), Record::Filled, {6, 1}, VersionClass::VistaOrLater},
-        VersionCase{"95", NineXWord(4, 0), Record::Filled, {4, 0}, VersionClass::Windows95},
-        VersionCase{"98", NineXWord(4, 10), Record::Filled, {4, 10}, VersionClass::Windows98},
-        VersionCase{"Me", NineXWord(4, 90), Record::Filled, {4, 90}, VersionClass::WindowsMe},
+        VersionCase{"Windows 95", NineXWord(4, 0), Record::Filled, {4, 0}, VersionClass::Windows95},
+        VersionCase{"Windows 98", NineXWord(4, 10), Record::Filled, {4, 10}, VersionClass::Windows98},
+        VersionCase{"Windows Me", NineXWord(4, 90), Record::Filled, {4, 90}, VersionClass::WindowsMe},
         VersionCase{"9x, another minor", NineXWord(4, 3), Record::Filled, {4, 3}, VersionClass::Windows95},
         VersionCase{"9x, major 5", NineXWord(5, 10), Record::Filled, {5, 10}, VersionClass::Windows95},
         VersionCase{"9x, 4.90 only in the word", NineXWord(4, 90), Record::Filled, {4, 0}, VersionClass::Windows95},
         VersionCase{"9x, failed query", NineXWord(4, 90), Record::QueryFailed, {}, VersionClass::Windows95},
-        VersionCase{"9x, no record", NineXWord(4, 10), Record::NotAllocated, {}, VersionClass::Windows95}));
+        VersionCase{"9x, no record", NineXWord(4, 10), Record::NotAllocated, {}, VersionClass::Windows95}),
+    [](const auto& param) { return CaseName(param.param.what); });
 
 TEST(ClassifyWindowsVersion, Win32sIsKnownFromTheWordWithoutAskingFurther)
 {
