@@ -9,7 +9,7 @@ scripts/deps.sh
 runs=${1:-7}
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target demo_disc minimal_bitmap startup_bench -j "$(nproc)" >/dev/null
-disc=$PWD/build/win64/demo-disc
+disc=$PWD/build/win64/demo/disc
 main=$(sed -n 's/^[[:space:]]*[Mm][Aa][Ii][Nn][[:space:]]*=[[:space:]]*\([^[:space:]]*\).*/\1/p' "$disc/Data/main.ini" | head -1 | tr -d '\r')
 prefix=$PWD/build/win64/wineprefix
 bench=$PWD/build/win64/bench/win/startup_bench.exe
