@@ -2,7 +2,7 @@
 
 #include "AppPaths.h"
 #include "MenuDialog.h"
-#include "Module.h"
+#include "Process.h"
 
 namespace {
 LauncherApp theApp;

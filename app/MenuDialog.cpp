@@ -1,7 +1,11 @@
 #include "MenuDialog.h"
 
+#include "FileSystem.h"
 #include "LauncherApp.h"
+#include "MenuCommand.h"
 #include "Module.h"
+#include "Profile.h"
+#include "Shell.h"
 #include "Win32Handles.h"
 
 MenuDialog::MenuDialog(CWnd* parent)
@@ -21,7 +25,44 @@ bool MenuDialog::OnInitDialog()
     return true;
 }
 
-void MenuDialog::OnButtonClick(std::string) {}
+void MenuDialog::OnButtonClick(std::string name)
+{
+    const LauncherApp& app = TheLauncherApp();
+    // AUTORUN.INF is read at every click, so that edits take effect at the next one.
+    auto readInf = [&](const std::string& section, const std::string& key) {
+        return platform::ReadProfileString(app.m_autorunInfPath, section, key, "", 260);
+    };
+    for (const MenuEffect& e : DecideMenuClick(name, app.m_programDir, readInf, &platform::PathExists)) {
+        switch (e.kind) {
+        case MenuEffect::EndDialog:
+            CDialog::OnCancel();
+            break;
+        case MenuEffect::Minimize:
+            ::ShowWindow(m_hWnd, SW_MINIMIZE);
+            break;
+        case MenuEffect::SetLabelText:
+            SetLabelText(e.target, e.text);
+            break;
+        case MenuEffect::ShowMessage:
+            MessageBox(e.text, e.target, MB_ICONINFORMATION);
+            break;
+        case MenuEffect::Open:
+            if (e.text.empty())
+                RunFile(e.target);
+            else
+                platform::ShellOpen(m_hWnd, e.text, e.target);
+            break;
+        case MenuEffect::Repaint:
+            SendMessage(WM_PAINT, 0, 0);
+            break;
+        }
+    }
+}
+
+void MenuDialog::RunFile(const std::string& path)
+{
+    platform::ShellOpen(m_hWnd, "", path);
+}
 
 void MenuDialog::OnPaint()
 {

@@ -10,6 +10,9 @@ public:
 
     HICON m_hIcon;
 
+    // Hands `path` to the shell with the file type's default action.
+    void RunFile(const std::string& path);
+
 protected:
     bool OnInitDialog() override;
     void OnOK() override {}

@@ -14,6 +14,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
 // True when a file or folder of that name exists (what _access(path, 0) answers).
 bool PathExists(const std::string& path);
 
+// True when a file (not a folder) of that name exists.
+bool IsExistingFile(const std::string& path);
+
 // The path made absolute (GetFullPathNameA), without any length limit.
 std::string FullPathName(const std::string& path);
 

@@ -53,6 +53,12 @@ bool PathExists(const std::string& path)
     return access(HostPath(path).c_str(), F_OK) == 0;
 }
 
+bool IsExistingFile(const std::string& path)
+{
+    struct stat st {};
+    return stat(HostPath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 std::string FullPathName(const std::string& path)
 {
     return ResolveFullPath(path, CurrentDirectory());

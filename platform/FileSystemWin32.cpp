@@ -34,6 +34,12 @@ bool PathExists(const std::string& path)
     return ::_access(path.c_str(), 0) == 0;
 }
 
+bool IsExistingFile(const std::string& path)
+{
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 std::string FullPathName(const std::string& path)
 {
     std::vector<char> buf(MAX_PATH + 1);

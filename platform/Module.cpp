@@ -6,21 +6,6 @@
 
 namespace platform {
 
-std::string ModuleFileName(HMODULE module)
-{
-    std::vector<char> buf(MAX_PATH);
-    for (;;) {
-        DWORD n = ::GetModuleFileNameA(module, buf.data(), static_cast<DWORD>(buf.size()));
-        if (n == 0)
-            return {};
-        if (n < buf.size() - 1)
-            return std::string(buf.data(), n);
-        if (buf.size() > (1u << 16)) // the platform's longest path
-            return std::string(buf.data(), n);
-        buf.resize(buf.size() * 2); // the path filled the buffer: it may have been cut
-    }
-}
-
 std::string LoadResourceString(UINT id)
 {
     std::vector<char> buf(256);

@@ -11,6 +11,8 @@ inline void DeleteGdiObject(HGDIOBJ h) noexcept { ::DeleteObject(h); }
 inline void DeleteDc(HDC h) noexcept { ::DeleteDC(h); }
 inline void FreeGlobal(HGLOBAL h) noexcept { ::GlobalFree(h); }
 inline void DestroyIconHandle(HICON h) noexcept { ::DestroyIcon(h); }
+inline void UnloadLibrary(HMODULE h) noexcept { ::FreeLibrary(h); }
+inline void CloseRegistryKey(HKEY h) noexcept { ::RegCloseKey(h); }
 } // namespace detail
 
 // DeleteObject: bitmaps, regions, fonts, brushes.
@@ -35,6 +37,12 @@ using GlobalMemory = UniqueHandle<NullHandleTraits<HGLOBAL, detail::FreeGlobal>>
 
 // DestroyIcon: icons that were created, not shared resource icons.
 using Icon = UniqueHandle<NullHandleTraits<HICON, detail::DestroyIconHandle>>;
+
+// FreeLibrary: a module loaded with LoadLibrary (not one from GetModuleHandle).
+using Library = UniqueHandle<NullHandleTraits<HMODULE, detail::UnloadLibrary>>;
+
+// RegCloseKey: an opened or created registry key.
+using RegistryKey = UniqueHandle<NullHandleTraits<HKEY, detail::CloseRegistryKey>>;
 
 // CloseHandle: kernel objects; CreateFile reports failure as INVALID_HANDLE_VALUE.
 struct KernelHandleTraits {

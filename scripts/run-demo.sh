@@ -10,7 +10,7 @@ scripts/deps.sh
 shot=${1:-build/demo-screenshot.png}
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target demo_disc -j "$(nproc)" >/dev/null
-disc=$PWD/build/win64/demo-disc
+disc=$PWD/build/win64/demo/disc
 prefix=$PWD/build/win64/wineprefix
 
 if [[ -n "${DISPLAY:-}" && -z "${AK_HEADLESS:-}" ]]; then

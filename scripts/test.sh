@@ -29,8 +29,8 @@ cmake --build --preset win32-release -j "$jobs"
 
 echo "== release programs"
 # 32-bit programs cannot run here: check what they are and what they carry.
-pecheck=build/native/tools/pecheck
-$pecheck build/win32/app/autorun.exe --machine i386 --gui --system-imports \
-  --resource 5:102 --resource 6:1 --resource 14:128 --resource 14:129 --resource 14:130 \
-  --resource 3:1 --resource 3:2 --resource 3:3 --resource 16:1 --resource 24:1
+# autorun: template 5:102, string block 6:1, icons 3:1-3 in groups 14:128-130, version 16:1, manifest 24:1
+scripts/check-pe.sh build/win32/app/autorun.exe 5:102 6:1 3:1 3:2 3:3 14:128 14:129 14:130 16:1 24:1
+# verpick: manifest 24:1, group icon 14:128, version block 16:1
+scripts/check-pe.sh build/win32/launcher/verpick.exe 24:1 14:128 16:1
 echo "All builds done and all tests passed."

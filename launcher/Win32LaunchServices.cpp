@@ -1,0 +1,66 @@
+#include "Win32LaunchServices.h"
+
+#include "FileSystem.h"
+#include "Process.h"
+#include "Profile.h"
+
+#include <memory>
+#include <new>
+
+namespace launcher {
+
+static_assert(sizeof(OSVERSIONINFOA) == 148, "the version record GetVersionExA expects");
+
+std::uint32_t Win32LaunchServices::GetVersionWord()
+{
+    return ::GetVersion();
+}
+
+std::optional<VersionRecord> Win32LaunchServices::QueryVersionRecord()
+{
+    std::unique_ptr<OSVERSIONINFOA> record(new (std::nothrow) OSVERSIONINFOA{});
+    if (!record)
+        return std::nullopt;
+    record->dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+    // A failed query leaves the record zeroed, which reads as "nothing known".
+    ::GetVersionExA(record.get());
+    return VersionRecord{record->dwMajorVersion, record->dwMinorVersion};
+}
+
+bool Win32LaunchServices::IsWow64()
+{
+    return launcher::IsWow64(FindIsWow64Process());
+}
+
+void Win32LaunchServices::DisableWow64Redirection()
+{
+    launcher::DisableWow64Redirection(FindDisableWow64Redirection());
+}
+
+std::string Win32LaunchServices::ProgramFilePath()
+{
+    return platform::ModuleFileName();
+}
+
+bool Win32LaunchServices::IsLeadByte(unsigned char byte)
+{
+    return ::IsDBCSLeadByte(byte) != FALSE;
+}
+
+std::string Win32LaunchServices::ReadProfileString(const std::string& path, const std::string& section,
+                                                   const std::string& key, std::size_t bufferChars)
+{
+    return platform::ReadProfileString(path, section, key, "", bufferChars);
+}
+
+bool Win32LaunchServices::IsExistingFile(const std::string& path)
+{
+    return platform::IsExistingFile(path);
+}
+
+void Win32LaunchServices::StartProgram(const std::string& commandLine)
+{
+    platform::StartCommandLine(commandLine, SW_SHOW);
+}
+
+} // namespace launcher

@@ -1,0 +1,47 @@
+#include "Wow64.h"
+
+#include "Win32Handles.h"
+
+namespace launcher {
+namespace {
+
+template <typename Fn>
+Fn FunctionFrom(HMODULE module, const char* name)
+{
+    if (!module)
+        return nullptr;
+    // GetProcAddress gives an untyped pointer; the name fixes the real type.
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
+}
+
+} // namespace
+
+bool IsWow64(IsWow64ProcessFn isWow64Process)
+{
+    BOOL wow64 = FALSE;
+    if (isWow64Process && !isWow64Process(::GetCurrentProcess(), &wow64))
+        return false;
+    return wow64 != FALSE;
+}
+
+void DisableWow64Redirection(DisableRedirectionFn disable)
+{
+    PVOID oldValue = nullptr;
+    if (disable)
+        disable(&oldValue);
+}
+
+IsWow64ProcessFn FindIsWow64Process()
+{
+    // Kernel32 stays loaded for the life of the process, so the function stays
+    // valid after this reference is given back.
+    platform::Library kernel32(::LoadLibraryA("Kernel32.dll"));
+    return FunctionFrom<IsWow64ProcessFn>(kernel32.Get(), "IsWow64Process");
+}
+
+DisableRedirectionFn FindDisableWow64Redirection()
+{
+    return FunctionFrom<DisableRedirectionFn>(::GetModuleHandleA("kernel32"), "Wow64DisableWow64FsRedirection");
+}
+
+} // namespace launcher
