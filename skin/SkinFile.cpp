@@ -30,13 +30,15 @@ std::string NextToken(std::string& line)
     // Any length: a line is split in full, never cut at a fixed buffer.
     std::size_t comma = line.find(',');
     if (comma == std::string::npos) {
+        // The whole line is the field, as it stands; the line itself is trimmed.
+        std::string token = line;
         std::size_t b = 0, e = line.size();
         while (b < e && IsTrimmed(line[b]))
             ++b;
         while (e > b && IsTrimmed(line[e - 1]))
             --e;
         line = line.substr(b, e - b);
-        return line;
+        return token;
     }
     std::string token = line.substr(0, comma);
     std::size_t b = comma + 1, e = line.size();

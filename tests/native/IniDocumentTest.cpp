@@ -3,6 +3,8 @@
 #include "IniDocument.h"
 #include "IniLayouts.h"
 
+#include "CaseName.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -29,7 +31,8 @@ TEST_P(IniValueTest, ReadsLikeThePlatform)
     EXPECT_EQ(Get(c.text, c.section, c.key), c.expected) << c.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, IniValueTest, ::testing::ValuesIn(IniLayouts()));
+INSTANTIATE_TEST_SUITE_P(Layouts, IniValueTest, ::testing::ValuesIn(IniLayouts()),
+    [](const auto& p) { return CaseName(p.param.what) + "_" + std::to_string(p.index); });
 
 TEST(IniDocument, ValueIsCutToTheBuffer)
 {

@@ -3,6 +3,8 @@
 #include "FileSystem.h"
 #include "TempDir.h"
 
+#include "CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -47,7 +49,10 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"a", 3, {"a", "a", "a"}},
         // Too few fields: the last one repeats.
         SplitCase{"x,1,2,3,4", 7, {"x", "1", "2", "3", "4", "4", "4"}},
-        SplitCase{"", 2, {"", ""}}));
+        SplitCase{"", 2, {"", ""}},
+        // A last field keeps its blanks at its first reading; the line is trimmed after it.
+        SplitCase{" b ", 2, {" b ", "b"}}),
+    [](const auto& p) { return CaseName(std::string(p.param.line)) + "_" + std::to_string(p.index); });
 
 TEST(NextToken, SplitsLinesFarBeyondTheOldBufferInFull)
 {
@@ -78,7 +83,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, ParseIntTest,
                                            IntCase{"2147483647", 2147483647},
                                            IntCase{"99999999999999999999", 2147483647},
                                            IntCase{"-2147483648", -2147483647 - 1},
-                                           IntCase{"-99999999999", -2147483647 - 1}));
+                                           IntCase{"-99999999999", -2147483647 - 1}),
+    [](const auto& p) { return CaseName(std::string(p.param.field)) + "_" + std::to_string(p.index); });
 
 TEST(ParseRect, FieldsTwoToFiveOfAButtonLine)
 {

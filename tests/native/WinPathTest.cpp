@@ -1,5 +1,7 @@
 #include "WinPath.h"
 
+#include "CaseName.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -35,6 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PathCase{"\\m.ini", "\\\\srv\\share\\d", "\\\\srv\\share\\m.ini"},
                       PathCase{"C:\\dir\\", "D:\\", "C:\\dir\\"},
                       // A Linux working folder reads as a rooted path without a drive.
-                      PathCase{"demo/disc/Data/main.ini", "/work/main", "\\work\\main\\demo\\disc\\Data\\main.ini"}));
+                      PathCase{"demo/disc/Data/main.ini", "/work/main", "\\work\\main\\demo\\disc\\Data\\main.ini"}),
+    [](const auto& p) { return CaseName(std::string(p.param.path)) + "_" + std::to_string(p.index); });
 
 } // namespace

@@ -1,0 +1,188 @@
+// How long reading a large skin takes: a main.ini with 1,000 lines of each of
+// the five control kinds, read section by section through IniFile and
+// ReadNumberedLines and split into the fields of each kind, as the skin dialog
+// does when it loads. The parts are measured alone too, to show which dominates.
+#include "IniDocument.h"
+#include "SkinFile.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kLinesPerKind = 1000;
+
+// A control kind: its section, its line for number i, and how its fields split.
+struct Kind {
+    const char* section;
+    std::string (*line)(int i);
+    void (*split)(std::string line);
+};
+
+std::string Num(int v) { return std::to_string(v); }
+
+std::string Rect(int i) { return Num(i % 600) + "," + Num(i % 400) + "," + Num(20 + i % 100) + "," + Num(10 + i % 50); }
+
+// Fields around the rectangle, counted as NextToken calls before and after it.
+template <int Before, int After>
+void SplitAroundRect(std::string line)
+{
+    for (int f = 0; f < Before; ++f)
+        benchmark::DoNotOptimize(NextToken(line));
+    benchmark::DoNotOptimize(ParseRect(line));
+    for (int f = 0; f < After; ++f)
+        benchmark::DoNotOptimize(NextToken(line));
+}
+
+const std::vector<Kind>& Kinds()
+{
+    static const std::vector<Kind> kinds = {
+        {"BUTTONINFO", [](int i) { return "ID_BUTTON" + Num(i) + "," + Rect(i) + ",Tooltip " + Num(i) + ",F"; },
+         SplitAroundRect<1, 2>},
+        {"BUTTONEXINFO",
+         [](int i) { return "ID_ROUND" + Num(i) + "," + Rect(i) + ",Round " + Num(i) + ",F,round_mask.bmp"; },
+         SplitAroundRect<1, 3>},
+        {"TEXTINFO",
+         [](int i) {
+             return "ID_LABEL" + Num(i) + ",DejaVu Sans,T,F,-13,16777215," + Rect(i) + ",Label text " + Num(i) + ",x";
+         },
+         SplitAroundRect<6, 2>},
+        {"TRACKBARINFO",
+         [](int i) { return "ID_TRACK" + Num(i) + ",thumb.bmp,thumb_down.bmp," + Rect(i) + ",H," + Num(i % 101) + ",x"; },
+         SplitAroundRect<3, 3>},
+        {"PROGRESSINFO", [](int i) { return "ID_BAR" + Num(i) + ",Progress," + Rect(i) + ",V"; },
+         SplitAroundRect<2, 1>},
+    };
+    return kinds;
+}
+
+std::string SkinText()
+{
+    std::string text = "[Screen]\r\nMain=main.jpg\r\nMask=mask.bmp\r\n";
+    for (const auto& kind : Kinds()) {
+        text += std::string("[") + kind.section + "]\r\n";
+        for (int i = 1; i <= kLinesPerKind; ++i)
+            text += Num(i) + "=" + kind.line(i) + "\r\n";
+    }
+    return text;
+}
+
+// main.ini written once into a fresh folder, removed at exit.
+class SkinOnDisk {
+public:
+    SkinOnDisk()
+    {
+        std::random_device rd;
+        m_dir = fs::temp_directory_path() / ("ak-bench-" + std::to_string(rd()));
+        fs::create_directories(m_dir);
+        m_path = (m_dir / "main.ini").string();
+        std::ofstream out(m_path, std::ios::binary);
+        out << SkinText();
+        if (!out)
+            throw std::runtime_error("cannot write " + m_path);
+    }
+    ~SkinOnDisk()
+    {
+        std::error_code ec;
+        fs::remove_all(m_dir, ec);
+    }
+    SkinOnDisk(const SkinOnDisk&) = delete;
+    SkinOnDisk& operator=(const SkinOnDisk&) = delete;
+
+    const std::string& Path() const { return m_path; }
+
+private:
+    fs::path m_dir;
+    std::string m_path;
+};
+
+const SkinOnDisk& Skin()
+{
+    static const SkinOnDisk skin;
+    return skin;
+}
+
+constexpr std::int64_t kAllLines = 5 * kLinesPerKind;
+
+// The whole load: every numbered section read and every line split.
+void BM_ReadAndSplitAll(benchmark::State& state)
+{
+    const IniFile ini(Skin().Path());
+    for (auto _ : state) {
+        for (const auto& kind : Kinds())
+            for (auto& line : ReadNumberedLines(ini, kind.section))
+                kind.split(std::move(line.value));
+    }
+    state.SetItemsProcessed(state.iterations() * kAllLines);
+}
+BENCHMARK(BM_ReadAndSplitAll)->Unit(benchmark::kMillisecond);
+
+// Only the reading through the profile service.
+void BM_ReadNumberedLines(benchmark::State& state)
+{
+    const IniFile ini(Skin().Path());
+    for (auto _ : state)
+        for (const auto& kind : Kinds())
+            benchmark::DoNotOptimize(ReadNumberedLines(ini, kind.section));
+    state.SetItemsProcessed(state.iterations() * kAllLines);
+}
+BENCHMARK(BM_ReadNumberedLines)->Unit(benchmark::kMillisecond);
+
+// Only the splitting, from lines already in memory.
+void BM_SplitOnly(benchmark::State& state)
+{
+    std::vector<std::vector<std::string>> lines;
+    for (const auto& kind : Kinds()) {
+        lines.emplace_back();
+        for (int i = 1; i <= kLinesPerKind; ++i)
+            lines.back().push_back(kind.line(i));
+    }
+    for (auto _ : state)
+        for (std::size_t k = 0; k < lines.size(); ++k)
+            for (const auto& line : lines[k])
+                Kinds()[k].split(line);
+    state.SetItemsProcessed(state.iterations() * kAllLines);
+}
+BENCHMARK(BM_SplitOnly)->Unit(benchmark::kMicrosecond);
+
+// Parsing the whole file once, as the service does when the file is new to it.
+void BM_ParseDocument(benchmark::State& state)
+{
+    const std::string text = SkinText();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(platform::IniDocument::Parse(text));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_ParseDocument)->Unit(benchmark::kMicrosecond);
+
+// One value looked up in a parsed file, early and late in a 1,000-key section.
+void BM_LookupInParsed(benchmark::State& state)
+{
+    const auto doc = platform::IniDocument::Parse(SkinText());
+    const std::string key = Num(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(doc.GetString("PROGRESSINFO", key, "", IniFile::kValueBufferChars));
+}
+BENCHMARK(BM_LookupInParsed)->Arg(1)->Arg(kLinesPerKind);
+
+// One value read through the service: file check, cache, lookup.
+void BM_ServiceGetString(benchmark::State& state)
+{
+    const IniFile ini(Skin().Path());
+    const std::string key = Num(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ini.GetString("PROGRESSINFO", key, ""));
+}
+BENCHMARK(BM_ServiceGetString)->Arg(1)->Arg(kLinesPerKind);
+
+} // namespace
+
+BENCHMARK_MAIN();

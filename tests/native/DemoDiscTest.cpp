@@ -1,0 +1,200 @@
+// The demo disc as committed: its pictures fit together, every control of its
+// skin lies inside the window's outline, and its menu opens files that exist.
+#include "FileSystem.h"
+#include "SkinFile.h"
+
+#include <stb_image.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kDisc = AK_DEMO_DISC;
+const std::string kSkin = kDisc + "/Data/main.ini";
+
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgb;
+
+    bool CutAway(int x, int y) const // magenta within the outline's tolerance
+    {
+        const unsigned char* p = &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
+        return p[0] == 255 && p[2] == 255 && p[1] <= 16;
+    }
+};
+
+Picture Load(const std::string& name)
+{
+    Picture pic;
+    int channels = 0;
+    std::unique_ptr<unsigned char, void (*)(void*)> data(
+        stbi_load((kDisc + "/Data/" + name).c_str(), &pic.width, &pic.height, &channels, 3), stbi_image_free);
+    if (data)
+        pic.rgb.assign(data.get(), data.get() + static_cast<std::size_t>(pic.width) * pic.height * 3);
+    return pic;
+}
+
+// A control line split into the fields before its rectangle, the rectangle, and the rest.
+struct Line {
+    std::vector<std::string> before;
+    SkinRect rect;
+    std::vector<std::string> after;
+};
+
+std::vector<Line> Controls(const std::string& section, int before, int after)
+{
+    std::vector<Line> out;
+    for (auto& numbered : ReadNumberedLines(IniFile(kSkin), section)) {
+        Line line;
+        for (int i = 0; i < before; ++i)
+            line.before.push_back(NextToken(numbered.value));
+        line.rect = ParseRect(numbered.value);
+        for (int i = 0; i < after; ++i)
+            line.after.push_back(NextToken(numbered.value));
+        out.push_back(line);
+    }
+    return out;
+}
+
+struct SectionLayout {
+    const char* section;
+    int before, after; // fields around the rectangle
+};
+
+const SectionLayout kSections[] = {
+    {"BUTTONINFO", 1, 2}, {"BUTTONEXINFO", 1, 3}, {"TEXTINFO", 6, 2}, {"TRACKBARINFO", 3, 3}, {"PROGRESSINFO", 2, 1}};
+
+std::string ScreenPicture(const char* key)
+{
+    const IniFile ini(kSkin);
+    const std::string main = ini.GetString("Screen", "Main", "");
+    return key == std::string("Main") ? main : ini.GetString("Screen", key, main);
+}
+
+TEST(DemoDisc, FullWindowPicturesShareOneSize)
+{
+    const Picture main = Load(ScreenPicture("Main"));
+    ASSERT_FALSE(main.rgb.empty()) << ScreenPicture("Main");
+    for (const char* key : {"Mask", "Over", "Down", "Disabled"}) {
+        const Picture pic = Load(ScreenPicture(key));
+        ASSERT_FALSE(pic.rgb.empty()) << key;
+        EXPECT_EQ(pic.width, main.width) << key;
+        EXPECT_EQ(pic.height, main.height) << key;
+    }
+}
+
+TEST(DemoDisc, EveryControlLiesInsideTheOutline)
+{
+    const Picture mask = Load(ScreenPicture("Mask"));
+    ASSERT_FALSE(mask.rgb.empty());
+    for (const auto& s : kSections) {
+        const auto lines = Controls(s.section, s.before, s.after);
+        EXPECT_FALSE(lines.empty()) << s.section;
+        for (const auto& l : lines) {
+            const SkinRect& r = l.rect;
+            SCOPED_TRACE(std::string(s.section) + " " + l.before[0]);
+            ASSERT_GT(r.Width(), 0);
+            ASSERT_GT(r.Height(), 0);
+            ASSERT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= mask.width && r.bottom <= mask.height);
+            int cut = 0;
+            for (int y = r.top; y < r.bottom; ++y)
+                for (int x = r.left; x < r.right; ++x)
+                    cut += mask.CutAway(x, y);
+            EXPECT_EQ(cut, 0) << "pixels of the control that the outline cuts away";
+        }
+    }
+}
+
+// Where no control shows a state picture, the window shows Main; a state
+// picture that differs there would show a seam around its control.
+TEST(DemoDisc, StatePicturesMatchMainAroundTheControls)
+{
+    const Picture main = Load(ScreenPicture("Main"));
+    std::vector<SkinRect> allLooks;
+    for (const auto& l : Controls("BUTTONINFO", 1, 2))
+        allLooks.push_back(l.rect);
+    for (const auto& l : Controls("BUTTONEXINFO", 1, 3))
+        allLooks.push_back(l.rect);
+    std::vector<SkinRect> bars;
+    for (const auto& l : Controls("PROGRESSINFO", 2, 1))
+        bars.push_back(l.rect);
+
+    for (const char* key : {"Over", "Down", "Disabled"}) {
+        const Picture pic = Load(ScreenPicture(key));
+        ASSERT_EQ(pic.rgb.size(), main.rgb.size());
+        auto shown = [&](int x, int y) {
+            auto inside = [&](const SkinRect& r) { return x >= r.left && y >= r.top && x < r.right && y < r.bottom; };
+            for (const auto& r : allLooks)
+                if (inside(r))
+                    return true;
+            if (key == std::string("Down")) // a progress bar's filled share
+                for (const auto& r : bars)
+                    if (inside(r))
+                        return true;
+            return false;
+        };
+        int differing = 0;
+        for (int y = 0; y < main.height; ++y)
+            for (int x = 0; x < main.width; ++x) {
+                const std::size_t i = (static_cast<std::size_t>(y) * main.width + x) * 3;
+                if (!shown(x, y) && (pic.rgb[i] != main.rgb[i] || pic.rgb[i + 1] != main.rgb[i + 1] ||
+                                     pic.rgb[i + 2] != main.rgb[i + 2]))
+                    ++differing;
+            }
+        EXPECT_EQ(differing, 0) << key;
+    }
+}
+
+TEST(DemoDisc, ControlPicturesLoadAndFitTheirControls)
+{
+    for (const auto& l : Controls("BUTTONEXINFO", 1, 3)) {
+        const Picture mask = Load(l.after[2]);
+        ASSERT_FALSE(mask.rgb.empty()) << l.after[2];
+        EXPECT_EQ(mask.width, l.rect.Width());
+        EXPECT_EQ(mask.height, l.rect.Height());
+    }
+    for (const auto& l : Controls("TRACKBARINFO", 3, 3)) {
+        const Picture thumb = Load(l.before[1]), pressed = Load(l.before[2]);
+        ASSERT_FALSE(thumb.rgb.empty()) << l.before[1];
+        ASSERT_FALSE(pressed.rgb.empty()) << l.before[2];
+        EXPECT_EQ(thumb.width, pressed.width);
+        EXPECT_EQ(thumb.height, pressed.height);
+        EXPECT_LE(thumb.height, l.rect.Height()); // laid against the top edge, not cut
+    }
+}
+
+TEST(DemoDisc, MenuItemsOpenWhatIsOnTheDisc)
+{
+    std::set<std::string> buttons, labels;
+    for (const auto& l : Controls("BUTTONINFO", 1, 2))
+        buttons.insert(l.before[0]);
+    for (const auto& l : Controls("TEXTINFO", 6, 2))
+        labels.insert(l.before[0]);
+    for (const char* name : {"ID_BROWSE", "ID_HOMEPAGE", "ID_MINIMIZE", "ID_CLOSE"})
+        EXPECT_EQ(buttons.count(name), 1u) << name;
+    EXPECT_EQ(labels.count("ID_INFO"), 1u);
+
+    const IniFile autorun(kDisc + "/AUTORUN.INF");
+    EXPECT_FALSE(autorun.GetString("RUN_FILES", "ID_HOMEPAGE", "").empty());
+    // Built programs that the build puts on the disc beside autorun.exe.
+    const std::set<std::string> built = {"verpick.exe"};
+    for (int i = 1; i <= 8; ++i) {
+        const std::string name = "ID_BUTTON" + std::to_string(i);
+        SCOPED_TRACE(name);
+        EXPECT_EQ(buttons.count(name), 1u);
+        const std::string file = autorun.GetString("RUN_FILES", name, "");
+        ASSERT_FALSE(file.empty());
+        if (!built.count(file)) {
+            EXPECT_TRUE(platform::PathExists(kDisc + "\\" + file)) << file;
+        }
+        EXPECT_FALSE(autorun.GetString("TEXT_INFO", name, "").empty());
+    }
+}
+
+} // namespace
