@@ -199,3 +199,70 @@ TEST(Autorun, AMissingMaskGivesTheMainPicturesSize)
 }
 
 } // namespace
+
+namespace {
+
+// Whether the screen at `rect` of the window shows that part of `picture`.
+bool ShowsPart(HWND wnd, const RECT& rect, const TestPicture& picture)
+{
+    RECT screen = rect;
+    ::MapWindowPoints(wnd, nullptr, reinterpret_cast<POINT*>(&screen), 2);
+    const TestPicture part =
+        CropPicture(picture, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    return WaitForScreen(screen, part.pixels, 2000) == 0;
+}
+
+TEST(Autorun, ImageButtonsFollowThePointerShowTheirTooltipAndActOnAClick)
+{
+    const int w = 200, h = 120;
+    const TestPicture main = PatternPicture(w, h, 0), over = PatternPicture(w, h, 70),
+                      down = PatternPicture(w, h, 140);
+    Disc disc;
+    disc.Write("Data/main.ini", "[Screen]\r\nMain=main.bmp\r\nOver=over.bmp\r\nDown=down.bmp\r\n"
+                                "[BUTTONINFO]\r\n1=ID_BUTTON1,20,20,60,30,Install the program,\r\n");
+    disc.Write("Data/main.bmp", EncodeBmp24(main));
+    disc.Write("Data/over.bmp", EncodeBmp24(over));
+    disc.Write("Data/down.bmp", EncodeBmp24(down));
+    disc.Write("AUTORUN.INF", "[RUN_FILES]\r\nID_BUTTON1=missing.exe\r\n");
+    ASSERT_TRUE(disc.Start());
+    const DWORD pid = disc.Process().Id();
+    HWND wnd = WaitForWindow(pid, kTitle, "#32770", 15000);
+    ASSERT_TRUE(wnd);
+    ::SetForegroundWindow(wnd);
+    const RECT button{20, 20, 80, 50};
+    auto at = [&](int x, int y) {
+        POINT p{x, y};
+        ::ClientToScreen(wnd, &p);
+        MoveMouse(p.x, p.y);
+    };
+    at(150, 100);
+    EXPECT_TRUE(ShowsPart(wnd, button, main)) << "at rest";
+
+    at(50, 35);
+    EXPECT_TRUE(ShowsPart(wnd, button, over)) << "hovered";
+    at(51, 35);
+    EXPECT_EQ(WaitForToolTip(pid, 3000), "Install the program");
+
+    // Released outside: nothing happens.
+    MouseButton(true);
+    EXPECT_TRUE(ShowsPart(wnd, button, down)) << "pressed";
+    for (auto [x, y] : {std::pair{90, 50}, std::pair{120, 80}, std::pair{150, 100}})
+        at(x, y);
+    EXPECT_TRUE(ShowsPart(wnd, button, main)) << "dragged off";
+    MouseButton(false);
+    EXPECT_FALSE(WaitForMessageBox(pid, 500).wnd);
+
+    // Released inside: the menu acts on the button's name.
+    at(40, 28);
+    MouseButton(true);
+    MouseButton(false);
+    MessageBoxInfo box = WaitForMessageBox(pid, 5000);
+    ASSERT_TRUE(box.wnd);
+    EXPECT_EQ(box.text, "File Not Found !");
+    CloseMessageBox(box.wnd);
+    Pump(300);
+    EXPECT_FALSE(WaitForMessageBox(pid, 500).wnd) << "one click, one message";
+    EXPECT_TRUE(disc.Process().Running());
+}
+
+} // namespace
