@@ -109,6 +109,11 @@ struct PixelCase {
     bool transparent;
 };
 
+void PrintTo(const PixelCase& c, std::ostream* os)
+{
+    *os << std::hex << "colour " << c.colour << " tolerance " << c.tolerance << " pixel " << c.pixel;
+}
+
 class TransparentPixelTest : public ::testing::TestWithParam<PixelCase> {};
 
 TEST_P(TransparentPixelTest, MatchesTheColourRange)
