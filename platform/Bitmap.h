@@ -2,6 +2,22 @@
 // CBitmap: owns one bitmap handle or none.
 #include "Win32Handles.h"
 
+namespace platform {
+// The format of a 32-bit uncompressed DIB; a negative height stores the rows
+// top-down, a positive one bottom-up.
+inline BITMAPINFO Dib32Format(LONG width, LONG height)
+{
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    return format;
+}
+} // namespace platform
+
 class CBitmap {
 public:
     CBitmap() = default;

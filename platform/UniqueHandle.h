@@ -24,7 +24,7 @@ public:
     UniqueHandle(const UniqueHandle&) = delete;
     UniqueHandle& operator=(const UniqueHandle&) = delete;
 
-    UniqueHandle(UniqueHandle&& other) noexcept : m_handle(other.Detach()) {}
+    UniqueHandle(UniqueHandle&& other) noexcept : m_handle(other.Detach()) { Count(m_handle, +1); }
     UniqueHandle& operator=(UniqueHandle&& other) noexcept
     {
         if (this != &other)

@@ -35,6 +35,23 @@ using MemoryDc = UniqueHandle<NullHandleTraits<HDC, detail::DeleteDc>>;
 // GlobalFree: global memory blocks.
 using GlobalMemory = UniqueHandle<NullHandleTraits<HGLOBAL, detail::FreeGlobal>>;
 
+// GlobalUnlock: a movable global block locked for access.
+struct GlobalLockHandle {
+    HGLOBAL block;
+    void* bytes;
+};
+struct GlobalLockTraits {
+    using Handle = GlobalLockHandle;
+    static Handle Invalid() noexcept { return {nullptr, nullptr}; }
+    static bool IsValid(const Handle& h) noexcept { return h.bytes != nullptr; }
+    static void Release(const Handle& h) noexcept { ::GlobalUnlock(h.block); }
+};
+class GlobalLock : public UniqueHandle<GlobalLockTraits> {
+public:
+    explicit GlobalLock(HGLOBAL block) : UniqueHandle({block, block ? ::GlobalLock(block) : nullptr}) {}
+    void* Bytes() const noexcept { return Get().bytes; }
+};
+
 // DestroyIcon: icons that were created, not shared resource icons.
 using Icon = UniqueHandle<NullHandleTraits<HICON, detail::DestroyIconHandle>>;
 

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace {
 CBitmap g_picture;
 
@@ -34,8 +36,11 @@ LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int)
 {
+    std::string path = cmdLine;
+    if (path.size() >= 2 && path.front() == '"' && path.back() == '"')
+        path = path.substr(1, path.size() - 2);
     SIZE size{};
-    LoadPicture(cmdLine, g_picture, size);
+    LoadPicture(path, g_picture, size);
     WNDCLASSA wc{};
     wc.lpfnWndProc = Proc;
     wc.hInstance = instance;

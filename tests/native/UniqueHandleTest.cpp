@@ -71,6 +71,9 @@ TEST_F(UniqueHandleTest, LiveCountFollowsOwnership)
         EXPECT_EQ(Owned::LiveCount(), before + 2);
         a = std::move(b);
         EXPECT_EQ(Owned::LiveCount(), before + 1);
+        Owned moved(std::move(a));
+        EXPECT_EQ(Owned::LiveCount(), before + 1);
+        a = std::move(moved);
         a.Reset(3);
         EXPECT_EQ(Owned::LiveCount(), before + 1);
         EXPECT_EQ(a.Detach(), 3); // given away: no longer ours

@@ -1,6 +1,7 @@
 // Image buttons in this process: what a BUTTONINFO line makes, how each look
 // is drawn, the tooltip, and what a reload gives back.
 #include "ImageButton.h"
+#include "GdiTestSupport.h"
 #include "ProbeDialog.h"
 #include "Win32Handles.h"
 
@@ -228,37 +229,40 @@ TEST(ImageButton, ReloadingFiftyButtonsAHundredTimesGivesBackEveryHandleAndWindo
     const std::string skin = LookPictures(80, 40).WriteSkin(dir, lines);
     long gdiBefore = 0, gdiFirst = 0, gdiAll = 0;
     int windowsBefore = 0, windowsFirst = 0, windowsAll = 0, windowsFreed = 0;
-    DWORD systemFirst = 0, systemAll = 0;
+    int liveFirst = 0, liveAll = 0, liveFreed = 0, liveBefore = 0;
     ProbeDialog dialog([&](ProbeDialog& d) {
         d.SetSkinPath(skin);
         // Once first: the platform makes some windows of its own once per thread.
         d.LoadSkin();
         d.FreeSkin();
         gdiBefore = OwnedGdiObjects();
+        liveBefore = LiveGdiObjects();
         windowsBefore = ThreadWindows();
         d.LoadSkin();
         gdiFirst = OwnedGdiObjects();
         windowsFirst = ThreadWindows();
-        systemFirst = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+        liveFirst = LiveGdiObjects();
         for (int i = 1; i < 100; ++i)
             d.LoadSkin();
         gdiAll = OwnedGdiObjects();
         windowsAll = ThreadWindows();
-        systemAll = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+        liveAll = LiveGdiObjects();
         d.FreeSkin();
         windowsFreed = ThreadWindows();
+        liveFreed = LiveGdiObjects();
     });
     const long gdiOutside = OwnedGdiObjects();
     ASSERT_EQ(dialog.DoModal(), IDOK);
-    std::printf("owned GDI objects %ld, %ld after one load, %ld after 100; windows %d, %d, %d; "
-                "process GDI objects %lu and %lu\n",
-                gdiBefore, gdiFirst, gdiAll, windowsBefore, windowsFirst, windowsAll, systemFirst, systemAll);
+    std::printf("before, after one load, after 100: owned GDI objects %ld, %ld, %ld; live GDI objects %d, %d, %d;"
+                " windows %d, %d, %d\n",
+                gdiBefore, gdiFirst, gdiAll, liveBefore, liveFirst, liveAll, windowsBefore, windowsFirst, windowsAll);
     EXPECT_EQ(windowsFirst, windowsBefore + 100); // 50 buttons and their 50 tooltips
     EXPECT_EQ(windowsAll, windowsFirst);
     EXPECT_EQ(windowsFreed, windowsBefore);
     EXPECT_EQ(gdiFirst, gdiBefore + 4 + 50 * 4); // the dialog's pictures and every button's crops
     EXPECT_EQ(gdiAll, gdiFirst);
-    EXPECT_EQ(systemAll, systemFirst); // counted by Windows; Wine reports 0
+    EXPECT_EQ(liveAll, liveFirst);
+    EXPECT_EQ(liveFreed, liveBefore);
     EXPECT_EQ(OwnedGdiObjects(), gdiOutside);
 }
 

@@ -1,5 +1,6 @@
 // The skin dialog in this process: hooks, and what a reload gives back.
 #include "Bmp.h"
+#include "GdiTestSupport.h"
 #include "ProbeDialog.h"
 #include "TempDir.h"
 
@@ -23,23 +24,27 @@ TEST(SkinDialog, ReloadingTwoHundredTimesGivesBackEverything)
     std::string skin = WriteSkin(dir);
     const long before = OwnedGdiObjects();
     long afterFirst = 0, afterAll = 0;
-    int windowsFirst = 0, windowsAll = 0;
+    int windowsFirst = 0, windowsAll = 0, gdiFirst = 0, gdiAll = 0;
     ProbeDialog dialog([&](ProbeDialog& d) {
         d.SetSkinPath(skin);
         d.LoadSkin();
         afterFirst = OwnedGdiObjects();
+        gdiFirst = LiveGdiObjects();
         windowsFirst = ThreadWindows();
         for (int i = 1; i < 200; ++i)
             d.LoadSkin();
         afterAll = OwnedGdiObjects();
+        gdiAll = LiveGdiObjects();
         windowsAll = ThreadWindows();
         d.FreeSkin();
     });
     ASSERT_EQ(dialog.DoModal(), IDOK);
-    std::printf("owned GDI objects: %ld before, %ld after one load, %ld after 200; windows %d and %d\n",
-                before, afterFirst, afterAll, windowsFirst, windowsAll);
+    std::printf("owned GDI objects: %ld before, %ld after one load, %ld after 200; live GDI objects %d and %d;"
+                " windows %d and %d\n",
+                before, afterFirst, afterAll, gdiFirst, gdiAll, windowsFirst, windowsAll);
     EXPECT_GT(afterFirst, before); // the pictures are held
     EXPECT_EQ(afterAll, afterFirst);
+    EXPECT_EQ(gdiAll, gdiFirst);
     EXPECT_EQ(windowsAll, windowsFirst);
     EXPECT_EQ(OwnedGdiObjects(), before);
 }

@@ -1,0 +1,136 @@
+#include "Picture.h"
+
+#include "ComApartment.h"
+#include "Win32Handles.h"
+
+#include <ole2.h>
+#include <olectl.h>
+
+#include <cstdint>
+
+namespace {
+
+// A skin picture is a window-sized image; a file beyond this is not one and
+// is not read into memory.
+constexpr LONGLONG kMaxPictureBytes = LONGLONG(256) << 20;
+
+// The whole file in a movable global block, as the OLE stream takes it; none
+// when the file is missing, empty, unreadable or too large.
+platform::GlobalMemory ReadIntoGlobalMemory(const std::string& path, DWORD& length)
+{
+    // Shared for reading, so that two programs may load the same skin at once.
+    platform::KernelHandle file(
+        ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !::GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 || size.QuadPart > kMaxPictureBytes)
+        return {};
+    length = static_cast<DWORD>(size.QuadPart);
+    platform::GlobalMemory block(::GlobalAlloc(GMEM_MOVEABLE, length));
+    platform::GlobalLock locked(block.Get());
+    if (!locked)
+        return {};
+    auto* bytes = static_cast<unsigned char*>(locked.Bytes());
+    for (DWORD done = 0; done < length;) {
+        DWORD got = 0;
+        if (!::ReadFile(file.Get(), bytes + done, length - done, &got, nullptr) || got == 0)
+            return {}; // shrunk or failed under us
+        done += got;
+    }
+    locked.Reset();
+    return block;
+}
+
+bool IsDibSection(HBITMAP bitmap)
+{
+    DIBSECTION dib{};
+    return ::GetObjectA(bitmap, sizeof dib, &dib) == sizeof dib;
+}
+
+// The decoded bitmap, owned by the caller alone; none when the file is not a
+// picture that decodes to a bitmap (icons and metafiles are not bitmaps).
+platform::Bitmap Decode(const std::string& path)
+{
+    DWORD length = 0;
+    platform::GlobalMemory block = ReadIntoGlobalMemory(path, length);
+    if (!block)
+        return {};
+    platform::ComApartment apartment;
+    platform::ComPtr<IStream> stream;
+    {
+        IStream* raw = nullptr;
+        if (FAILED(::CreateStreamOnHGlobal(block.Get(), TRUE, &raw)) || !raw)
+            return {};
+        block.Detach(); // the stream frees it now
+        stream.Reset(raw);
+    }
+    platform::ComPtr<IPicture> picture;
+    {
+        void* raw = nullptr;
+        HRESULT hr = ::OleLoadPicture(stream.Get(), static_cast<LONG>(length), FALSE, IID_IPicture, &raw);
+        stream.Reset();
+        if (FAILED(hr) || !raw)
+            return {};
+        picture.Reset(static_cast<IPicture*>(raw));
+    }
+    SHORT type = PICTYPE_UNINITIALIZED;
+    OLE_HANDLE handle = 0;
+    if (FAILED(picture.Get()->get_Type(&type)) || type != PICTYPE_BITMAP ||
+        FAILED(picture.Get()->get_Handle(&handle)) || handle == 0)
+        return {};
+    // OLE handles are 32 bits; GDI handles sign-extend from them.
+    auto decoded = static_cast<HBITMAP>(LongToHandle(static_cast<LONG>(handle)));
+    // The picture object destroys its bitmap when released, so keep a copy of
+    // the same kind (device-dependent or DIB section, same depth).
+    return platform::Bitmap(static_cast<HBITMAP>(
+        ::CopyImage(decoded, IMAGE_BITMAP, 0, 0, IsDibSection(decoded) ? LR_CREATEDIBSECTION : 0)));
+}
+
+} // namespace
+
+void LoadPicture(const std::string& path, CBitmap& bitmap, SIZE& size)
+{
+    bitmap.Attach(Decode(path).Detach());
+    size = bitmap.GetSize();
+}
+
+void DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& rect)
+{
+    const LONGLONG width = LONGLONG(rect.right) - rect.left, height = LONGLONG(rect.bottom) - rect.top;
+    if (!bitmap || width <= 0 || height <= 0 || width > INT32_MAX || height > INT32_MAX)
+        return;
+    platform::MemoryDc memory(::CreateCompatibleDC(dc));
+    if (!memory)
+        return;
+    platform::Selection selected(memory.Get(), bitmap);
+    if (selected)
+        ::BitBlt(dc, rect.left, rect.top, static_cast<int>(width), static_cast<int>(height), memory.Get(), 0, 0,
+                 SRCCOPY);
+}
+
+void CropBitmap(HDC dc, CBitmap& target, const CBitmap& source, int left, int top, int right, int bottom)
+{
+    if (!source)
+        return;
+    const LONGLONG width = LONGLONG(right) - left, height = LONGLONG(bottom) - top;
+    if (width <= 0 || height <= 0 || width > INT32_MAX || height > INT32_MAX ||
+        !target.CreateCompatibleBitmap(dc, static_cast<int>(width), static_cast<int>(height))) {
+        target.DeleteObject();
+        return;
+    }
+    platform::MemoryDc targetDc(::CreateCompatibleDC(dc));
+    platform::MemoryDc sourceDc(::CreateCompatibleDC(dc));
+    if (!targetDc || !sourceDc) {
+        target.DeleteObject();
+        return;
+    }
+    platform::Selection targetSelected(targetDc.Get(), target.GetSafeHandle());
+    platform::Selection sourceSelected(sourceDc.Get(), source.GetSafeHandle());
+    const int w = static_cast<int>(width), h = static_cast<int>(height);
+    // A new compatible bitmap holds whatever the memory held: make the part
+    // that lies beyond the source black rather than left over.
+    if (!targetSelected || !sourceSelected || !::PatBlt(targetDc.Get(), 0, 0, w, h, BLACKNESS) ||
+        !::BitBlt(targetDc.Get(), 0, 0, w, h, sourceDc.Get(), left, top, SRCCOPY)) {
+        targetSelected.Reset();
+        target.DeleteObject();
+    }
+}
