@@ -3,7 +3,9 @@
 // runs; looks read back from the screen.
 #include "Desktop.h"
 #include "ImageButton.h"
+#include "GdiTestSupport.h"
 #include "ProbeDialog.h"
+#include "VerpickPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +20,7 @@ const char kLines[] = "1=ID_ONE,10,10,40,30,First tip,\n"
                       "5=ID_OFF,10,60,40,30,Off tip,\n";
 
 struct Button {
-    const char* name;
+    std::string name;
     RECT rect; // the dialog's client coordinates
 };
 const Button kOne{"ID_ONE", {10, 10, 50, 40}}, kTwo{"ID_TWO", {50, 10, 90, 40}},
@@ -27,7 +29,11 @@ const Button kOne{"ID_ONE", {10, 10, 50, 40}}, kTwo{"ID_TWO", {50, 10, 90, 40}},
 // Reads the screen against one picture's part at a button, from the driver thread.
 class Screen {
 public:
-    Screen(const LookPictures& skin, HWND dialog) : m_skin(skin), m_dialog(dialog) {}
+    // `background`: a point of the dialog that no control covers.
+    Screen(const LookPictures& skin, HWND dialog, POINT background = {170, 80})
+        : m_skin(skin), m_dialog(dialog), m_background(background)
+    {
+    }
 
     POINT At(const Button& b, int dx = 0, int dy = 0) const
     {
@@ -37,7 +43,7 @@ public:
     }
     POINT Background() const
     {
-        POINT p{170, 80};
+        POINT p = m_background;
         ::ClientToScreen(m_dialog, &p);
         return p;
     }
@@ -61,7 +67,7 @@ public:
         for (auto [name, picture] : looks)
             if (now == LookPictures::Part(*picture, b.rect))
                 shown = name;
-        SaveScreen(r, std::string(b.name) + "-not-" + look + ".bmp");
+        SaveScreen(r, b.name + "-not-" + look + ".bmp");
         return ::testing::AssertionFailure() << b.name << " should show its " << look << " look but shows " << shown
                                              << " look (" << differing << " pixels differ)";
     }
@@ -69,6 +75,7 @@ public:
 private:
     const LookPictures& m_skin;
     HWND m_dialog;
+    POINT m_background;
 };
 
 void MoveTo(POINT p)
@@ -166,6 +173,71 @@ TEST(ImageButtonInput, LooksFollowThePointerClicksReportOnceTooltipsShow)
     EXPECT_TRUE(clicksOutside.empty());
     EXPECT_EQ(clicksBackAndForth, std::vector<std::string>{"0 ID_ONE"});
     EXPECT_EQ(clicksAll, (std::vector<std::string>{"0 ID_ONE", "1 ID_TWO", "2 ID_STATIC"}));
+}
+
+TestPicture PictureOf(const CBitmap& bitmap)
+{
+    TestMask pixels = ReadPixels(bitmap.GetSafeHandle());
+    return TestPicture{pixels.width, pixels.height, std::move(pixels.pixels)};
+}
+
+TEST(ImageButtonInput, TheDemoDiscsButtonsHoverPressAndShowTheirTooltips)
+{
+    const std::string skinPath = BuildPath(AK_DEMO_DISC "/Data/main.ini");
+    // What the demo's lines say, read apart from the buttons.
+    struct Line {
+        Button button;
+        std::string tip;
+    };
+    std::vector<Line> lines;
+    for (const NumberedLine& line : ReadNumberedLines(IniFile(skinPath), "BUTTONINFO")) {
+        std::string fields = line.value;
+        std::string name = NextToken(fields);
+        SkinRect r = ParseRect(fields);
+        lines.push_back({{name, {r.left, r.top, r.right, r.bottom}}, NextToken(fields)});
+    }
+    ASSERT_EQ(lines.size(), 12u) << "eight program buttons, browse, home page, minimise and close";
+
+    LookPictures looks;
+    std::vector<std::string> tips, clicks;
+    ProbeDialog dialog(
+        [&](ProbeDialog& d) {
+            d.SetSkinPath(skinPath);
+            d.LoadSkin();
+            looks.main = PictureOf(d.m_picMain);
+            looks.over = PictureOf(d.m_picOver);
+            looks.down = PictureOf(d.m_picDown);
+            looks.disabled = PictureOf(d.m_picDisabled);
+        },
+        [&](ProbeDialog& d) {
+            const Screen screen(looks, d.m_hWnd, POINT{396, 100});
+            MoveTo(screen.Background());
+            ::SetForegroundWindow(d.m_hWnd);
+            Pump(200);
+            for (const Line& line : lines) {
+                EXPECT_TRUE(screen.Shows(line.button, "Main"));
+                MoveTo(screen.At(line.button));
+                EXPECT_TRUE(screen.Shows(line.button, "Over"));
+                MoveTo(screen.At(line.button, 1, 0));
+                tips.push_back(WaitForToolTip(::GetCurrentProcessId(), 3000, line.tip));
+                MoveTo(screen.Background());
+            }
+            // Pressed and dragged off, so that nothing is opened.
+            const Button& first = lines.front().button;
+            MoveTo(screen.At(first));
+            MouseButton(true);
+            EXPECT_TRUE(screen.Shows(first, "Down"));
+            MoveTo(screen.Background());
+            EXPECT_TRUE(screen.Shows(first, "Main"));
+            MouseButton(false);
+            Pump(100);
+            clicks = d.Clicks();
+        });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    ASSERT_EQ(tips.size(), lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(tips[i], lines[i].tip) << lines[i].button.name;
+    EXPECT_TRUE(clicks.empty());
 }
 
 } // namespace

@@ -60,6 +60,7 @@ int ThreadWindows();
 
 // Main, Over, Down and Disabled pictures of one size that differ in every pixel.
 struct LookPictures {
+    LookPictures() = default;
     LookPictures(int width, int height);
 
     // Writes them as a skin with these BUTTONINFO lines; returns the path of main.ini.

@@ -164,13 +164,14 @@ int WaitForScreen(const RECT& rect, const std::vector<std::uint32_t>& expected, 
     return differing;
 }
 
-std::string WaitForToolTip(DWORD pid, int ms)
+std::string WaitForToolTip(DWORD pid, int ms, const std::string& expected)
 {
     // Another process's window text is asked of the window, not read from its record.
     auto ask = [](HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         DWORD_PTR result = 0;
         return ::SendMessageTimeoutA(wnd, msg, wp, lp, SMTO_ABORTIFHUNG, 1000, &result) ? result : 0;
     };
+    std::string seen;
     for (int waited = 0; waited <= ms; waited += 50) {
         for (HWND wnd : TopWindowsOf(pid)) {
             if (ClassOf(wnd) != "tooltips_class32")
@@ -178,11 +179,13 @@ std::string WaitForToolTip(DWORD pid, int ms)
             std::string text(ask(wnd, WM_GETTEXTLENGTH, 0, 0) + 1, '\0');
             text.resize(ask(wnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
             if (!text.empty())
+                seen = text;
+            if (!text.empty() && (expected.empty() || text == expected))
                 return text;
         }
         Pump(50);
     }
-    return {};
+    return seen;
 }
 
 void MoveMouse(int x, int y)

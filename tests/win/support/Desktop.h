@@ -48,9 +48,9 @@ void SaveScreen(const RECT& rect, const std::string& path);
 // from the top); returns how many pixels differ at the end (0: it did).
 int WaitForScreen(const RECT& rect, const std::vector<std::uint32_t>& expected, int ms);
 
-// The text of a visible tooltip window of the process, waiting until one shows;
-// empty when none did in time.
-std::string WaitForToolTip(DWORD pid, int ms);
+// The text of a visible tooltip window of the process, waiting until one shows
+// (one that shows `expected`, unless that is empty); empty when none did in time.
+std::string WaitForToolTip(DWORD pid, int ms, const std::string& expected = "");
 
 void MoveMouse(int x, int y);
 void MouseButton(bool down);
