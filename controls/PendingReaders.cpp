@@ -2,7 +2,5 @@
 #include "SkinDialog.h"
 
 void SkinDialog::ReadButtonExButtons(IniFile) {}
-void SkinDialog::ReadTextLabels(IniFile) {}
 void SkinDialog::ReadTrackbars(IniFile) {}
 void SkinDialog::ReadProgressControls(IniFile) {}
-void SkinDialog::SetLabelText(const std::string&, const std::string&) {}

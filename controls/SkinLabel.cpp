@@ -1,0 +1,79 @@
+#include "SkinLabel.h"
+
+#include "Picture.h"
+#include "Win32Handles.h"
+
+SkinLabel::SkinLabel(COLORREF textColor) : m_textColor(textColor)
+{
+    m_font.CreateCopyOf(::GetStockObject(DEFAULT_GUI_FONT));
+}
+
+void SkinLabel::SetText(const std::string& text)
+{
+    SetWindowText(text);
+    m_text = text;
+    RecalcScroll();
+}
+
+void SkinLabel::SetLabelFont(const CFont& font)
+{
+    LOGFONTA description{};
+    if (!font.GetLogFont(&description))
+        return;
+    m_font.CreateFontIndirect(description);
+    RecalcScroll();
+}
+
+void SkinLabel::RecalcScroll()
+{
+    const RECT client = GetClientRect();
+    int letterWidth = 0;
+    {
+        platform::WindowDc dc(m_hWnd);
+        platform::Selection font(dc.Dc(), m_font.GetSafeHandle());
+        letterWidth = platform::TextExtent(dc.Dc(), "W").cx;
+    }
+    const LabelScroll::TimerChange change = m_scroll.Recalc(client.right - client.left, letterWidth, m_text.size());
+    if (change.stop)
+        KillTimer(LabelScroll::kTimerId);
+    if (change.start)
+        SetTimer(LabelScroll::kTimerId, LabelScroll::kPeriodMs);
+    Invalidate(true);
+}
+
+void SkinLabel::SetBackground(int left, int top, int right, int bottom, const CBitmap* picture)
+{
+    if (!picture || !*picture)
+        return;
+    platform::WindowDc dc(m_hWnd);
+    CropBitmap(dc.Dc(), m_bmpBack, *picture, left, top, right, bottom);
+}
+
+void SkinLabel::Paint(HDC dc) const
+{
+    const RECT client = GetClientRect();
+    // Without a background the text is drawn over whatever the label shows.
+    DrawBitmap(dc, m_bmpBack.GetSafeHandle(), client);
+
+    const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColor = ::SetTextColor(dc, m_textColor);
+    platform::Selection font(dc, m_font.GetSafeHandle());
+    // DT_VCENTER without DT_SINGLELINE: the text stands at the top-left corner.
+    platform::DrawText(dc, m_scroll.Display(m_text), client, DT_VCENTER);
+    ::SetTextColor(dc, oldColor);
+    ::SetBkMode(dc, oldMode);
+}
+
+void SkinLabel::OnPaint()
+{
+    platform::PaintDc paint(m_hWnd);
+    if (paint.IsValid())
+        Paint(paint.Dc());
+}
+
+void SkinLabel::OnTimer(UINT_PTR)
+{
+    // Whatever the timer's id: the label runs only its own.
+    m_scroll.Step(m_text.size());
+    Invalidate(true);
+}
