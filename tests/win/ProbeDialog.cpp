@@ -72,6 +72,18 @@ void ProbeDialog::OnButtonClick(std::string name)
     m_clicks.push_back(std::to_string(m_clickedIndex) + " " + name);
 }
 
+void ProbeDialog::TextClicked(int index)
+{
+    m_clickedIndex = index;
+    SkinDialog::TextClicked(index);
+}
+
+void ProbeDialog::OnTextClick(std::string name)
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_clicks.push_back("label " + std::to_string(m_clickedIndex) + " " + name);
+}
+
 std::vector<ProbeDialog::Move> ProbeDialog::Moves() const
 {
     std::lock_guard<std::mutex> hold(m_lock);

@@ -29,19 +29,21 @@ public:
         int hoverAtReport; // the named button's hover flag when it reported (-1: no such button)
     };
     std::vector<Move> Moves() const;
-    std::vector<std::string> Clicks() const; // "index name"
+    std::vector<std::string> Clicks() const; // "index name", labels' as "label index name"
     void ClearRecords();
 
     // Runs `fn` on the dialog's thread, for a driver that reads or changes the controls.
     void OnDialogThread(const std::function<void()>& fn);
 
     void ButtonClicked(int index) override;
+    void TextClicked(int index) override;
 
 protected:
     bool OnInitDialog() override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void OnControlMouseMove(std::string name, POINT point) override;
     void OnButtonClick(std::string name) override;
+    void OnTextClick(std::string name) override;
 
 private:
     Body m_body;
