@@ -47,6 +47,7 @@ public:
         EXPECT_TRUE(::CopyFileA(WindowsPath(AK_AUTORUN_EXE).c_str(), m_exe.c_str(), FALSE)) << AK_AUTORUN_EXE;
     }
     void Write(const std::string& name, const std::string& bytes) { m_dir.Write(name, bytes); }
+    std::string File(const std::string& name) const { return m_dir.File(name); }
     void WriteSkin(const std::string& ini, const TestPicture& main, const TestPicture* mask)
     {
         Write("Data/main.ini", ini);
@@ -263,6 +264,176 @@ TEST(Autorun, ImageButtonsFollowThePointerShowTheirTooltipAndActOnAClick)
     Pump(300);
     EXPECT_FALSE(WaitForMessageBox(pid, 500).wnd) << "one click, one message";
     EXPECT_TRUE(disc.Process().Running());
+}
+
+} // namespace
+
+namespace {
+
+// A disc whose buttons act on AUTORUN.INF, with the information label and a
+// ticker; "tool.exe" records that it ran in "tool.exe.log".
+class MenuDisc {
+public:
+    static constexpr int kW = 300, kH = 200;
+
+    MenuDisc() : m_main(PatternPicture(kW, kH))
+    {
+        const TestPicture mask = MaskPicture(kW, kH);
+        m_disc.WriteSkin("[Screen]\r\nMain=main.bmp\r\nMask=mask.bmp\r\n"
+                         "[BUTTONINFO]\r\n"
+                         "1=ID_BUTTON1,20,20,40,30,,\r\n"
+                         "2=ID_BUTTON2,70,20,40,30,,\r\n"
+                         "3=id_exit,120,20,40,30,,\r\n"
+                         "4=ID_MINIMIZE,170,20,40,30,,\r\n"
+                         "5=ID_CLOSE,20,60,40,30,,\r\n"
+                         "6=ID_EXIT,70,60,40,30,,\r\n"
+                         "[TEXTINFO]\r\n"
+                         "1=ID_INFO,Arial,T,F,14,255,20,110,260,24,Welcome,\r\n"
+                         "2=ID_TITLE,Arial,F,F,14,0,20,150,120,20,"
+                         "A title far longer than its label can show at once,\r\n",
+                         m_main, &mask);
+        EXPECT_TRUE(::CopyFileA(WindowsPath(AK_RECORDER_EXE).c_str(), m_disc.File("tool.exe").c_str(), FALSE));
+    }
+
+    bool Start()
+    {
+        if (!m_disc.Start())
+            return false;
+        m_wnd = WaitForWindow(Pid(), kTitle, "#32770", 15000);
+        if (m_wnd)
+            ::SetForegroundWindow(m_wnd);
+        Pump(300);
+        return m_wnd != nullptr;
+    }
+    void WriteInf(const std::string& runFiles, const std::string& textInfo)
+    {
+        m_disc.Write("AUTORUN.INF", "[RUN_FILES]\r\n" + runFiles + "[TEXT_INFO]\r\n" + textInfo);
+    }
+    void Click(int x, int y) const
+    {
+        POINT p{x, y};
+        ::ClientToScreen(m_wnd, &p);
+        MoveMouse(p.x, p.y);
+        MoveMouse(p.x + 1, p.y);
+        MouseButton(true);
+        MouseButton(false);
+    }
+    // The text of the label at that point of the dialog.
+    std::string LabelText(int x, int y) const
+    {
+        HWND label = ::ChildWindowFromPoint(m_wnd, POINT{x, y});
+        if (!label || label == m_wnd)
+            return "(no label)";
+        char text[512] = {};
+        ::GetWindowTextA(label, text, sizeof text);
+        return text;
+    }
+    bool ToolRan(int ms) const
+    {
+        for (int waited = 0; waited <= ms; waited += 100) {
+            if (::GetFileAttributesA(m_disc.File("tool.exe.log").c_str()) != INVALID_FILE_ATTRIBUTES)
+                return true;
+            Pump(100);
+        }
+        return false;
+    }
+    void ForgetToolRun() const { ::DeleteFileA(m_disc.File("tool.exe.log").c_str()); }
+    RECT ScreenRect(RECT r) const
+    {
+        ::MapWindowPoints(m_wnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+
+    DWORD Pid() { return m_disc.Process().Id(); }
+    ChildProcess& Process() { return m_disc.Process(); }
+    HWND Window() const { return m_wnd; }
+    const TestPicture& Main() const { return m_main; }
+
+private:
+    Disc m_disc;
+    TestPicture m_main;
+    HWND m_wnd = nullptr;
+};
+
+TEST(AutorunMenu, ProgramButtonsShowTheirTextRunTheirFileReadTheInfAtEachClickAndMinimise)
+{
+    MenuDisc disc;
+    disc.WriteInf("ID_BUTTON1=tool.exe\r\nID_BUTTON2=missing.exe\r\n",
+                  "ID_BUTTON1=Runs the tool\r\nID_BUTTON2=Not there\r\n");
+    ASSERT_TRUE(disc.Start());
+    const DWORD pid = disc.Pid();
+    HWND wnd = disc.Window();
+    const RECT info{20, 110, 280, 134}, title{20, 150, 140, 170};
+    EXPECT_EQ(disc.LabelText(30, 115), "Welcome");
+
+    // A text longer than its label scrolls: the screen changes step by step.
+    const std::vector<std::uint32_t> before = CaptureScreen(disc.ScreenRect(title));
+    bool moved = false;
+    for (int waited = 0; waited < 2000 && !moved; waited += 200) {
+        Pump(200);
+        moved = CaptureScreen(disc.ScreenRect(title)) != before;
+    }
+    EXPECT_TRUE(moved) << "the long title should scroll";
+
+    // A file that exists: the shell runs it, the label shows the text as written.
+    disc.Click(40, 35);
+    EXPECT_TRUE(disc.ToolRan(10000)) << "ID_BUTTON1 should start tool.exe";
+    EXPECT_EQ(disc.LabelText(30, 115), "Runs the tool");
+    EXPECT_FALSE(WaitForMessageBox(pid, 300).wnd);
+    const TestPicture infoBack = CropPicture(disc.Main(), info.left, info.top, 260, 24);
+    EXPECT_NE(WaitForScreen(disc.ScreenRect(info), infoBack.pixels, 500), 0) << "the label draws its text";
+    EXPECT_TRUE(disc.Process().Running());
+    EXPECT_TRUE(::IsWindowVisible(wnd));
+
+    // A missing file: the label still changes, a box reports it, nothing runs.
+    disc.ForgetToolRun();
+    disc.Click(90, 35);
+    MessageBoxInfo box = WaitForMessageBox(pid, 5000);
+    ASSERT_TRUE(box.wnd);
+    EXPECT_EQ(box.text, "File Not Found !");
+    EXPECT_EQ(box.caption, "");
+    EXPECT_EQ(box.owner, wnd);
+    EXPECT_EQ(disc.LabelText(30, 115), "Not there");
+    CloseMessageBox(box.wnd);
+    EXPECT_FALSE(disc.ToolRan(500));
+
+    // AUTORUN.INF is read at every click.
+    disc.WriteInf("ID_BUTTON2=tool.exe\r\n", "ID_BUTTON2=Now it is there\r\n");
+    ::SetForegroundWindow(wnd);
+    Pump(200);
+    disc.Click(90, 35);
+    EXPECT_TRUE(disc.ToolRan(10000)) << "the edited entry should take effect";
+    EXPECT_EQ(disc.LabelText(30, 115), "Now it is there");
+    EXPECT_FALSE(WaitForMessageBox(pid, 300).wnd);
+
+    // Names are compared with case: id_exit is not ID_EXIT.
+    ::SetForegroundWindow(wnd);
+    disc.Click(140, 35);
+    Pump(500);
+    EXPECT_TRUE(disc.Process().Running());
+    EXPECT_FALSE(WaitForMessageBox(pid, 200).wnd);
+
+    disc.Click(190, 35);
+    bool iconic = false;
+    for (int waited = 0; waited < 3000 && !iconic; waited += 100) {
+        Pump(100);
+        iconic = ::IsIconic(wnd) != FALSE;
+    }
+    EXPECT_TRUE(iconic) << "ID_MINIMIZE should minimise the window";
+    EXPECT_TRUE(disc.Process().Running());
+}
+
+TEST(AutorunMenu, CloseAndExitEndTheProgram)
+{
+    for (POINT at : {POINT{40, 75}, POINT{90, 75}}) {
+        SCOPED_TRACE(at.x == 40 ? "ID_CLOSE" : "ID_EXIT");
+        MenuDisc disc;
+        ASSERT_TRUE(disc.Start());
+        disc.Click(at.x, at.y);
+        DWORD code = 1;
+        EXPECT_TRUE(disc.Process().WaitExit(5000, &code));
+        EXPECT_EQ(code, 0u);
+    }
 }
 
 } // namespace
