@@ -3,5 +3,4 @@
 
 void SkinDialog::ReadTextLabels(IniFile) {}
 void SkinDialog::ReadTrackbars(IniFile) {}
-void SkinDialog::ReadProgressControls(IniFile) {}
 void SkinDialog::SetLabelText(const std::string&, const std::string&) {}
