@@ -2,5 +2,4 @@
 #include "SkinDialog.h"
 
 void SkinDialog::ReadTextLabels(IniFile) {}
-void SkinDialog::ReadTrackbars(IniFile) {}
 void SkinDialog::SetLabelText(const std::string&, const std::string&) {}
