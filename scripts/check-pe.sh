@@ -12,7 +12,7 @@ headers=$("$objdump" -p "$exe" 2>&1) || fail "not a program $objdump can read"
 grep -q 'file format pei-i386' <<<"$headers" || fail "not a 32-bit x86 program"
 grep -Eq '^Subsystem[[:space:]]+00000002' <<<"$headers" || fail "not a GUI-subsystem program"
 
-system_dlls=" kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll comctl32.dll ole32.dll oleaut32.dll
+system_dlls=" kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll comctl32.dll ole32.dll oleaut32.dll 
   msvcrt.dll version.dll comdlg32.dll shlwapi.dll winmm.dll "
 while read -r dll; do
   [[ "$system_dlls" == *" ${dll,,} "* ]] || fail "imports $dll, which Windows does not bring"
