@@ -4,11 +4,6 @@
 
 #include <memory>
 
-SkinDialog* ImageButton::Dialog() const
-{
-    return dynamic_cast<SkinDialog*>(GetParent());
-}
-
 void ImageButton::OnLButtonUp(UINT, POINT point)
 {
     // The click is reported while the platform still shows the button pushed

@@ -9,9 +9,11 @@
 
 #include <string>
 
-class SkinButton : public CButton {
+// The window behaviour of every skinned push button, the shaped ButtonEx
+// included, which behaves like a SkinButton without being one.
+class FacedButton : public CButton {
 public:
-    SkinButton() : m_face(*this) {}
+    FacedButton() : m_face(*this) {}
 
     void SetPictures(const RECT& rect, const CBitmap* main, const CBitmap* over, const CBitmap* down,
                      const CBitmap* disabled)
@@ -35,3 +37,5 @@ protected:
     // Nothing is erased: the next drawing covers the whole button.
     BOOL OnEraseBkgnd(HDC) override { return FALSE; }
 };
+
+class SkinButton : public FacedButton {};

@@ -96,11 +96,36 @@ std::vector<std::string> ProbeDialog::Clicks() const
     return m_clicks;
 }
 
+std::vector<std::string> ProbeDialog::Events() const
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    return m_events;
+}
+
+void ProbeDialog::OnButtonExClick(std::string name)
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_events.push_back("buttonex " + name);
+}
+
+void ProbeDialog::OnProgressClick(std::string name)
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_events.push_back("progress " + name);
+}
+
+void ProbeDialog::OnTrackbarScroll(std::string name, int code, int pos)
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_events.push_back("scroll " + name + " " + std::to_string(code) + " " + std::to_string(pos));
+}
+
 void ProbeDialog::ClearRecords()
 {
     std::lock_guard<std::mutex> hold(m_lock);
     m_moves.clear();
     m_clicks.clear();
+    m_events.clear();
 }
 
 long OwnedGdiObjects()

@@ -30,6 +30,8 @@ public:
     };
     std::vector<Move> Moves() const;
     std::vector<std::string> Clicks() const; // "index name", labels' as "label index name"
+    // Reports of the other kinds: "buttonex name", "progress name", "scroll name code position".
+    std::vector<std::string> Events() const;
     void ClearRecords();
 
     // Runs `fn` on the dialog's thread, for a driver that reads or changes the controls.
@@ -44,6 +46,9 @@ protected:
     void OnControlMouseMove(std::string name, POINT point) override;
     void OnButtonClick(std::string name) override;
     void OnTextClick(std::string name) override;
+    void OnButtonExClick(std::string name) override;
+    void OnProgressClick(std::string name) override;
+    void OnTrackbarScroll(std::string name, int code, int pos) override;
 
 private:
     Body m_body;
@@ -52,6 +57,7 @@ private:
     mutable std::mutex m_lock;
     std::vector<Move> m_moves;
     std::vector<std::string> m_clicks;
+    std::vector<std::string> m_events;
     int m_clickedIndex = -1;
 };
 

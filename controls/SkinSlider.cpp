@@ -1,0 +1,155 @@
+#include "SkinSlider.h"
+
+#include "Picture.h"
+#include "SkinDialog.h"
+#include "ThumbRect.h"
+#include "Win32Handles.h"
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <memory>
+
+void SkinSlider::GetThumbRect(RECT* rect) const
+{
+    const SIZE size = m_bmpThumb.GetSize();
+    const RECT n = CSliderCtrl::GetThumbRect();
+    const bool vertical = (::GetWindowLongA(m_hWnd, GWL_STYLE) & TBS_VERT) != 0;
+    const ThumbBox box = ThumbPictureRect(vertical, ThumbBox{n.left, n.top, n.right, n.bottom}, size.cx, size.cy);
+    *rect = RECT{box.left, box.top, box.right, box.bottom};
+}
+
+void SkinSlider::OnPaint()
+{
+    // The platform's channel, ticks and focus mark are never drawn.
+    platform::PaintDc paint(m_hWnd);
+    if (!paint)
+        return;
+    platform::MemoryDc memory(::CreateCompatibleDC(nullptr));
+    if (!memory)
+        return;
+    const HDC dc = paint.Dc();
+    platform::Selection selected;
+    if (m_bmpBack) {
+        const RECT client = GetClientRect();
+        selected = platform::Selection(memory.Get(), m_bmpBack.GetSafeHandle());
+        ::BitBlt(dc, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
+    }
+    const CBitmap& thumb = m_thumbDown ? m_bmpThumbDown : m_bmpThumb;
+    // A thumb picture that failed to load leaves the background showing.
+    if (!thumb)
+        return;
+    RECT r{};
+    GetThumbRect(&r);
+    platform::Selection thumbSelected(memory.Get(), thumb.GetSafeHandle());
+    ::BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, memory.Get(), 0, 0, SRCCOPY);
+}
+
+void SkinSlider::OnLButtonDown(UINT, POINT point)
+{
+    Default(); // the trackbar drags or pages, takes the focus and the capture
+    RECT r{};
+    GetThumbRect(&r);
+    m_thumbDown = ::PtInRect(&r, point) != FALSE;
+    Invalidate(true);
+}
+
+void SkinSlider::OnMouseMove(UINT, POINT)
+{
+    Default();
+    if (m_thumbDown)
+        Invalidate(true);
+}
+
+void SkinSlider::OnLButtonUp(UINT, POINT)
+{
+    Default();
+    m_thumbDown = false;
+    Invalidate(true);
+}
+
+void SkinSlider::OnCaptureChanged(HWND)
+{
+    if (m_thumbDown) {
+        ::ReleaseCapture();
+        Invalidate(true);
+    }
+    Default();
+}
+
+void TrackbarItem::SetSliderPictures(const RECT& rect, const CBitmap* main, const std::string& thumbPath,
+                                     const std::string& thumbDownPath)
+{
+    if (main) {
+        platform::WindowDc dc(m_hWnd);
+        CropBitmap(dc.Dc(), m_bmpBack, *main, rect.left, rect.top, rect.right, rect.bottom);
+    }
+    SIZE unused{};
+    LoadPicture(thumbPath, m_bmpThumb, unused);
+    LoadPicture(thumbDownPath, m_bmpThumbDown, unused);
+    ModifyStyle(WS_BORDER | WS_TABSTOP, 0);
+    m_tracking = false;
+}
+
+void TrackbarItem::OnLButtonDown(UINT flags, POINT point)
+{
+    SkinSlider::OnLButtonDown(flags, point);
+    m_tracking = true; // also for a press beside the thumb, which pages
+}
+
+void TrackbarItem::OnMouseMove(UINT flags, POINT point)
+{
+    SkinSlider::OnMouseMove(flags, point);
+    SkinDialog* dialog = Dialog();
+    if (!dialog)
+        return;
+    // Every move with the button held, whether the position changed or not.
+    if (m_tracking)
+        dialog->TrackbarScrolled(m_index, TB_THUMBPOSITION, GetPos());
+    else
+        dialog->OnControlMouseMove(m_name, point);
+}
+
+void TrackbarItem::OnLButtonUp(UINT flags, POINT point)
+{
+    // Reported before the trackbar itself handles the release.
+    m_tracking = false;
+    if (SkinDialog* dialog = Dialog())
+        dialog->TrackbarScrolled(m_index, TB_ENDTRACK, GetPos());
+    SkinSlider::OnLButtonUp(flags, point);
+}
+
+bool TrackbarItem::OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result)
+{
+    if (msg == WM_HSCROLL || msg == WM_VSCROLL)
+        if (SkinDialog* dialog = Dialog())
+            dialog->TrackbarScrolled(m_index, LOWORD(wp), static_cast<short>(HIWORD(wp)));
+    // The dialog's own handling of the notification goes on.
+    return SkinSlider::OnChildNotify(msg, wp, lp, result);
+}
+
+void SkinDialog::ReadTrackbars(IniFile ini)
+{
+    const std::string dir = GetFileDir(m_skinPath);
+    for (const NumberedLine& line : ReadNumberedLines(ini, "TRACKBARINFO")) {
+        std::string fields = line.value;
+        std::string name = NextToken(fields);
+        const std::string thumb = NextToken(fields);
+        const std::string thumbDown = NextToken(fields);
+        const SkinRect r = ParseRect(fields);
+        const std::string orientation = NextToken(fields);
+        const std::string position = NextToken(fields);
+
+        auto bar = std::make_unique<TrackbarItem>();
+        const RECT rect{r.left, r.top, r.right, r.bottom};
+        if (!bar->Create(WS_VISIBLE, rect, this, 0))
+            continue;
+        bar->SetSliderPictures(rect, &m_picMain, dir + thumb, dir + thumbDown);
+        bar->m_index = m_trackbars.GetSize();
+        bar->m_name = std::move(name);
+        bar->SetPos(std::atoi(position.c_str()), true); // the trackbar keeps it within 0 to 100
+        if (!TrackbarIsHorizontal(orientation))
+            bar->ModifyStyle(0, TBS_VERT);
+        m_trackbars.Add(bar.release());
+    }
+}

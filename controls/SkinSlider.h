@@ -1,0 +1,50 @@
+#pragma once
+// SkinSlider: the platform trackbar, which keeps doing all of a trackbar's
+// work, drawn entirely from skin pictures: its background cut from the Main
+// picture, and a thumb picture of its own, with another while it is held.
+#include "Bitmap.h"
+#include "DialogControl.h"
+#include "SliderCtrl.h"
+
+#include <string>
+
+class SkinDialog;
+
+class SkinSlider : public CSliderCtrl {
+public:
+    // Where the thumb picture is drawn, in client coordinates.
+    void GetThumbRect(RECT* rect) const;
+
+    CBitmap m_bmpBack;
+    CBitmap m_bmpThumb;
+    CBitmap m_bmpThumbDown;
+    bool m_thumbDown = false; // the press hit the thumb picture and the button is still down
+
+protected:
+    void OnPaint() override;
+    BOOL OnEraseBkgnd(HDC) override { return FALSE; }
+    void OnLButtonDown(UINT flags, POINT point) override;
+    void OnMouseMove(UINT flags, POINT point) override;
+    void OnLButtonUp(UINT flags, POINT point) override;
+    void OnCaptureChanged(HWND gaining) override;
+};
+
+// One line of TRACKBARINFO. From a press on it until the release, every
+// pointer move reports the position to the dialog, and the release reports the
+// end of the tracking.
+class TrackbarItem : public DialogControl<SkinSlider> {
+public:
+
+    void SetSliderPictures(const RECT& rect, const CBitmap* main, const std::string& thumbPath,
+                           const std::string& thumbDownPath);
+
+    bool m_tracking = false;
+
+protected:
+    void OnLButtonDown(UINT flags, POINT point) override;
+    void OnMouseMove(UINT flags, POINT point) override;
+    void OnLButtonUp(UINT flags, POINT point) override;
+    // The trackbar's own scroll notifications to the dialog, reflected here.
+    bool OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+
+};

@@ -1,0 +1,309 @@
+// The shaped button, the progress bar and the trackbar under real input: the
+// pointer and the left button driven through SendInput from a second thread
+// while the dialog's modal loop runs; what shows is read back from the screen.
+#include "ButtonEx.h"
+#include "Desktop.h"
+#include "GdiTestSupport.h"
+#include "ProbeDialog.h"
+#include "SkinProgress.h"
+#include "SkinSlider.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+constexpr std::uint32_t kMagenta = 0xFF00FF;
+
+void MoveTo(HWND dialog, int x, int y)
+{
+    POINT p{x, y};
+    ::ClientToScreen(dialog, &p);
+    MoveMouse(p.x, p.y);
+}
+
+RECT ScreenRect(HWND dialog, RECT r)
+{
+    ::MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// A picture of `rect` of the skin where `pick` chooses, pixel by pixel (in
+// the rectangle's coordinates), which of two pictures shows.
+std::vector<std::uint32_t> Composite(const TestPicture& yes, const TestPicture& no, const RECT& rect,
+                                     const std::function<bool(int, int)>& pick)
+{
+    std::vector<std::uint32_t> out;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x)
+            out.push_back(pick(x - rect.left, y - rect.top) ? yes.At(x, y) : no.At(x, y));
+    return out;
+}
+
+::testing::AssertionResult ScreenShows(HWND dialog, const RECT& rect, const std::vector<std::uint32_t>& expected,
+                                       const std::string& what)
+{
+    const RECT r = ScreenRect(dialog, rect);
+    const int differing = WaitForScreen(r, expected, 2000);
+    if (differing == 0)
+        return ::testing::AssertionSuccess();
+    SaveScreen(r, what + ".bmp");
+    return ::testing::AssertionFailure() << what << ": " << differing << " pixels differ";
+}
+
+bool InCircle(int x, int y)
+{
+    const double dx = x - 19.5, dy = y - 19.5;
+    return dx * dx + dy * dy <= 18.0 * 18.0;
+}
+
+TestPicture Solid(int w, int h, std::uint32_t colour)
+{
+    return TestPicture{w, h, std::vector<std::uint32_t>(static_cast<std::size_t>(w * h), colour)};
+}
+
+bool MovedOver(const std::vector<ProbeDialog::Move>& moves, const std::string& name)
+{
+    return std::any_of(moves.begin(), moves.end(), [&](const ProbeDialog::Move& m) { return m.name == name; });
+}
+
+TEST(ButtonExInput, TheShapeDecidesHoverAndDrawingTheRectangleDecidesTheClick)
+{
+    TempDir dir;
+    const LookPictures skin(200, 100);
+    TestPicture circle = Solid(40, 40, kMagenta);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+            if (InCircle(x, y))
+                circle.pixels[static_cast<std::size_t>(y * 40 + x)] = 0x000000;
+    dir.Write("Data/round.bmp", EncodeBmp24(circle));
+    dir.Write("Data/magenta.bmp", EncodeBmp24(Solid(40, 40, kMagenta)));
+    const std::string path = skin.WriteSkin(dir, "[BUTTONEXINFO]\n"
+                                                 "1=ID_ROUND,20,20,40,40,Round,F,round.bmp\n"
+                                                 "2=ID_GONE,80,20,40,40,Gone,F,magenta.bmp\n"
+                                                 "3=ID_NOMASK,140,20,40,40,No mask,F,missing.bmp\n"
+                                                 "[PROGRESSINFO]\n1=ID_AFTER,,10,80,50,10,V\n");
+    const RECT round{20, 20, 60, 60}, gone{80, 20, 120, 60}, nomask{140, 20, 180, 60};
+    auto mainAt = [&](const RECT& r) { return LookPictures::Part(skin.main, r); };
+    const auto roundOver = Composite(skin.over, skin.main, round, InCircle);
+
+    std::vector<MessageBoxWatcher::Box> boxes;
+    int buttons = 0, progresses = 0, goneRegion = -1;
+    std::vector<ProbeDialog::Move> cornerMoves, goneMoves, nomaskMoves;
+    std::vector<std::string> events;
+    ProbeDialog dialog(
+        [&](ProbeDialog& d) {
+            d.SetSkinPath(path);
+            {
+                // Only while loading: the dialog itself is a box of that class once it shows.
+                MessageBoxWatcher watcher;
+                d.LoadSkin();
+                boxes = watcher.Boxes();
+            }
+            buttons = d.m_buttonExs.GetSize();
+            progresses = d.m_progresses.GetSize();
+            platform::Region rgn(::CreateRectRgn(0, 0, 0, 0));
+            goneRegion = ::GetWindowRgn(d.m_buttonExs.GetAt(1)->m_hWnd, rgn.Get());
+        },
+        [&](ProbeDialog& d) {
+            const HWND w = d.m_hWnd;
+            MoveTo(w, 190, 95);
+            ::SetForegroundWindow(w);
+            Pump(200);
+            EXPECT_TRUE(ScreenShows(w, round, mainAt(round), "round-at-rest"));
+
+            // A corner of the rectangle is the dialog's: no hover, no report.
+            d.ClearRecords();
+            MoveTo(w, 22, 22);
+            MoveTo(w, 23, 22);
+            Pump(150);
+            cornerMoves = d.Moves();
+            EXPECT_TRUE(ScreenShows(w, round, mainAt(round), "round-corner"));
+
+            // Inside the circle it hovers, and the corners still show the dialog.
+            MoveTo(w, 40, 40);
+            EXPECT_TRUE(ScreenShows(w, round, roundOver, "round-hovered"));
+            MoveTo(w, 23, 23);
+            EXPECT_TRUE(ScreenShows(w, round, mainAt(round), "round-left-for-corner"));
+
+            // Pressed in the shape, released in a corner of the rectangle: a click.
+            MoveTo(w, 41, 40);
+            EXPECT_TRUE(ScreenShows(w, round, roundOver, "round-hovered-again"));
+            MouseButton(true);
+            MoveTo(w, 22, 57);
+            MouseButton(false);
+            Pump(100);
+            events = d.Events();
+
+            // All magenta: nothing there to hover or to see.
+            d.ClearRecords();
+            MoveTo(w, 100, 40);
+            MoveTo(w, 101, 40);
+            Pump(150);
+            goneMoves = d.Moves();
+            EXPECT_TRUE(ScreenShows(w, gone, mainAt(gone), "gone"));
+
+            // No region: it takes input over its rectangle but shows nothing of its own.
+            d.ClearRecords();
+            MoveTo(w, 160, 40);
+            MoveTo(w, 161, 40);
+            Pump(150);
+            nomaskMoves = d.Moves();
+            EXPECT_TRUE(ScreenShows(w, nomask, mainAt(nomask), "nomask-hovered"));
+            MoveTo(w, 190, 95);
+        });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+
+    std::vector<MessageBoxWatcher::Box> ours;
+    for (const auto& box : boxes)
+        if (box.caption == "ButtonEx")
+            ours.push_back(box);
+    ASSERT_EQ(ours.size(), 1u) << "only the missing mask is reported";
+    EXPECT_EQ(ours[0].text, "Resimden Region Oluurulamad");
+    EXPECT_EQ(buttons, 3) << "the button without a region is kept";
+    EXPECT_EQ(progresses, 1) << "loading goes on after the message";
+    EXPECT_EQ(goneRegion, NULLREGION);
+    EXPECT_FALSE(MovedOver(cornerMoves, "ID_ROUND"));
+    EXPECT_FALSE(MovedOver(goneMoves, "ID_GONE"));
+    EXPECT_TRUE(MovedOver(nomaskMoves, "ID_NOMASK"));
+    EXPECT_EQ(events, std::vector<std::string>{"buttonex ID_ROUND"});
+}
+
+// The columns of row `y` of `rect` (the dialog's coordinates) that show `colour`.
+std::pair<int, int> ColourRun(HWND dialog, const RECT& rect, int y, std::uint32_t colour)
+{
+    RECT row{rect.left, rect.top + y, rect.right, rect.top + y + 1};
+    const std::vector<std::uint32_t> pixels = CaptureScreen(ScreenRect(dialog, row));
+    int first = -1, last = -1;
+    for (int x = 0; x < static_cast<int>(pixels.size()); ++x)
+        if (pixels[static_cast<std::size_t>(x)] == colour) {
+            if (first < 0)
+                first = x;
+            last = x;
+        }
+    return {first, last};
+}
+
+TEST(ProgressAndTrackbarInput, DraggingFillsTheBarAndMovesTheThumbWithReports)
+{
+    TempDir dir;
+    const LookPictures skin(240, 160);
+    constexpr std::uint32_t kThumb = 0x0000FE, kThumbDown = 0xFEFE00;
+    dir.Write("Data/thumb.bmp", EncodeBmp24(Solid(10, 30, kThumb)));
+    dir.Write("Data/thumbdown.bmp", EncodeBmp24(Solid(10, 30, kThumbDown)));
+    const std::string path = skin.WriteSkin(dir, "[PROGRESSINFO]\n1=ID_BAR,Bar,20,20,200,20,V\n"
+                                                 "[TRACKBARINFO]\n"
+                                                 "1=ID_TB,thumb.bmp,thumbdown.bmp,20,60,200,30,H,50,0\n"
+                                                 "2=ID_HIGH,thumb.bmp,thumbdown.bmp,20,110,200,30,H,150,0\n");
+    const RECT bar{20, 20, 220, 40}, tb{20, 60, 220, 90}, high{20, 110, 220, 140};
+    auto filled = [&](int columns) {
+        return Composite(skin.down, skin.main, bar, [columns](int x, int) { return x < columns; });
+    };
+
+    int highPos = -1, finalPos = -1;
+    RECT highThumb{}, thumb{};
+    std::pair<int, int> highRun, pressedRun, releasedRun;
+    std::vector<std::string> barEvents, events;
+    ProbeDialog dialog(
+        [&](ProbeDialog& d) {
+            d.SetSkinPath(path);
+            d.LoadSkin();
+            highPos = d.m_trackbars.GetAt(1)->GetPos();
+            d.m_trackbars.GetAt(1)->GetThumbRect(&highThumb);
+            d.m_trackbars.GetAt(0)->GetThumbRect(&thumb);
+        },
+        [&](ProbeDialog& d) {
+            const HWND w = d.m_hWnd;
+            MoveTo(w, 230, 150);
+            ::SetForegroundWindow(w);
+            Pump(200);
+            EXPECT_TRUE(ScreenShows(w, bar, filled(0), "bar-empty"));
+            highRun = ColourRun(w, high, 15, kThumb);
+
+            // Pressed at 50 of 200: a quarter; dragged along, it follows.
+            MoveTo(w, 70, 30);
+            MoveTo(w, 71, 30);
+            Pump(100);
+            MoveTo(w, 70, 30);
+            MouseButton(true);
+            EXPECT_TRUE(ScreenShows(w, bar, filled(50), "bar-50"));
+            MoveTo(w, 120, 30);
+            MoveTo(w, 170, 30);
+            EXPECT_TRUE(ScreenShows(w, bar, filled(150), "bar-150"));
+            // Out of the bar and back: it no longer follows.
+            MoveTo(w, 170, 50);
+            Pump(100);
+            MoveTo(w, 100, 30);
+            Pump(150);
+            EXPECT_TRUE(ScreenShows(w, bar, filled(150), "bar-stays-150"));
+            MoveTo(w, 170, 50);
+            MouseButton(false);
+            Pump(100);
+            // Pressed at the last column and released there: 198 columns, one click.
+            MoveTo(w, 219, 30);
+            MoveTo(w, 218, 30);
+            Pump(100);
+            MoveTo(w, 219, 30);
+            MouseButton(true);
+            MouseButton(false);
+            EXPECT_TRUE(ScreenShows(w, bar, filled(198), "bar-198"));
+            Pump(100);
+            barEvents = d.Events();
+
+            // The trackbar's thumb: pressed, dragged right, released.
+            d.ClearRecords();
+            const int cx = tb.left + (thumb.left + thumb.right) / 2, cy = tb.top + 15;
+            MoveTo(w, cx, cy);
+            MouseButton(true);
+            Pump(150);
+            for (int dx = 10; dx <= 60; dx += 10) {
+                MoveTo(w, cx + dx, cy);
+                Pump(30);
+            }
+            Pump(150);
+            pressedRun = ColourRun(w, tb, 15, kThumbDown);
+            MouseButton(false);
+            Pump(200);
+            releasedRun = ColourRun(w, tb, 15, kThumb);
+            d.OnDialogThread([&] { finalPos = d.m_trackbars.GetAt(0)->GetPos(); });
+            events = d.Events();
+        });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+
+    EXPECT_EQ(barEvents, std::vector<std::string>{"progress ID_BAR"}) << "the release outside reported nothing";
+
+    // Position 150 is brought to 100: the thumb at the right end.
+    EXPECT_EQ(highPos, 100);
+    EXPECT_EQ(highRun, std::make_pair(static_cast<int>(highThumb.left), static_cast<int>(highThumb.right - 1)));
+    EXPECT_GT(highThumb.left, 150);
+
+    // The pressed thumb showed while held, moved along; the plain one after.
+    EXPECT_GT(pressedRun.first, thumb.left) << "the thumb moved with the pointer";
+    EXPECT_EQ(pressedRun.second - pressedRun.first, 9);
+    EXPECT_EQ(releasedRun.first, pressedRun.first);
+    EXPECT_GT(finalPos, 50);
+
+    // Moves with the button held report TB_THUMBPOSITION (4) with rising
+    // positions; the release reports TB_ENDTRACK (8) before the trackbar's own.
+    std::vector<int> positions;
+    std::size_t endTrack = events.size();
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        int code = 0, pos = 0;
+        ASSERT_EQ(std::sscanf(events[i].c_str(), "scroll ID_TB %d %d", &code, &pos), 2) << events[i];
+        if (code == TB_THUMBPOSITION && endTrack == events.size())
+            positions.push_back(pos);
+        if (code == TB_ENDTRACK && endTrack == events.size())
+            endTrack = i;
+    }
+    ASSERT_LT(endTrack, events.size()) << "no TB_ENDTRACK";
+    EXPECT_EQ(events[endTrack], "scroll ID_TB 8 " + std::to_string(finalPos));
+    ASSERT_GE(positions.size(), 6u);
+    EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+    EXPECT_GT(positions.back(), positions.front());
+}
+
+} // namespace
