@@ -4,11 +4,6 @@
 
 #include <memory>
 
-SkinDialog* TextLabel::Dialog() const
-{
-    return dynamic_cast<SkinDialog*>(GetParent());
-}
-
 void TextLabel::OnLButtonUp(UINT, POINT)
 {
     // No test of the position: every release the label receives is reported.
