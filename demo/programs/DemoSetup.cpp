@@ -3,7 +3,8 @@
 // It only says which one it is, so that verpick's choice can be seen.
 #include <windows.h>
 
-#include <cstdio>
+#include <string>
+
 
 #ifndef DEMO_FOR_VISTA
 #error "build with DEMO_FOR_VISTA=1 or DEMO_FOR_VISTA=0"
@@ -16,12 +17,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
     ::GetVersionExA(&version);
 
     const char* edition = DEMO_FOR_VISTA ? "Windows Vista and later" : "Windows XP and earlier";
-    char text[512];
-    std::snprintf(text, sizeof text,
-                  "This is the demo product's setup for %s.\r\n\r\n"
-                  "verpick chose it because this system reports Windows %lu.%lu.\r\n"
-                  "Arguments from config.ini: %s",
-                  edition, version.dwMajorVersion, version.dwMinorVersion, *commandLine ? commandLine : "(none)");
-    ::MessageBoxA(nullptr, text, "Demo Product Setup", MB_OK | MB_ICONINFORMATION);
+    const std::string text = std::string("This is the demo product's setup for ") + edition +
+                             ".\r\n\r\nverpick chose it because this system reports Windows " +
+                             std::to_string(version.dwMajorVersion) + "." + std::to_string(version.dwMinorVersion) +
+                             ".\r\nArguments from config.ini: " + (*commandLine ? commandLine : "(none)");
+    ::MessageBoxA(nullptr, text.c_str(), "Demo Product Setup", MB_OK | MB_ICONINFORMATION);
     return 0;
 }
