@@ -5,7 +5,6 @@
 
 #include <string>
 
-
 #ifndef DEMO_FOR_VISTA
 #error "build with DEMO_FOR_VISTA=1 or DEMO_FOR_VISTA=0"
 #endif
