@@ -65,6 +65,25 @@ TEST(PictureDecoder, RefusesWhatTheMenuCannotLoad)
     EXPECT_EQ(DecodePicture("\x89PNG\r\n\x1a\nrest").problem,
               "it is a PNG picture, and the menu loads only BMP, JPEG and GIF");
     EXPECT_EQ(DecodePicture("plain text").problem, "it is not a BMP, JPEG or GIF picture");
+    EXPECT_EQ(DecodePicture("RIFF").problem, "it is not a BMP, JPEG or GIF picture");
+    EXPECT_EQ(DecodePicture(std::string("RIFF\0\0\0\0WEBPVP8 ", 16)).problem,
+              "it is a WebP picture, and the menu loads only BMP, JPEG and GIF");
+
+    // A Huffman table of more codes than there can be, which the packaged
+    // decoder would write past its tables for.
+    std::string jpeg = Fixture("jpeg_33x21.jpg");
+    const std::size_t dht = jpeg.find("\xFF\xC4");
+    ASSERT_NE(dht, std::string::npos);
+    jpeg.replace(dht + 5, 16, std::string(16, '\x11')); // 16 lengths of 17 codes each
+    EXPECT_EQ(DecodePicture(jpeg).problem,
+              "the JPEG data does not decode (a Huffman table holds more than 256 codes)");
+    // A scan that uses a table no segment defines, which it would decode with memory it never set.
+    jpeg = Fixture("jpeg_33x21.jpg");
+    const std::size_t scan = jpeg.find("\xFF\xDA");
+    ASSERT_NE(scan, std::string::npos);
+    jpeg[scan + 6] = '\x30'; // the first component's DC table 3
+    EXPECT_EQ(DecodePicture(jpeg).problem,
+              "the JPEG data does not decode (a scan uses a Huffman table that is not defined)");
 
     // Headers that claim huge pictures are refused before anything is allocated.
     std::string bmp = Fixture("bmp_24bit_15x6.bmp");

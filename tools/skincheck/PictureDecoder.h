@@ -28,7 +28,7 @@ struct PictureLoad {
 // Larger pictures are refused rather than decoded: no skin needs them, and a
 // corrupt header must not make the tool allocate gigabytes.
 inline constexpr int kMaxPictureSide = 16384;
-inline constexpr std::size_t kMaxPicturePixels = std::size_t(1) << 26;
+inline constexpr std::size_t kMaxPicturePixels = std::size_t(1) << 24;
 inline constexpr std::size_t kMaxPictureFileBytes = std::size_t(256) << 20;
 
 PictureLoad DecodePicture(std::string_view bytes);
