@@ -272,7 +272,16 @@ INSTANTIATE_TEST_SUITE_P(Errors, SkincheckFinding, ::testing::ValuesIn(kErrors),
 const FindingCase kWarnings[] = {
     {"numbered keys with a gap", [](D d) { d.Edit("Data/main.ini", "2=ID_EXIT", "4=ID_EXIT"); },
      {"Data/main.ini:7: warning: [BUTTONINFO] key \"4\" is never read: the section lists 2 keys, so the menu reads "
-      "keys 1 to 2, and 2 is missing"}},
+      "keys 1 to 2, and key 2 is missing"}},
+    {"several keys missing",
+     [](D d) {
+         d.Edit("Data/main.ini", "2=ID_EXIT", "4=ID_EXIT");
+         d.Edit("Data/main.ini", kButton1, kButton1 + "\n5=ID_CLOSE,1,1,1,1,,F");
+     },
+     {"Data/main.ini:7: warning: [BUTTONINFO] key \"5\" is never read: the section lists 3 keys, so the menu reads "
+      "keys 1 to 3, and keys 2 and 3 are missing",
+      "Data/main.ini:8: warning: [BUTTONINFO] key \"4\" is never read: the section lists 3 keys, so the menu reads "
+      "keys 1 to 3, and keys 2 and 3 are missing"}},
     {"the same key twice", [](D d) { d.Edit("Data/main.ini", "2=ID_EXIT", "1=ID_EXIT"); },
      {"Data/main.ini:7: warning: [BUTTONINFO] key \"1\" is never read: line 6 has the same key"}},
     {"fewer fields", [](D d) { d.Edit("Data/main.ini", "Close,F", "Close"); },

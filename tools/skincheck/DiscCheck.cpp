@@ -389,7 +389,7 @@ void Checker::CheckSection(const ControlKind& kind)
             why = "the section lists " + std::to_string(count) + " keys, so the menu reads keys 1 to " +
                   std::to_string(count);
             if (!missing.empty()) {
-                why += ", and ";
+                why += missing.size() == 1 ? ", and key " : ", and keys ";
                 for (std::size_t m = 0; m < missing.size(); ++m)
                     why += (m ? (m + 1 == missing.size() ? " and " : ", ") : "") + std::to_string(missing[m]);
                 why += missing.size() == 1 ? " is missing" : " are missing";
