@@ -131,6 +131,16 @@ std::string Utf8ToAnsi(std::string_view in)
     return out;
 }
 
+// Editors number lines this way: CR LF is one line end, a lone CR or LF another.
+std::size_t CountLineEnds(std::string_view ends)
+{
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < ends.size(); ++i, ++count)
+        if (ends[i] == '\r' && i + 1 < ends.size() && ends[i + 1] == '\n')
+            ++i;
+    return count;
+}
+
 } // namespace
 
 IniDocument IniDocument::Parse(std::string_view bytes)
@@ -144,15 +154,18 @@ IniDocument IniDocument::Parse(std::string_view bytes)
     }
 
     std::size_t pos = 0;
+    std::size_t lineNumber = 1;
     while (pos < bytes.size()) {
         // A line ends at CR or LF; a run of them ends it only once.
         std::size_t end = bytes.find_first_of("\r\n", pos);
         if (end == std::string_view::npos)
             end = bytes.size();
         std::string_view line = Trim(bytes.substr(pos, end - pos));
+        const std::size_t thisLine = lineNumber;
         pos = bytes.find_first_not_of("\r\n", end);
         if (pos == std::string_view::npos)
             pos = bytes.size();
+        lineNumber += CountLineEnds(bytes.substr(end, pos - end));
         if (line.empty())
             continue;
 
@@ -160,13 +173,14 @@ IniDocument IniDocument::Parse(std::string_view bytes)
             std::size_t close = line.rfind(']');
             if (close != std::string_view::npos) {
                 // The name lies between '[' and the last ']', blanks trimmed.
-                doc.m_sections.push_back(Section{std::string(Trim(line.substr(1, close - 1))), {}});
+                doc.m_sections.push_back(Section{std::string(Trim(line.substr(1, close - 1))), {}, thisLine});
                 continue;
             }
             // Without ']' the line is read as a key line.
         }
 
         Key key;
+        key.line = thisLine;
         std::size_t eq = line.find('=');
         if (eq != std::string_view::npos) {
             key.name = std::string(Trim(line.substr(0, eq)));
@@ -191,25 +205,51 @@ const IniDocument::Section* IniDocument::FindSection(std::string_view trimmedNam
     return nullptr;
 }
 
-std::string IniDocument::GetString(std::string_view section, std::string_view key, std::string_view def,
-                                   std::size_t bufferChars) const
+const IniDocument::Key* IniDocument::FindKey(std::string_view section, std::string_view key) const
 {
     if (const Section* s = FindSection(Trim(section))) {
         std::string_view k = Trim(key);
-        for (const auto& entry : s->keys) {
-            if (EqualNoCase(entry.name, k)) {
-                if (entry.value)
-                    return CopyEntry(*entry.value, bufferChars, true);
-                break;
-            }
-        }
+        for (const auto& entry : s->keys)
+            if (EqualNoCase(entry.name, k))
+                return entry.value ? &entry : nullptr; // the first line of that name decides
     }
+    return nullptr;
+}
+
+std::string IniDocument::GetString(std::string_view section, std::string_view key, std::string_view def,
+                                   std::size_t bufferChars) const
+{
+    if (const Key* entry = FindKey(section, key))
+        return CopyEntry(*entry->value, bufferChars, true);
     return ProfileDefault(def, bufferChars, true);
+}
+
+std::size_t IniDocument::KeyLine(std::string_view section, std::string_view key) const
+{
+    const Key* entry = FindKey(section, key);
+    return entry ? entry->line : 0;
+}
+
+std::vector<IniDocument::Located> IniDocument::SectionHeaders() const
+{
+    std::vector<Located> headers;
+    for (std::size_t i = 1; i < m_sections.size(); ++i)
+        headers.push_back({m_sections[i].name, m_sections[i].line});
+    return headers;
 }
 
 std::vector<std::string> IniDocument::GetKeyNames(std::string_view section, std::size_t bufferChars) const
 {
     std::vector<std::string> names;
+    for (auto& located : GetKeyNamesWithLines(section, bufferChars))
+        names.push_back(std::move(located.name));
+    return names;
+}
+
+std::vector<IniDocument::Located> IniDocument::GetKeyNamesWithLines(std::string_view section,
+                                                                    std::size_t bufferChars) const
+{
+    std::vector<Located> names;
     const Section* s = nullptr;
     for (const auto& candidate : m_sections)
         if (EqualNoCase(candidate.name, section)) { // listing does not trim the name asked for
@@ -233,7 +273,7 @@ std::vector<std::string> IniDocument::GetKeyNames(std::string_view section, std:
             break;
         std::string name = k.name.substr(0, room - 2);
         room -= name.size() + 1;
-        names.push_back(std::move(name));
+        names.push_back({std::move(name), k.line});
         if (room < 2)
             break;
     }

@@ -23,17 +23,33 @@ public:
     // buffer of bufferChars characters (the last name may be cut, later ones lost).
     std::vector<std::string> GetKeyNames(std::string_view section, std::size_t bufferChars) const;
 
+    // Where things stand in the text, for tools that report on a file. Lines
+    // count from 1; CR, LF and CR LF each end one line.
+    struct Located {
+        std::string name;
+        std::size_t line;
+    };
+    // Every section header in file order, with its name as read.
+    std::vector<Located> SectionHeaders() const;
+    // The line of the entry that GetString(section, key) reads; 0 when it reads the default.
+    std::size_t KeyLine(std::string_view section, std::string_view key) const;
+    // GetKeyNames, each name with the line it stands on.
+    std::vector<Located> GetKeyNamesWithLines(std::string_view section, std::size_t bufferChars) const;
+
 private:
     struct Key {
         std::string name;
         std::optional<std::string> value; // none for a line without '='
+        std::size_t line = 0;
     };
     struct Section {
         std::string name;
         std::vector<Key> keys;
+        std::size_t line = 0; // 0 for the keys before any header
     };
 
     const Section* FindSection(std::string_view trimmedName) const;
+    const Key* FindKey(std::string_view section, std::string_view key) const;
 
     std::vector<Section> m_sections; // the first one holds the keys before any section header
 };

@@ -14,6 +14,7 @@ grep -Eq '^Subsystem[[:space:]]+00000002' <<<"$headers" || fail "not a GUI-subsy
 
 system_dlls=" kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll comctl32.dll ole32.dll oleaut32.dll 
   msvcrt.dll version.dll comdlg32.dll shlwapi.dll winmm.dll "
+system_dlls=${system_dlls//$'\n'/ } # every name between blanks, the last of a line too
 while read -r dll; do
   [[ "$system_dlls" == *" ${dll,,} "* ]] || fail "imports $dll, which Windows does not bring"
 done < <(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers")

@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Draws the demo disc's pictures again and writes its Data/main.ini and
-# AUTORUN.INF (tools/DemoArt.cpp), and the preview docs/demo-art-preview.png.
+# AUTORUN.INF (tools/DemoArt.cpp), and the preview docs/demo-art-preview.png;
+# then checks the disc with skincheck and keeps its preview of the window in
+# docs/skincheck-preview.png.
 # Usage: scripts/demo-art.sh [REVIEW_DIR]   (REVIEW_DIR gets a PNG of every look)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 cmake --preset native >/dev/null
-cmake --build --preset native --target demo_art
+cmake --build --preset native --target demo_art skincheck
 build/native/tools/demo_art demo/disc docs/demo-art-preview.png "$@"
-echo "Demo disc art written to demo/disc; preview in docs/demo-art-preview.png."
+# verpick.exe and the two installers are added to the disc by the Windows build.
+build/native/tools/skincheck/skincheck --preview docs/skincheck-preview.png \
+  --present verpick.exe --present 'Setup\Vista\Setup.exe' --present 'Setup\XP\Setup.exe' demo/disc
+echo "Demo disc art written to demo/disc; previews in docs/demo-art-preview.png and docs/skincheck-preview.png."

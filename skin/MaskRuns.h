@@ -9,6 +9,11 @@
 #include <functional>
 #include <vector>
 
+// What skins cut away from windows and shaped buttons: red and blue 255,
+// green from 0 to 16.
+inline constexpr std::uint32_t kSkinCutColour = 0xFF00FF;
+inline constexpr std::uint32_t kSkinCutTolerance = 0x101010;
+
 // The transparent test: a 32-bit pixel (blue in bits 0-7, green 8-15, red
 // 16-23, bits 24-31 ignored) is transparent when each of its three channels
 // lies from the colour's byte up to that byte plus the tolerance's, at most

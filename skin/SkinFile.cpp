@@ -25,28 +25,23 @@ bool IsTrimmed(char c)
 
 } // namespace
 
+std::string TrimBlanks(const std::string& text)
+{
+    std::size_t b = 0, e = text.size();
+    while (b < e && IsTrimmed(text[b]))
+        ++b;
+    while (e > b && IsTrimmed(text[e - 1]))
+        --e;
+    return text.substr(b, e - b);
+}
+
 std::string NextToken(std::string& line)
 {
-    // Any length: a line is split in full, never cut at a fixed buffer.
-    std::size_t comma = line.find(',');
-    if (comma == std::string::npos) {
-        // The whole line is the field, as it stands; the line itself is trimmed.
-        std::string token = line;
-        std::size_t b = 0, e = line.size();
-        while (b < e && IsTrimmed(line[b]))
-            ++b;
-        while (e > b && IsTrimmed(line[e - 1]))
-            --e;
-        line = line.substr(b, e - b);
-        return token;
-    }
-    std::string token = line.substr(0, comma);
-    std::size_t b = comma + 1, e = line.size();
-    while (b < e && IsTrimmed(line[b]))
-        ++b;
-    while (e > b && IsTrimmed(line[e - 1]))
-        --e;
-    line = line.substr(b, e - b);
+    // Any length: a line is split in full, never cut at a fixed buffer. With
+    // no comma the whole line is the field, as it stands.
+    const std::size_t comma = line.find(',');
+    std::string token = comma == std::string::npos ? line : line.substr(0, comma);
+    line = TrimBlanks(comma == std::string::npos ? line : line.substr(comma + 1));
     return token;
 }
 

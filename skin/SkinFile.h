@@ -40,6 +40,10 @@ private:
     std::string m_path;
 };
 
+// `text` without blanks (space, tab, CR, LF, VT, FF) at either end: what
+// NextToken trims from the line after each field.
+std::string TrimBlanks(const std::string& text);
+
 // Takes the next comma-separated field off the front of `line`. The field keeps
 // blanks before its comma; blanks after a comma are trimmed from what is left.
 // When no comma is left, every call returns the whole (last) field again.

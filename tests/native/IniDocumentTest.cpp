@@ -69,4 +69,58 @@ TEST(IniDocument, KeyNamesCutToTheBuffer)
     EXPECT_EQ(Keys(text, "s", 2), Names{});
 }
 
+// Line numbers for tools that report on a file: they must name the line whose
+// value is actually read, whatever the line ends and blank lines around it.
+TEST(IniDocument, LinesOfTheEntriesThatAreRead)
+{
+    struct Case {
+        const char* what;
+        std::string text;
+        const char* section;
+        const char* key;
+        std::size_t line;
+    };
+    const Case cases[] = {
+        {"LF", "[s]\na=1\nk=2\n", "s", "k", 3},
+        {"CRLF", "[s]\r\na=1\r\nk=2\r\n", "s", "k", 3},
+        {"CR only", "[s]\ra=1\rk=2\r", "s", "k", 3},
+        {"blank lines count", "\n\n[s]\n\r\n\nk=2", "s", "k", 6},
+        {"mixed ends", "[s]\n\r\r\nk=2", "s", "k", 4},
+        {"UTF-8 mark", "\xEF\xBB\xBF[s]\nk=\xC3\xA9\n", "s", "k", 2},
+        {"first of two wins", "[s]\nk=1\nk=2\n", "s", "k", 2},
+        {"names ignore case", "[S]\nK=1\n", " s", "k ", 2},
+        {"first section only", "[s]\na=1\n[s]\nk=2\n", "s", "k", 0},
+        {"line without =", "[s]\nk\nk=2\n", "s", "k", 0},
+        {"missing", "[s]\nk=1\n", "s", "x", 0},
+    };
+    for (const auto& c : cases) {
+        const IniDocument doc = IniDocument::Parse(c.text);
+        EXPECT_EQ(doc.KeyLine(c.section, c.key), c.line) << c.what;
+        // The line named is the one whose value GetString returns.
+        EXPECT_EQ(doc.KeyLine(c.section, c.key) == 0, doc.GetString(c.section, c.key, "<def>", 100) == "<def>")
+            << c.what;
+    }
+}
+
+TEST(IniDocument, SectionHeadersAndListedKeysCarryTheirLines)
+{
+    const IniDocument doc = IniDocument::Parse("top=0\r\n[a]\r\n;c=1\r\nx=1\r\n\r\n[ b ]\nk=1\nk=2\n[A]\ny=3\n");
+    const auto headers = doc.SectionHeaders();
+    ASSERT_EQ(headers.size(), 3u);
+    EXPECT_EQ(headers[0].name, "a");
+    EXPECT_EQ(headers[0].line, 2u);
+    EXPECT_EQ(headers[1].name, "b");
+    EXPECT_EQ(headers[1].line, 6u);
+    EXPECT_EQ(headers[2].line, 9u);
+
+    const auto keys = doc.GetKeyNamesWithLines("b", 100);
+    ASSERT_EQ(keys.size(), 2u); // both lines are listed, as the platform lists them
+    EXPECT_EQ(keys[0].line, 7u);
+    EXPECT_EQ(keys[1].line, 8u);
+    const auto a = doc.GetKeyNamesWithLines("A", 100); // the first [a] only
+    ASSERT_EQ(a.size(), 1u);
+    EXPECT_EQ(a[0].name, "x");
+    EXPECT_EQ(a[0].line, 4u);
+}
+
 } // namespace

@@ -1,0 +1,129 @@
+// Skin pictures as skincheck decodes them, and pictures that are cut short or
+// damaged: a verdict every time, never a crash or a runaway allocation.
+#include "FileSystem.h"
+#include "PictureDecoder.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+std::string Fixture(const std::string& name)
+{
+    auto bytes = platform::ReadWholeFile(std::string(AK_PICTURE_FIXTURES) + "/" + name);
+    return bytes ? *bytes : std::string();
+}
+
+// The colour the fixture script gives pixel (x, y) of its true-colour pictures.
+std::uint32_t TrueColour(int x, int y)
+{
+    return (std::uint32_t((x * 20 + y * 3) & 255) << 16) | (std::uint32_t((y * 40 + 7) & 255) << 8) |
+           std::uint32_t((x * y * 5 + 1) & 255);
+}
+
+TEST(PictureDecoder, ReadsWhatTheMenuLoads)
+{
+    struct Case {
+        const char* file;
+        const char* format;
+        int width, height;
+        const char* problem;
+        bool trueColour;
+    };
+    const Case cases[] = {
+        {"bmp_1bit_13x7.bmp", "BMP", 13, 7, "", false},
+        {"bmp_4bit_11x5.bmp", "BMP", 11, 5, "", false},
+        {"bmp_8bit_17x9.bmp", "BMP", 17, 9, "", false},
+        {"bmp_24bit_15x6.bmp", "BMP", 15, 6, "", true},
+        {"bmp_32bit_9x4.bmp", "BMP", 9, 4, "", true},
+        {"bmp_24bit_top_down_5x3.bmp", "BMP", 5, 3, "", true}, // stb_image gives its height as negative
+        {"gif_16colours_19x11.gif", "GIF", 19, 11, "", false},
+        {"jpeg_33x21.jpg", "JPEG", 33, 21, "", false},
+        {"empty.bmp", "", 0, 0, "the file is empty", false},
+        {"not_a_picture.bmp", "BMP", 0, 0, "the BMP data does not decode (unknown image type)", false},
+        {"truncated_24bit.bmp", "BMP", 0, 0, "the BMP data does not decode (bad offset)", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const PictureLoad load = DecodePicture(Fixture(c.file));
+        EXPECT_EQ(load.format, c.format);
+        EXPECT_EQ(load.problem, c.problem);
+        ASSERT_EQ(load.picture.has_value(), *c.problem == '\0');
+        if (!load.picture)
+            continue;
+        EXPECT_EQ(load.picture->width, c.width);
+        EXPECT_EQ(load.picture->height, c.height);
+        for (int y = 0; c.trueColour && y < c.height; ++y)
+            for (int x = 0; x < c.width; ++x)
+                ASSERT_EQ(load.picture->At(x, y), TrueColour(x, y)) << x << "," << y;
+    }
+}
+
+TEST(PictureDecoder, RefusesWhatTheMenuCannotLoad)
+{
+    EXPECT_EQ(DecodePicture("\x89PNG\r\n\x1a\nrest").problem,
+              "it is a PNG picture, and the menu loads only BMP, JPEG and GIF");
+    EXPECT_EQ(DecodePicture("plain text").problem, "it is not a BMP, JPEG or GIF picture");
+    EXPECT_EQ(DecodePicture("RIFF").problem, "it is not a BMP, JPEG or GIF picture");
+    EXPECT_EQ(DecodePicture(std::string("RIFF\0\0\0\0WEBPVP8 ", 16)).problem,
+              "it is a WebP picture, and the menu loads only BMP, JPEG and GIF");
+
+    // A Huffman table of more codes than there can be, which the packaged
+    // decoder would write past its tables for.
+    std::string jpeg = Fixture("jpeg_33x21.jpg");
+    const std::size_t dht = jpeg.find("\xFF\xC4");
+    ASSERT_NE(dht, std::string::npos);
+    jpeg.replace(dht + 5, 16, std::string(16, '\x11')); // 16 lengths of 17 codes each
+    EXPECT_EQ(DecodePicture(jpeg).problem,
+              "the JPEG data does not decode (a Huffman table holds more than 256 codes)");
+    // A scan that uses a table no segment defines, which it would decode with memory it never set.
+    jpeg = Fixture("jpeg_33x21.jpg");
+    const std::size_t scan = jpeg.find("\xFF\xDA");
+    ASSERT_NE(scan, std::string::npos);
+    jpeg[scan + 6] = '\x30'; // the first component's DC table 3
+    EXPECT_EQ(DecodePicture(jpeg).problem,
+              "the JPEG data does not decode (a scan uses a Huffman table that is not defined)");
+
+    // Headers that claim huge pictures are refused before anything is allocated.
+    std::string bmp = Fixture("bmp_24bit_15x6.bmp");
+    bmp.replace(18, 8, std::string("\xA0\x86\x01\x00\xA0\x86\x01\x00", 8)); // 100000 x 100000
+    EXPECT_EQ(DecodePicture(bmp).problem, "it claims 100000x100000 pixels, more than a skin can use");
+    std::string gif = Fixture("gif_16colours_19x11.gif");
+    gif.replace(6, 4, "\xFF\x3F\xFF\x3F"); // 16383 x 16383: each side allowed, the area not
+    EXPECT_EQ(DecodePicture(gif).problem, "it claims 16383x16383 pixels, more than a skin can use");
+}
+
+// Every length of every fixture, and random damage: a picture of the size it
+// says, or a reason, and nothing else.
+TEST(PictureDecoder, SurvivesTruncatedAndDamagedFiles)
+{
+    std::mt19937 random(20240611);
+    for (const char* name : {"bmp_1bit_13x7.bmp", "bmp_4bit_11x5.bmp", "bmp_8bit_17x9.bmp", "bmp_24bit_15x6.bmp",
+                             "bmp_32bit_9x4.bmp", "bmp_24bit_top_down_5x3.bmp", "gif_16colours_19x11.gif",
+                             "jpeg_33x21.jpg"}) {
+        SCOPED_TRACE(name);
+        const std::string whole = Fixture(name);
+        ASSERT_FALSE(whole.empty());
+        const auto check = [](const std::string& bytes) {
+            const PictureLoad load = DecodePicture(bytes);
+            if (!load.picture) {
+                EXPECT_FALSE(load.problem.empty());
+                return;
+            }
+            const Picture& p = *load.picture;
+            EXPECT_TRUE(p.width > 0 && p.height > 0 && p.width <= kMaxPictureSide && p.height <= kMaxPictureSide);
+            EXPECT_EQ(p.pixels.size(), static_cast<std::size_t>(p.width) * static_cast<std::size_t>(p.height));
+        };
+        for (std::size_t length = 0; length < whole.size(); ++length)
+            check(whole.substr(0, length));
+        for (int round = 0; round < 400; ++round) {
+            std::string damaged = whole;
+            for (int n = 1 + static_cast<int>(random() % 6); n > 0; --n)
+                damaged[random() % damaged.size()] = static_cast<char>(random());
+            check(damaged);
+        }
+    }
+}
+
+} // namespace

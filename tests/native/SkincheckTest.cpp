@@ -1,0 +1,400 @@
+// skincheck on small disc folders: one change to a clean disc per finding,
+// checked by the exact lines printed and the exit status.
+#include "Bmp.h"
+#include "CaseName.h"
+#include "Skincheck.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+#include <stb_image.h>
+
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+
+namespace {
+
+// A 100 x 60 window whose top-left 4 x 4 corner is cut away.
+TestPicture Window(std::uint32_t colour, int w = 100, int h = 60)
+{
+    TestPicture p{w, h, std::vector<std::uint32_t>(static_cast<std::size_t>(w * h), colour)};
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            p.pixels[static_cast<std::size_t>(y * w + x)] = colour + static_cast<std::uint32_t>(x + y);
+    return p;
+}
+
+TestPicture Solid(std::uint32_t colour, int w, int h)
+{
+    return TestPicture{w, h, std::vector<std::uint32_t>(static_cast<std::size_t>(w * h), colour)};
+}
+
+TestPicture Mask(std::uint32_t cut = 0xFF00FF, int w = 100, int h = 60)
+{
+    TestPicture p{w, h, std::vector<std::uint32_t>(static_cast<std::size_t>(w * h), 0x000000)};
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            p.pixels[static_cast<std::size_t>(y * w + x)] = cut;
+    return p;
+}
+
+const char kSkin[] = "[Screen]\n"
+                     "Main=main.bmp\n"
+                     "Mask=mask.bmp\n"
+                     "Over=over.bmp\n"
+                     "[BUTTONINFO]\n"
+                     "1=ID_BUTTON1,10,10,30,20,Install,F\n"
+                     "2=ID_EXIT,50,10,30,20,Close,F\n"
+                     "[TEXTINFO]\n"
+                     "1=ID_INFO,Tahoma,0,0,-12,255,10,40,80,12,Welcome,0\n";
+
+const char kAutorun[] = "[RUN_FILES]\n"
+                        "ID_BUTTON1=setup.exe\n"
+                        "[TEXT_INFO]\n"
+                        "ID_BUTTON1=Install it\n";
+
+struct Result {
+    int status;
+    std::vector<std::string> lines; // with the disc folder taken off the front
+};
+
+class Disc {
+public:
+    Disc()
+    {
+        Write("Data/main.ini", kSkin);
+        Write("AUTORUN.INF", kAutorun);
+        Write("setup.exe", "MZ");
+        Write("Data/main.bmp", EncodeBmp24(Window(0x102030)));
+        Write("Data/mask.bmp", EncodeBmp24(Mask()));
+        Write("Data/over.bmp", EncodeBmp24(Window(0x405060)));
+    }
+
+    void Write(const std::string& name, const std::string& bytes) { m_dir.Write(name, bytes); }
+    void Remove(const std::string& name) { std::remove(m_dir.File(name).c_str()); }
+    // Replaces the first `from` in a text file.
+    void Edit(const std::string& name, const std::string& from, const std::string& to)
+    {
+        std::ifstream in(m_dir.File(name), std::ios::binary);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::size_t at = text.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        Write(name, text.replace(at, from.size(), to));
+    }
+    std::string Path() const { return m_dir.Path(); }
+    std::string File(const std::string& name) const { return m_dir.File(name); }
+
+    Result Run(std::vector<std::string> options = {}) const
+    {
+        options.push_back(m_dir.Path());
+        std::ostringstream out, err;
+        Result r{RunSkincheck(options, out, err), {}};
+        std::istringstream lines(out.str());
+        const std::string prefix = m_dir.Path() + "/";
+        for (std::string line; std::getline(lines, line);)
+            r.lines.push_back(line.compare(0, prefix.size(), prefix) == 0 ? line.substr(prefix.size()) : line);
+        return r;
+    }
+
+private:
+    TempDir m_dir;
+};
+
+std::string Summary(const Disc& disc, int errors, int warnings)
+{
+    const auto count = [](int n, const char* noun) { return std::to_string(n) + " " + noun + (n == 1 ? "" : "s"); };
+    return disc.Path() + ": " + count(errors, "error") + ", " + count(warnings, "warning");
+}
+
+TEST(Skincheck, CleanDiscPasses)
+{
+    Disc disc;
+    const Result r = disc.Run();
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.lines, std::vector<std::string>{Summary(disc, 0, 0)});
+}
+
+TEST(Skincheck, FilesTheBuildAddsCountWhenNamed)
+{
+    Disc disc;
+    disc.Edit("AUTORUN.INF", "setup.exe", "bin\\verpick.exe");
+    EXPECT_EQ(disc.Run().status, 1);
+    EXPECT_EQ(disc.Run({"--present", "bin/VERPICK.EXE"}).status, 0); // paths and case as Windows reads them
+    EXPECT_EQ(disc.Run({"--present", "bin\\verpick.exe"}).lines, std::vector<std::string>{Summary(disc, 0, 0)});
+}
+
+TEST(Skincheck, CommandLineMistakesCannotRun)
+{
+    Disc disc;
+    const auto status = [](std::vector<std::string> args) {
+        std::ostringstream out, err;
+        return RunSkincheck(args, out, err);
+    };
+    EXPECT_EQ(status({}), 2);
+    EXPECT_EQ(status({"--preview"}), 2);
+    EXPECT_EQ(status({"--bogus", disc.Path()}), 2);
+    EXPECT_EQ(status({disc.Path(), disc.Path()}), 2);
+    EXPECT_EQ(status({disc.File("setup.exe")}), 2); // a file, not a folder
+    EXPECT_EQ(status({disc.File("no such folder")}), 2);
+    EXPECT_EQ(status({"--help"}), 0);
+    EXPECT_EQ(status({"--", disc.Path()}), 0);
+}
+
+// The preview is the window at rest: Main inside the outline, transparent
+// where the Mask cuts away, each control outlined in its kind's colour.
+TEST(Skincheck, PreviewShowsTheShapedWindowWithItsControls)
+{
+    Disc disc;
+    const std::string png = disc.File("preview.png");
+    ASSERT_EQ(disc.Run({"--preview", png}).status, 0);
+    int w = 0, h = 0, n = 0;
+    std::unique_ptr<unsigned char, void (*)(void*)> data(stbi_load(png.c_str(), &w, &h, &n, 4), stbi_image_free);
+    ASSERT_TRUE(data);
+    ASSERT_EQ(w, 100);
+    ASSERT_EQ(h, 60);
+    const auto at = [&](int x, int y) {
+        const unsigned char* p = data.get() + (y * w + x) * 4;
+        return (std::uint32_t(p[3]) << 24) | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
+    };
+    EXPECT_EQ(at(0, 0) >> 24, 0u);                     // cut away
+    EXPECT_EQ(at(3, 3) >> 24, 0u);
+    EXPECT_EQ(at(5, 5), 0xFF000000 | (0x102030 + 10)); // Main, untouched
+    EXPECT_EQ(at(4, 0), 0xFF000000 | (0x102030 + 4));
+    EXPECT_EQ(at(79, 29), at(10, 10));                 // both image buttons' outlines
+    EXPECT_NE(at(79, 29), at(89, 51));                 // the label's outline differs
+    EXPECT_NE(at(79, 29) & 0xFFFFFF, (0x102030u + 79 + 29));
+    int named = 0; // the name's letters, in the outline's colour, inside the button
+    for (int y = 11; y < 21; ++y)
+        for (int x = 51; x < 79; ++x)
+            named += at(x, y) == at(79, 29);
+    EXPECT_GT(named, 20);
+}
+
+TEST(Skincheck, NoPreviewWithoutPictures)
+{
+    Disc disc;
+    for (const char* p : {"Data/main.bmp", "Data/mask.bmp", "Data/over.bmp"})
+        disc.Remove(p);
+    EXPECT_EQ(disc.Run({"--preview", disc.File("preview.png")}).status, 2);
+    EXPECT_EQ(disc.Run().status, 1);
+}
+
+// The demo disc as committed, with the programs that the build adds to it.
+TEST(Skincheck, DemoDiscPasses)
+{
+    std::ostringstream out, err;
+    const int status = RunSkincheck({"--present", "verpick.exe", "--present", "Setup\\Vista\\Setup.exe", "--present",
+                                     "Setup\\XP\\Setup.exe", AK_DEMO_DISC},
+                                    out, err);
+    EXPECT_EQ(out.str(), std::string(AK_DEMO_DISC) + ": 0 errors, 0 warnings\n");
+    EXPECT_EQ(status, 0);
+}
+
+struct FindingCase {
+    const char* what;
+    std::function<void(Disc&)> change;
+    std::vector<std::string> findings;
+};
+
+void PrintTo(const FindingCase& c, std::ostream* os) { *os << c.what; }
+
+class SkincheckFinding : public ::testing::TestWithParam<FindingCase> {};
+
+TEST_P(SkincheckFinding, PrintsExactlyThis)
+{
+    const FindingCase& c = GetParam();
+    Disc disc;
+    c.change(disc);
+    const Result r = disc.Run();
+    int errors = 0;
+    for (const auto& f : c.findings)
+        errors += f.find(": error: ") != std::string::npos;
+    std::vector<std::string> expected = c.findings;
+    expected.push_back(Summary(disc, errors, static_cast<int>(c.findings.size()) - errors));
+    EXPECT_EQ(r.lines, expected);
+    EXPECT_EQ(r.status, errors ? 1 : 0);
+}
+
+using D = Disc&;
+const std::string kButton1 = "1=ID_BUTTON1,10,10,30,20,Install,F";
+const std::string kExit = "2=ID_EXIT,50,10,30,20,Close,F";
+
+const FindingCase kErrors[] = {
+    {"main ini missing", [](D d) { d.Remove("Data/main.ini"); },
+     {"Data/main.ini: error: not found: the menu opens as an empty window"}},
+    {"Main picture missing", [](D d) { d.Remove("Data/main.bmp"); },
+     {"Data/main.ini:2: error: the Main picture \"main.bmp\" is not on the disc"}},
+    {"Mask picture does not decode", [](D d) { d.Write("Data/mask.bmp", "BM not really a bitmap"); },
+     {"Data/main.ini:3: error: the Mask picture \"mask.bmp\" does not load: the BMP data does not decode (unknown image type)"}},
+    {"PNG picture", [](D d) { d.Write("Data/over.bmp", "\x89PNG\r\n\x1a\n...."); },
+     {"Data/main.ini:4: error: the Over picture \"over.bmp\" does not load: it is a PNG picture, and the menu loads "
+      "only BMP, JPEG and GIF"}},
+    {"picture outside the disc", [](D d) { d.Edit("Data/main.ini", "Over=over.bmp", "Over=..\\..\\over.bmp"); },
+     {"Data/main.ini:4: error: the Over picture \"..\\..\\over.bmp\" lies outside the disc folder"}},
+    {"Mask cuts everything away", [](D d) { d.Write("Data/mask.bmp", EncodeBmp24(Solid(0xFF10FF, 100, 60))); },
+     {"Data/main.ini:3: error: the Mask picture \"mask.bmp\" is magenta everywhere: the window shows nothing",
+      "Data/main.ini:6: warning: image button \"ID_BUTTON1\": it lies wholly in the part of the window that the Mask "
+      "picture cuts away",
+      "Data/main.ini:7: warning: image button \"ID_EXIT\": it lies wholly in the part of the window that the Mask "
+      "picture cuts away",
+      "Data/main.ini:9: warning: text label \"ID_INFO\": it lies wholly in the part of the window that the Mask "
+      "picture cuts away"}},
+    {"ButtonEx mask missing",
+     [](D d) { d.Edit("Data/main.ini", "[TEXTINFO]", "[BUTTONEXINFO]\n1=ID_LOGO,60,30,20,20,Logo,F,logo.bmp\n[TEXTINFO]"); },
+     {"Data/main.ini:9: error: ButtonEx \"ID_LOGO\": the mask picture \"logo.bmp\" is not on the disc"}},
+    {"trackbar pictures missing and undecodable",
+     [](D d) {
+         d.Write("Data/thumb.bmp", "GIF89a");
+         d.Edit("Data/main.ini", "[TEXTINFO]", "[TRACKBARINFO]\n1=ID_VOL,thumb.bmp,down.bmp,10,30,50,10,H,50,0\n[TEXTINFO]");
+     },
+     {"Data/main.ini:9: error: trackbar \"ID_VOL\": the thumb picture \"thumb.bmp\" does not load: the GIF data "
+      "holds no picture",
+      "Data/main.ini:9: error: trackbar \"ID_VOL\": the pressed-thumb picture \"down.bmp\" is not on the disc"}},
+    {"program file missing", [](D d) { d.Remove("setup.exe"); },
+     {"AUTORUN.INF:2: error: ID_BUTTON1 opens \"setup.exe\", which is not on the disc: a click shows \"File Not "
+      "Found !\""}},
+    {"program with arguments", [](D d) { d.Edit("AUTORUN.INF", "setup.exe", "setup.exe /s"); },
+     {"AUTORUN.INF:2: error: ID_BUTTON1 opens \"setup.exe /s\", which is not on the disc: a click shows \"File Not "
+      "Found !\" (the menu passes no arguments: \"setup.exe\" alone would be found)"}},
+    {"program outside the disc", [](D d) { d.Edit("AUTORUN.INF", "setup.exe", "..\\setup.exe"); },
+     {"AUTORUN.INF:2: error: ID_BUTTON1 opens \"..\\setup.exe\", which lies outside the disc folder"}},
+    {"AUTORUN.INF missing", [](D d) { d.Remove("AUTORUN.INF"); },
+     {"AUTORUN.INF: error: not found: the program buttons open the disc folder"}},
+    {"config.ini program missing",
+     [](D d) { d.Write("config.ini", "[FILES_NAME]\nVISTA=setup.exe /vista\nXP=xp\\setup.exe /xp\n"); },
+     {"config.ini:3: error: XP starts \"xp\\setup.exe /xp\", but no program of that name is on the disc"}},
+};
+INSTANTIATE_TEST_SUITE_P(Errors, SkincheckFinding, ::testing::ValuesIn(kErrors),
+                         [](const auto& p) { return CaseName(p.param.what); });
+
+const FindingCase kWarnings[] = {
+    {"numbered keys with a gap", [](D d) { d.Edit("Data/main.ini", "2=ID_EXIT", "4=ID_EXIT"); },
+     {"Data/main.ini:7: warning: [BUTTONINFO] key \"4\" is never read: the section lists 2 keys, so the menu reads "
+      "keys 1 to 2, and key 2 is missing"}},
+    {"several keys missing",
+     [](D d) {
+         d.Edit("Data/main.ini", "2=ID_EXIT", "4=ID_EXIT");
+         d.Edit("Data/main.ini", kButton1, kButton1 + "\n5=ID_CLOSE,1,1,1,1,,F");
+     },
+     {"Data/main.ini:7: warning: [BUTTONINFO] key \"5\" is never read: the section lists 3 keys, so the menu reads "
+      "keys 1 to 3, and keys 2 and 3 are missing",
+      "Data/main.ini:8: warning: [BUTTONINFO] key \"4\" is never read: the section lists 3 keys, so the menu reads "
+      "keys 1 to 3, and keys 2 and 3 are missing"}},
+    {"the same key twice", [](D d) { d.Edit("Data/main.ini", "2=ID_EXIT", "1=ID_EXIT"); },
+     {"Data/main.ini:7: warning: [BUTTONINFO] key \"1\" is never read: line 6 has the same key"}},
+    {"fewer fields", [](D d) { d.Edit("Data/main.ini", "Close,F", "Close"); },
+     {"Data/main.ini:7: warning: image button \"ID_EXIT\": the line has 6 fields, an image button takes 7: the look "
+      "flag repeats the last field \"Close\""}},
+    {"look flag set by a repeated tooltip", [](D d) { d.Edit("Data/main.ini", "Close,F", "To close"); },
+     {"Data/main.ini:7: warning: image button \"ID_EXIT\": the line has 6 fields, an image button takes 7: the look "
+      "flag repeats the last field \"To close\"",
+      "Data/main.ini:7: warning: image button \"ID_EXIT\": the look flag repeats the tooltip \"To close\", which begins "
+      "with \"T\": the button keeps its normal look"}},
+    {"several fields repeat",
+     [](D d) { d.Edit("Data/main.ini", "[TEXTINFO]", "[BUTTONEXINFO]\n1=ID_LOGO,60,30,20,20\n[TEXTINFO]"); },
+     {"Data/main.ini:9: warning: ButtonEx \"ID_LOGO\": the line has 5 fields, a ButtonEx takes 8: the tooltip, the "
+      "look flag and the mask picture repeat the last field \"20\"",
+      "Data/main.ini:9: error: ButtonEx \"ID_LOGO\": the mask picture \"20\" is not on the disc"}},
+    {"more fields", [](D d) { d.Edit("Data/main.ini", "Close,F", "Close,F,x, y"); },
+     {"Data/main.ini:7: warning: image button \"ID_EXIT\": the line has 9 fields, an image button takes 7: \"x, y\" is "
+      "ignored"}},
+    {"label text cut at a comma", [](D d) { d.Edit("Data/main.ini", "Welcome,0", "Welcome, dear user,0"); },
+     {"Data/main.ini:9: warning: text label \"ID_INFO\": the text is cut at a comma: the label shows \"Welcome\", and "
+      "\"dear user,0\" is not shown (a field cannot hold a comma)"}},
+    {"label text cut before the unused field", [](D d) { d.Edit("Data/main.ini", "Welcome,0", "Welcome, friend"); },
+     {"Data/main.ini:9: warning: text label \"ID_INFO\": the text is cut at a comma: the label shows \"Welcome\", and "
+      "\"friend\" is not shown (a field cannot hold a comma)"}},
+    {"label without the unused field", [](D d) { d.Edit("Data/main.ini", "Welcome,0", "Welcome"); }, {}},
+    {"not a number", [](D d) { d.Edit("Data/main.ini", "50,10,30,20", "50,10,30px,"); },
+     {"Data/main.ini:7: warning: image button \"ID_EXIT\": the width \"30px\" is not a number and reads as 30",
+      "Data/main.ini:7: warning: image button \"ID_EXIT\": the height is empty and reads as 0",
+      "Data/main.ini:7: warning: image button \"ID_EXIT\": it has no area (width 30, height 0)"}},
+    {"partly outside the Mask picture", [](D d) { d.Edit("Data/main.ini", "50,10,30,20", "80,50,30,20"); },
+     {"Data/main.ini:7: warning: image button \"ID_EXIT\": it reaches beyond the 100x60 window (the Mask picture)"}},
+    {"wholly outside the Mask picture", [](D d) { d.Edit("Data/main.ini", "50,10,30,20", "-40,10,30,20"); },
+     {"Data/main.ini:7: warning: image button \"ID_EXIT\": it lies outside the 100x60 window (the Mask picture) and is "
+      "never seen"}},
+    {"partly cut away by the mask", [](D d) { d.Edit("Data/main.ini", "50,10,30,20", "2,1,30,20"); },
+     {"Data/main.ini:7: warning: image button \"ID_EXIT\": 6 of its 600 pixels lie in the part of the window that the "
+      "Mask picture cuts away"}},
+    {"a ButtonEx's own outline decides",
+     [](D d) {
+         TestPicture round = Solid(0x000000, 6, 6);
+         for (int i : {0, 1, 6})
+             round.pixels[static_cast<std::size_t>(i)] = 0xFF00FF; // the ButtonEx's own corner is cut away
+         d.Write("Data/round.bmp", EncodeBmp24(round));
+         d.Edit("Data/main.ini", "[TEXTINFO]", "[BUTTONEXINFO]\n1=ID_ROUND,2,2,6,6,,F,round.bmp\n[TEXTINFO]");
+     },
+     {"Data/main.ini:9: warning: ButtonEx \"ID_ROUND\": 1 of its 33 pixels lie in the part of the window that the "
+      "Mask picture cuts away"}},
+    {"picture sizes differ", [](D d) { d.Write("Data/over.bmp", EncodeBmp24(Window(0x405060, 90, 60))); },
+     {"Data/main.ini:4: warning: the Over picture \"over.bmp\" is 90x60, but the Mask picture (the window) is 100x60"}},
+    {"name differs in case", [](D d) { d.Edit("Data/main.ini", "ID_EXIT", "id_exit"); },
+     {"Data/main.ini:7: warning: image button \"id_exit\": the name differs from the command \"ID_EXIT\" only in "
+      "case, and names must match exactly: a click does nothing"}},
+    {"name with a blank", [](D d) { d.Edit("Data/main.ini", "ID_EXIT,", "ID_EXIT ,"); },
+     {"Data/main.ini:7: warning: image button \"ID_EXIT \": the name differs from the command \"ID_EXIT\" only in "
+      "blanks, and names must match exactly: a click does nothing"}},
+    {"two controls with one name", [](D d) { d.Edit("Data/main.ini", "ID_EXIT", "ID_BUTTON1"); },
+     {"Data/main.ini:7: warning: image button \"ID_BUTTON1\": the image button on line 6 has the same name, and the "
+      "menu cannot tell them apart"}},
+    {"ID_INFO missing", [](D d) { d.Edit("Data/main.ini", "1=ID_INFO", "1=ID_TITLE"); },
+     {"Data/main.ini:8: warning: no text label is named \"ID_INFO\": the program buttons' texts are not shown"}},
+    {"ID_INFO in other case", [](D d) { d.Edit("Data/main.ini", "1=ID_INFO", "1=Id_Info"); },
+     {"Data/main.ini:8: warning: no text label is named \"ID_INFO\": the program buttons' texts are not shown",
+      "Data/main.ini:9: warning: text label \"Id_Info\": the name differs from \"ID_INFO\" only in case, and the "
+      "program buttons' texts go only to a label named exactly \"ID_INFO\""}},
+    {"ButtonEx named as a command",
+     [](D d) {
+         d.Write("Data/round.bmp", EncodeBmp24(Solid(0, 6, 6)));
+         d.Edit("Data/main.ini", "[TEXTINFO]", "[BUTTONEXINFO]\n1=ID_CLOSE,60,30,6,6,,F,round.bmp\n[TEXTINFO]");
+     },
+     {"Data/main.ini:9: warning: ButtonEx \"ID_CLOSE\": a click on a ButtonEx runs no command; only image buttons "
+      "[BUTTONINFO] do"}},
+    {"line over 255 characters", [](D d) { d.Edit("Data/main.ini", "Close,F", std::string(250, 'c') + ",F"); },
+     {"Data/main.ini:7: warning: image button \"ID_EXIT\": the line has 272 characters, more than the 255 a control "
+      "line may hold (this menu reads it in full)"}},
+    {"line over the read buffer", [](D d) { d.Edit("Data/main.ini", "Close,F", std::string(2100, 'c') + ",F"); },
+     {"Data/main.ini:7: warning: image button \"ID_EXIT\": the line has 2122 characters, and only the first 2047 are "
+      "read",
+      "Data/main.ini:7: warning: image button \"ID_EXIT\": the line has 6 fields, an image button takes 7: the look "
+      "flag repeats the last field \"" + std::string(2027, 'c') + "\""}},
+    {"home page empty",
+     [](D d) {
+         d.Edit("Data/main.ini", kExit, kExit + "\n3=ID_HOMEPAGE,10,30,30,20,Web,F");
+         d.Edit("AUTORUN.INF", "[TEXT_INFO]", "ID_HOMEPAGE=  \n[TEXT_INFO]");
+     },
+     {"AUTORUN.INF:3: warning: ID_HOMEPAGE is empty: the home page button does nothing"}},
+    {"home page missing", [](D d) { d.Edit("Data/main.ini", kExit, kExit + "\n3=ID_HOMEPAGE,10,30,30,20,Web,F"); },
+     {"AUTORUN.INF:1: warning: [RUN_FILES] has no entry for ID_HOMEPAGE: the home page button does nothing"}},
+    {"program button without a file", [](D d) { d.Edit("AUTORUN.INF", "ID_BUTTON1=setup.exe\n", ""); },
+     {"AUTORUN.INF:1: warning: [RUN_FILES] has no entry for ID_BUTTON1: a click on it opens the disc folder"}},
+    {"a second section", [](D d) { d.Edit("Data/main.ini", "[TEXTINFO]", "[buttoninfo]\n3=ID_CLOSE,1,1,1,1,,F\n[TEXTINFO]"); },
+     {"Data/main.ini:8: warning: a second [buttoninfo] section is never read (the first is on line 5)"}},
+    {"unknown Screen key", [](D d) { d.Edit("Data/main.ini", "Over=", "Ovr="); },
+     {"Data/main.ini:4: warning: [Screen] Ovr is never read: the keys are Main, Mask, Over, Down and Disabled"}},
+    {"nearly magenta mask", [](D d) { d.Write("Data/mask.bmp", EncodeBmp24(Mask(0xFE00FF))); },
+     {"Data/main.ini:3: warning: the Mask picture \"mask.bmp\": 16 pixels are nearly magenta but are not cut away "
+      "(that takes red and blue 255, green 0 to 16)"}},
+    {"trackbar position out of range",
+     [](D d) {
+         d.Write("Data/thumb.bmp", EncodeBmp24(Solid(0xFFFFFF, 4, 8)));
+         d.Edit("Data/main.ini", "[TEXTINFO]", "[TRACKBARINFO]\n1=ID_VOL,thumb.bmp,thumb.bmp,10,30,50,10,H,150\n[TEXTINFO]");
+     },
+     {"Data/main.ini:9: warning: trackbar \"ID_VOL\": the position 150 lies outside 0 to 100 and is taken as 100"}},
+    {"config.ini without an XP entry", [](D d) { d.Write("config.ini", "[FILES_NAME]\nVISTA=setup.exe\n"); },
+     {"config.ini:1: warning: [FILES_NAME] has no entry for XP: verpick starts nothing on Windows XP and older"}},
+    {"names differ from files in case only",
+     [](D d) {
+         d.Remove("setup.exe");
+         d.Write("SETUP.EXE", "MZ");
+         d.Edit("Data/main.ini", "Main=main.bmp", "Main=MAIN.BMP");
+     },
+     {}},
+};
+INSTANTIATE_TEST_SUITE_P(Warnings, SkincheckFinding, ::testing::ValuesIn(kWarnings),
+                         [](const auto& p) { return CaseName(p.param.what); });
+
+} // namespace

@@ -1,0 +1,768 @@
+#include "DiscCheck.h"
+
+#include "AppPaths.h"
+#include "FileSystem.h"
+#include "IniDocument.h"
+#include "LaunchPlan.h"
+#include "MaskRuns.h"
+#include "MenuCommand.h"
+#include "Profile.h"
+#include "SkinFile.h"
+
+#include <algorithm>
+#include <limits>
+#include <map>
+#include <set>
+
+namespace {
+
+constexpr std::size_t kWholeValue = std::numeric_limits<std::size_t>::max();
+constexpr std::size_t kControlLineLimit = 255;       // what the format allows
+constexpr std::size_t kInfValueBufferChars = 260;    // the menu reads AUTORUN.INF through this buffer
+constexpr const char* kInfoLabel = "ID_INFO";
+
+const char* const kCommands[] = {"ID_EXIT",     "ID_BUTTON1", "ID_BUTTON2", "ID_BUTTON3",  "ID_BUTTON4",
+                                 "ID_BUTTON5",  "ID_BUTTON6", "ID_BUTTON7", "ID_BUTTON8",  "ID_BROWSE",
+                                 "ID_HOMEPAGE", "ID_MINIMIZE", "ID_CLOSE",  "ID_MAXIMIZED", "ID_ICON"};
+
+std::string Quote(const std::string& s) { return "\"" + s + "\""; }
+
+std::string Size(int w, int h) { return std::to_string(w) + "x" + std::to_string(h); }
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualNoCase(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
+// What ParseInt reads in full: blanks, an optional sign, digits, blanks.
+bool IsPlainNumber(const std::string& field)
+{
+    std::string t = TrimBlanks(field);
+    if (!t.empty() && (t[0] == '+' || t[0] == '-'))
+        t.erase(0, 1);
+    return !t.empty() && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::string WithArticle(const std::string& noun)
+{
+    return (std::string("aeiou").find(Lower(noun.front())) != std::string::npos ? "an " : "a ") + noun;
+}
+
+// "the a", "the a and the b", "the a, the b and the c"
+std::string JoinFields(const std::vector<std::string>& names)
+{
+    std::string out;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0)
+            out += i + 1 == names.size() ? " and " : ", ";
+        out += "the " + names[i];
+    }
+    return out;
+}
+
+// A configuration file of the disc: the profile service reads its values,
+// as the programs do; the parsed text says on which line each one stands.
+struct IniSource {
+    DiscFile file;
+    std::string shown; // how reports name it
+    platform::IniDocument doc;
+
+    bool Present() const { return file.state == DiscFile::Present; }
+
+    std::size_t SectionLine(const std::string& section) const
+    {
+        for (const auto& header : doc.SectionHeaders())
+            if (EqualNoCase(header.name, section))
+                return header.line;
+        return 0;
+    }
+    // The key's line, else its section's, else 0: where a missing entry belongs.
+    std::size_t LineFor(const std::string& section, const std::string& key) const
+    {
+        const std::size_t line = doc.KeyLine(section, key);
+        return line ? line : SectionLine(section);
+    }
+    std::string Raw(const std::string& section, const std::string& key) const
+    {
+        return doc.GetString(section, key, "", kWholeValue);
+    }
+};
+
+class Checker {
+public:
+    explicit Checker(const DiscFolder& disc) : m_disc(disc) {}
+
+    DiscReport Run();
+
+private:
+    struct Control {
+        const ControlKind* kind;
+        std::string name;
+        std::size_t line;
+    };
+
+    IniSource Open(const std::string& fullPath, const std::string& fallbackName);
+    void Report(const IniSource& src, std::size_t line, Severity severity, const std::string& message);
+
+    void CheckSections(const IniSource& src, const std::vector<std::string>& sections);
+    void CheckRepeatedKeys(const IniSource& src, const std::string& section);
+
+    const PictureLoad& LoadPicture(const DiscFile& file);
+    // The picture `name` beside main.ini, or none after reporting why not.
+    const Picture* SkinPicture(const std::string& what, const std::string& name, std::size_t line);
+    void CheckCutColours(const Picture& mask, const std::string& what, std::size_t line);
+
+    void CheckSkin();
+    void CheckScreen();
+    void CheckSection(const ControlKind& kind);
+    void CheckControlLine(const ControlKind& kind, const std::string& key, const std::string& value,
+                          std::size_t line);
+    void CheckFields(const ControlLine& control, const std::string& subject, std::size_t line,
+                     const std::string& value);
+    void CheckPlacement(const ControlLine& control, const std::string& subject, std::size_t line,
+                        const Picture* ownMask);
+    void CheckNames();
+
+    void CheckAutorun();
+    void CheckProgramButton(const IniSource& inf, const std::string& name);
+    void CheckHomePage(const IniSource& inf);
+    void CheckConfig();
+
+    bool HasImageButton(const std::string& name) const;
+
+    const DiscFolder& m_disc;
+    AppPaths m_paths;
+    DiscReport m_report;
+    std::vector<std::string> m_files; // in the order of the reports
+    IniSource m_skin;
+    std::map<std::string, PictureLoad> m_pictures; // by host path
+    std::vector<Control> m_controls;
+    std::optional<Picture> m_mask;
+};
+
+DiscReport Checker::Run()
+{
+    m_paths = PathsFromModule(m_disc.ProgramDir() + "autorun.exe");
+    CheckSkin();
+    CheckAutorun();
+    CheckConfig();
+    std::stable_sort(m_report.findings.begin(), m_report.findings.end(), [this](const Finding& a, const Finding& b) {
+        const auto rank = [this](const std::string& file) {
+            return std::find(m_files.begin(), m_files.end(), file) - m_files.begin();
+        };
+        return rank(a.file) != rank(b.file) ? rank(a.file) < rank(b.file) : a.line < b.line;
+    });
+    return std::move(m_report);
+}
+
+IniSource Checker::Open(const std::string& fullPath, const std::string& fallbackName)
+{
+    IniSource src;
+    src.file = m_disc.Find(fullPath, false);
+    src.shown = src.file.relative.empty() ? fallbackName : src.file.relative;
+    if (src.Present())
+        if (auto bytes = platform::ReadWholeFile(src.file.hostPath))
+            src.doc = platform::IniDocument::Parse(*bytes);
+    m_files.push_back(src.shown);
+    return src;
+}
+
+void Checker::Report(const IniSource& src, std::size_t line, Severity severity, const std::string& message)
+{
+    m_report.findings.push_back(Finding{src.shown, line, severity, message});
+}
+
+// Only the first of two sections of the same name is read.
+void Checker::CheckSections(const IniSource& src, const std::vector<std::string>& sections)
+{
+    std::map<std::string, std::size_t> first;
+    for (const auto& header : src.doc.SectionHeaders()) {
+        const auto known = std::find_if(sections.begin(), sections.end(),
+                                        [&](const std::string& s) { return EqualNoCase(s, header.name); });
+        if (known == sections.end())
+            continue;
+        auto [it, isFirst] = first.emplace(*known, header.line);
+        if (!isFirst)
+            Report(src, header.line, Severity::Warning,
+                   "a second [" + header.name + "] section is never read (the first is on line " +
+                       std::to_string(it->second) + ")");
+    }
+}
+
+// Of two lines with the same key, only the first is read.
+void Checker::CheckRepeatedKeys(const IniSource& src, const std::string& section)
+{
+    std::vector<platform::IniDocument::Located> seen;
+    for (const auto& key : src.doc.GetKeyNamesWithLines(section, IniFile::kKeyListBufferChars)) {
+        const auto earlier = std::find_if(seen.begin(), seen.end(), [&](const auto& k) { return EqualNoCase(k.name, key.name); });
+        if (earlier != seen.end())
+            Report(src, key.line, Severity::Warning,
+                   "[" + section + "] " + key.name + " is never read: line " + std::to_string(earlier->line) +
+                       " has the same key");
+        else
+            seen.push_back(key);
+    }
+}
+
+const PictureLoad& Checker::LoadPicture(const DiscFile& file)
+{
+    auto it = m_pictures.find(file.hostPath);
+    if (it == m_pictures.end()) {
+        PictureLoad load;
+        if (auto bytes = platform::ReadWholeFile(file.hostPath, kMaxPictureFileBytes))
+            load = DecodePicture(*bytes);
+        else
+            load.problem = "the file cannot be read, or is too large";
+        it = m_pictures.emplace(file.hostPath, std::move(load)).first;
+    }
+    return it->second;
+}
+
+const Picture* Checker::SkinPicture(const std::string& what, const std::string& name, std::size_t line)
+{
+    if (name.empty()) {
+        Report(m_skin, line, Severity::Error, what + " is not named");
+        return nullptr;
+    }
+    const DiscFile file = m_disc.Find(PicturePath(m_skin.file.hostPath, name), false);
+    switch (file.state) {
+    case DiscFile::Outside:
+        Report(m_skin, line, Severity::Error, what + " " + Quote(name) + " lies outside the disc folder");
+        return nullptr;
+    case DiscFile::Missing:
+    case DiscFile::Assumed: // pictures are never built
+        Report(m_skin, line, Severity::Error, what + " " + Quote(name) + " is not on the disc");
+        return nullptr;
+    case DiscFile::Present:
+        break;
+    }
+    const PictureLoad& load = LoadPicture(file);
+    if (!load.picture) {
+        Report(m_skin, line, Severity::Error, what + " " + Quote(name) + " does not load: " + load.problem);
+        return nullptr;
+    }
+    return &*load.picture;
+}
+
+// Lossy compression and careless painting leave pixels that look magenta but
+// miss the cut colour: they stay in the window as specks along the outline.
+void Checker::CheckCutColours(const Picture& mask, const std::string& what, std::size_t line)
+{
+    const TransparentRange cut(kSkinCutColour, kSkinCutTolerance);
+    std::size_t near = 0;
+    for (std::uint32_t pixel : mask.pixels) {
+        const std::uint32_t r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
+        if (r >= 0xE0 && b >= 0xE0 && g <= 0x30 && !cut.Contains(pixel))
+            ++near;
+    }
+    if (near)
+        Report(m_skin, line, Severity::Warning,
+               what + ": " + std::to_string(near) +
+                   " pixels are nearly magenta but are not cut away (that takes red and blue 255, green 0 to 16)");
+}
+
+void Checker::CheckSkin()
+{
+    m_skin = Open(m_paths.skinPath, "Data/main.ini");
+    if (!m_skin.Present()) {
+        Report(m_skin, 0, Severity::Error, "not found: the menu opens as an empty window");
+        return;
+    }
+    std::vector<std::string> sections{"Screen"};
+    for (const auto& kind : ControlKinds())
+        sections.push_back(kind.section);
+    CheckSections(m_skin, sections);
+    CheckScreen();
+    for (const auto& kind : ControlKinds())
+        CheckSection(kind);
+    CheckNames();
+}
+
+void Checker::CheckScreen()
+{
+    const IniFile ini(m_skin.file.hostPath);
+    const char* const roles[] = {"Main", "Mask", "Over", "Down", "Disabled"};
+    const std::size_t screenLine = m_skin.SectionLine("Screen");
+    if (!screenLine) {
+        Report(m_skin, 0, Severity::Error, "no [Screen] section: the window has no pictures");
+        return;
+    }
+    for (const auto& key : m_skin.doc.GetKeyNamesWithLines("Screen", IniFile::kKeyListBufferChars))
+        if (std::none_of(std::begin(roles), std::end(roles), [&](const char* r) { return EqualNoCase(r, key.name); }))
+            Report(m_skin, key.line, Severity::Warning,
+                   "[Screen] " + key.name + " is never read: the keys are Main, Mask, Over, Down and Disabled");
+    CheckRepeatedKeys(m_skin, "Screen");
+
+    // As the skin dialog reads them: the other four default to Main.
+    const std::string main = ini.GetString("Screen", "Main", "");
+    struct Loaded {
+        std::string role;
+        std::string name;
+        std::size_t line;
+        const Picture* picture;
+    };
+    std::vector<Loaded> loaded;
+    for (const char* role : roles) {
+        const std::size_t keyLine = m_skin.doc.KeyLine("Screen", role);
+        if (role != std::string("Main") && !keyLine)
+            continue; // the Main picture again, checked once
+        Loaded l{role, ini.GetString("Screen", role, main), keyLine ? keyLine : screenLine, nullptr};
+        l.picture = SkinPicture("the " + l.role + " picture", l.name, l.line);
+        loaded.push_back(l);
+    }
+    const Loaded& mainLoaded = loaded.front();
+    const auto maskIt = std::find_if(loaded.begin(), loaded.end(), [](const Loaded& l) { return l.role == "Mask"; });
+    const Loaded& maskLoaded = maskIt != loaded.end() ? *maskIt : mainLoaded;
+
+    // Without its Mask picture the window keeps the Main picture's size and no outline.
+    WindowLayout& window = m_report.window;
+    if (mainLoaded.picture)
+        window.main = *mainLoaded.picture;
+    const Picture* shape = maskLoaded.picture;
+    const Picture* frame = shape ? shape : mainLoaded.picture;
+    if (!frame)
+        return;
+    window.width = frame->width;
+    window.height = frame->height;
+    window.inside.assign(static_cast<std::size_t>(frame->width) * static_cast<std::size_t>(frame->height),
+                         shape ? 0 : 1);
+    if (!shape)
+        return;
+    m_mask = *shape;
+
+    for (const auto& l : loaded)
+        if (l.picture && &l != &maskLoaded &&
+            (l.picture->width != shape->width || l.picture->height != shape->height))
+            Report(m_skin, l.line, Severity::Warning,
+                   "the " + l.role + " picture " + Quote(l.name) + " is " + Size(l.picture->width, l.picture->height) +
+                       ", but the Mask picture (the window) is " + Size(shape->width, shape->height));
+
+    // The window's outline, from the same run scan that shapes the window.
+    MaskPixels pixels{shape->pixels.data(), static_cast<std::ptrdiff_t>(shape->width) * 4, shape->width,
+                      shape->height};
+    bool any = false;
+    RunBuffer runs([&](const RunBatch& batch) {
+        for (std::size_t i = 0; i < batch.count; ++i) {
+            const SkinRect& r = batch.rects[i];
+            std::fill_n(window.inside.begin() + static_cast<std::ptrdiff_t>(r.top) * shape->width + r.left,
+                        r.Width(), std::uint8_t(1));
+            any = true;
+        }
+        return true;
+    });
+    CollectMaskRuns(pixels, TransparentRange(kSkinCutColour, kSkinCutTolerance), runs);
+    const std::string what = "the Mask picture " + Quote(maskLoaded.name);
+    if (!any)
+        Report(m_skin, maskLoaded.line, Severity::Error, what + " is magenta everywhere: the window shows nothing");
+    else
+        CheckCutColours(*shape, what, maskLoaded.line);
+}
+
+void Checker::CheckSection(const ControlKind& kind)
+{
+    const std::string section = kind.section;
+    const auto listed = m_skin.doc.GetKeyNamesWithLines(section, IniFile::kKeyListBufferChars);
+    const std::size_t count = listed.size();
+
+    // The dialog reads keys "1" to N, N being how many keys the section lists.
+    std::set<std::size_t> readLines;
+    std::vector<std::size_t> missing;
+    for (std::size_t i = 1; i <= count; ++i) {
+        if (std::size_t line = m_skin.doc.KeyLine(section, std::to_string(i)))
+            readLines.insert(line);
+        else
+            missing.push_back(i);
+    }
+    for (const auto& key : listed) {
+        if (readLines.count(key.line))
+            continue;
+        std::string why;
+        const auto same = std::find_if(listed.begin(), listed.end(), [&](const auto& k) {
+            return k.line != key.line && EqualNoCase(k.name, key.name) && readLines.count(k.line);
+        });
+        if (same != listed.end()) {
+            why = "line " + std::to_string(same->line) + " has the same key";
+        } else {
+            why = "the section lists " + std::to_string(count) + " keys, so the menu reads keys 1 to " +
+                  std::to_string(count);
+            if (!missing.empty()) {
+                why += missing.size() == 1 ? ", and key " : ", and keys ";
+                for (std::size_t m = 0; m < missing.size(); ++m)
+                    why += (m ? (m + 1 == missing.size() ? " and " : ", ") : "") + std::to_string(missing[m]);
+                why += missing.size() == 1 ? " is missing" : " are missing";
+            }
+        }
+        Report(m_skin, key.line, Severity::Warning, "[" + section + "] key " + Quote(key.name) + " is never read: " + why);
+    }
+
+    for (const auto& numbered : ReadNumberedLines(IniFile(m_skin.file.hostPath), section)) {
+        const std::string key = std::to_string(numbered.key);
+        CheckControlLine(kind, key, numbered.value, m_skin.doc.KeyLine(section, key));
+    }
+}
+
+void Checker::CheckControlLine(const ControlKind& kind, const std::string& key, const std::string& value,
+                               std::size_t line)
+{
+    const ControlLine control = SplitControlLine(kind, value);
+    const std::string subject = std::string(kind.noun) + " " + Quote(control.Name());
+    m_controls.push_back({&kind, control.Name(), line});
+
+    const std::size_t whole = m_skin.Raw(kind.section, key).size();
+    if (whole > IniFile::kValueBufferChars - 1)
+        Report(m_skin, line, Severity::Warning,
+               subject + ": the line has " + std::to_string(whole) + " characters, and only the first " +
+                   std::to_string(IniFile::kValueBufferChars - 1) + " are read");
+    else if (whole > kControlLineLimit)
+        Report(m_skin, line, Severity::Warning,
+               subject + ": the line has " + std::to_string(whole) +
+                   " characters, more than the 255 a control line may hold (this menu reads it in full)");
+
+    CheckFields(control, subject, line, value);
+
+    const Picture* ownMask = nullptr;
+    WindowLayout::Control shown{&kind, control.Name(), control.rect, std::nullopt, true, 0};
+    for (int field : kind.pictureFields) {
+        const std::string role = subject + ": the " + kind.FieldName(field);
+        const std::string what = role + " " + Quote(control.Field(field));
+        const Picture* picture = SkinPicture(role, control.Field(field), line);
+        if (!picture)
+            continue;
+        if (field == kind.thumbField)
+            shown.thumb = *picture;
+        if (field != kind.outlineField)
+            continue;
+        ownMask = picture;
+        const TransparentRange cut(kSkinCutColour, kSkinCutTolerance);
+        if (std::all_of(picture->pixels.begin(), picture->pixels.end(), [&](std::uint32_t p) { return cut.Contains(p); }))
+            Report(m_skin, line, Severity::Warning,
+                   what + " is magenta everywhere: the button can be neither seen nor clicked");
+        else
+            CheckCutColours(*picture, what, line);
+    }
+    if (kind.positionField) {
+        const std::int32_t position = ParseInt(control.Field(kind.positionField));
+        shown.position = std::clamp<std::int32_t>(position, 0, 100);
+        shown.horizontal = control.BeginsWith(kind.orientationField, 'H');
+        if (position != shown.position)
+            Report(m_skin, line, Severity::Warning,
+                   subject + ": the position " + std::to_string(position) + " lies outside 0 to 100 and is taken as " +
+                       std::to_string(shown.position));
+    }
+    m_report.window.controls.push_back(std::move(shown));
+
+    CheckPlacement(control, subject, line, ownMask);
+}
+
+void Checker::CheckFields(const ControlLine& control, const std::string& subject, std::size_t line,
+                          const std::string& value)
+{
+    const ControlKind& kind = *control.kind;
+    const int taken = kind.FieldCount();
+    const auto fieldName = [&](int field) { return std::string(kind.FieldName(field)); };
+    const std::string counts = "the line has " + std::to_string(control.written) + " fields, " +
+                               WithArticle(kind.noun) + " takes " + std::to_string(taken);
+
+    if (control.written < taken) {
+        std::vector<std::string> repeated;
+        for (int f = control.written + 1; f <= taken; ++f)
+            if (f != kind.unusedField)
+                repeated.push_back(fieldName(f));
+        if (!repeated.empty())
+            Report(m_skin, line, Severity::Warning,
+                   subject + ": " + counts + ": " + JoinFields(repeated) + (repeated.size() == 1 ? " repeats" : " repeat") +
+                       " the last field " + Quote(control.Field(control.written)));
+    }
+
+    if (kind.textField) {
+        // The text ends at the next comma; what follows is the unused field or beyond.
+        const int text = kind.textField;
+        const bool cut = control.written > taken ||
+                         (control.written == taken && !control.Field(taken).empty() && !IsPlainNumber(control.Field(taken)));
+        if (cut) {
+            std::string rest = value;
+            for (int f = 1; f <= text; ++f)
+                NextToken(rest);
+            Report(m_skin, line, Severity::Warning,
+                   subject + ": the text is cut at a comma: the label shows " + Quote(control.Field(text)) + ", and " +
+                       Quote(rest) + " is not shown (a field cannot hold a comma)");
+        }
+    } else if (control.written > taken) {
+        Report(m_skin, line, Severity::Warning, subject + ": " + counts + ": " + Quote(control.rest) + " is ignored");
+    }
+
+    std::vector<int> numbers{kind.rectField, kind.rectField + 1, kind.rectField + 2, kind.rectField + 3};
+    numbers.insert(numbers.end(), kind.numberFields.begin(), kind.numberFields.end());
+    for (int f : numbers) {
+        if (control.Repeats(f) || IsPlainNumber(control.Field(f)))
+            continue;
+        const std::string& text = control.Field(f);
+        Report(m_skin, line, Severity::Warning,
+               subject + ": the " + fieldName(f) +
+                   (TrimBlanks(text).empty() ? " is empty"
+                                       : " " + Quote(text) + " is not a number") +
+                   " and reads as " + std::to_string(ParseInt(text)));
+    }
+
+    for (const auto& flag : kind.flags) {
+        if (control.Repeats(flag.field) && control.FlagSet(flag))
+            Report(m_skin, line, Severity::Warning,
+                   subject + ": the " + fieldName(flag.field) + " repeats the " + fieldName(control.written) + " " +
+                       Quote(control.Field(flag.field)) + ", which begins with \"" + flag.letter + "\": " + flag.whenSet);
+    }
+
+    if (kind.faceField && control.Field(kind.faceField).size() > 31)
+        Report(m_skin, line, Severity::Warning,
+               subject + ": the font face " + Quote(control.Field(kind.faceField)) +
+                   " is longer than 31 characters and is cut to " + Quote(control.Field(kind.faceField).substr(0, 31)));
+}
+
+void Checker::CheckPlacement(const ControlLine& control, const std::string& subject, std::size_t line,
+                             const Picture* ownMask)
+{
+    const SkinRect& r = control.rect;
+    if (r.Width() <= 0 || r.Height() <= 0) {
+        Report(m_skin, line, Severity::Warning,
+               subject + ": it has no area (width " + std::to_string(r.Width()) + ", height " +
+                   std::to_string(r.Height()) + ")");
+        return;
+    }
+    const WindowLayout& window = m_report.window;
+    if (window.width == 0)
+        return; // no picture gives the window a size
+    const std::string frame = "the " + Size(window.width, window.height) + " window (the Mask picture)";
+    const std::int64_t left = std::max<std::int64_t>(r.left, 0), top = std::max<std::int64_t>(r.top, 0);
+    const std::int64_t right = std::min<std::int64_t>(r.right, window.width);
+    const std::int64_t bottom = std::min<std::int64_t>(r.bottom, window.height);
+    if (left >= right || top >= bottom) {
+        Report(m_skin, line, Severity::Warning, subject + ": it lies outside " + frame + " and is never seen");
+        return;
+    }
+    if (left != r.left || top != r.top || right != r.right || bottom != r.bottom)
+        Report(m_skin, line, Severity::Warning, subject + ": it reaches beyond " + frame);
+    if (!m_mask)
+        return;
+
+    // Only what the control itself shows counts: a ButtonEx shows its own outline.
+    const TransparentRange cut(kSkinCutColour, kSkinCutTolerance);
+    std::size_t own = 0, cutAway = 0;
+    for (std::int64_t y = top; y < bottom; ++y)
+        for (std::int64_t x = left; x < right; ++x) {
+            if (ownMask) {
+                const std::int64_t mx = x - r.left, my = y - r.top;
+                if (mx >= ownMask->width || my >= ownMask->height ||
+                    cut.Contains(ownMask->At(static_cast<int>(mx), static_cast<int>(my))))
+                    continue;
+            }
+            ++own;
+            cutAway += !window.Inside(static_cast<int>(x), static_cast<int>(y));
+        }
+    if (cutAway && cutAway == own)
+        Report(m_skin, line, Severity::Warning,
+               subject + ": it lies wholly in the part of the window that the Mask picture cuts away");
+    else if (cutAway)
+        Report(m_skin, line, Severity::Warning,
+               subject + ": " + std::to_string(cutAway) + " of its " + std::to_string(own) +
+                   " pixels lie in the part of the window that the Mask picture cuts away");
+}
+
+bool Checker::HasImageButton(const std::string& name) const
+{
+    return std::any_of(m_controls.begin(), m_controls.end(), [&](const Control& c) {
+        return c.kind->section == std::string("BUTTONINFO") && c.name == name;
+    });
+}
+
+void Checker::CheckNames()
+{
+    // Names that almost match: the menu compares them byte for byte.
+    const auto nearMiss = [](const std::string& name, const std::string& target) -> std::string {
+        if (name == target || !EqualNoCase(TrimBlanks(name), target))
+            return "";
+        const bool blanks = TrimBlanks(name) != name, cased = TrimBlanks(name) != target;
+        return blanks && cased ? "in case and in blanks" : blanks ? "only in blanks" : "only in case";
+    };
+    for (std::size_t i = 0; i < m_controls.size(); ++i) {
+        const Control& c = m_controls[i];
+        const std::string section = c.kind->section;
+        const std::string subject = std::string(c.kind->noun) + " " + Quote(c.name);
+        for (std::size_t j = 0; j < i; ++j)
+            if (m_controls[j].kind == c.kind && m_controls[j].name == c.name && !c.name.empty()) {
+                Report(m_skin, c.line, Severity::Warning,
+                       subject + ": the " + c.kind->noun + " on line " + std::to_string(m_controls[j].line) +
+                           " has the same name, and the menu cannot tell them apart");
+                break;
+            }
+        for (const char* command : kCommands) {
+            if (section == "BUTTONINFO") {
+                const std::string how = nearMiss(c.name, command);
+                if (!how.empty())
+                    Report(m_skin, c.line, Severity::Warning,
+                           subject + ": the name differs from the command " + Quote(command) + " " + how +
+                               ", and names must match exactly: a click does nothing");
+            } else if (section == "BUTTONEXINFO" && c.name == command) {
+                Report(m_skin, c.line, Severity::Warning,
+                       subject + ": a click on a ButtonEx runs no command; only image buttons [BUTTONINFO] do");
+            }
+        }
+        if (section == "TEXTINFO") {
+            const std::string how = nearMiss(c.name, kInfoLabel);
+            if (!how.empty())
+                Report(m_skin, c.line, Severity::Warning,
+                       subject + ": the name differs from \"ID_INFO\" " + how +
+                           ", and the program buttons' texts go only to a label named exactly \"ID_INFO\"");
+        }
+    }
+
+    bool programButtons = false;
+    for (char n = '1'; n <= '8'; ++n)
+        programButtons = programButtons || HasImageButton(std::string("ID_BUTTON") + n);
+    const bool info = std::any_of(m_controls.begin(), m_controls.end(), [](const Control& c) {
+        return c.kind->section == std::string("TEXTINFO") && c.name == kInfoLabel;
+    });
+    if (programButtons && !info) {
+        const std::size_t labels = m_skin.SectionLine("TEXTINFO");
+        Report(m_skin, labels ? labels : m_skin.SectionLine("BUTTONINFO"), Severity::Warning,
+               "no text label is named \"ID_INFO\": the program buttons' texts are not shown");
+    }
+}
+
+void Checker::CheckAutorun()
+{
+    std::vector<std::string> programButtons;
+    for (char n = '1'; n <= '8'; ++n)
+        if (HasImageButton(std::string("ID_BUTTON") + n))
+            programButtons.push_back(std::string("ID_BUTTON") + n);
+    const bool homePage = HasImageButton("ID_HOMEPAGE");
+    if (programButtons.empty() && !homePage)
+        return; // nothing in the menu reads AUTORUN.INF
+
+    const IniSource inf = Open(m_paths.autorunInfPath, "AUTORUN.INF");
+    if (!inf.Present()) {
+        if (!programButtons.empty())
+            Report(inf, 0, Severity::Error, "not found: the program buttons open the disc folder");
+        else
+            Report(inf, 0, Severity::Warning, "not found: the home page button does nothing");
+        return;
+    }
+    CheckSections(inf, {"RUN_FILES", "TEXT_INFO"});
+    CheckRepeatedKeys(inf, "RUN_FILES");
+    CheckRepeatedKeys(inf, "TEXT_INFO");
+    for (const auto& name : programButtons)
+        CheckProgramButton(inf, name);
+    CheckHomePage(inf);
+}
+
+void Checker::CheckProgramButton(const IniSource& inf, const std::string& name)
+{
+    const std::string value =
+        platform::ReadProfileString(inf.file.hostPath, "RUN_FILES", name, "", kInfValueBufferChars);
+    const std::size_t line = inf.LineFor("RUN_FILES", name);
+    const std::size_t whole = inf.Raw("RUN_FILES", name).size();
+    if (whole > kInfValueBufferChars - 1)
+        Report(inf, line, Severity::Warning,
+               name + " has " + std::to_string(whole) + " characters, and the menu reads only the first " +
+                   std::to_string(kInfValueBufferChars - 1));
+
+    // What a click does, decided by the menu's own dispatch.
+    DiscFile target;
+    const auto readInf = [&](const std::string& section, const std::string& key) {
+        return platform::ReadProfileString(inf.file.hostPath, section, key, "", kInfValueBufferChars);
+    };
+    const auto exists = [&](const std::string& path) {
+        target = m_disc.Find(path, true);
+        return target.IsThere();
+    };
+    const std::vector<MenuEffect> effects = DecideMenuClick(name, m_disc.ProgramDir(), readInf, exists);
+    const bool notFound = std::any_of(effects.begin(), effects.end(),
+                                      [](const MenuEffect& e) { return e.kind == MenuEffect::ShowMessage; });
+    if (value.empty()) {
+        Report(inf, line, Severity::Warning,
+               "[RUN_FILES] has no entry for " + name + ": a click on it opens the disc folder");
+    } else if (target.state == DiscFile::Outside) {
+        Report(inf, line, Severity::Error, name + " opens " + Quote(value) + ", which lies outside the disc folder");
+    } else if (notFound) {
+        std::string hint;
+        for (std::size_t blank = value.find_first_of(" \t"); blank != std::string::npos;
+             blank = value.find_first_of(" \t", blank + 1))
+            if (m_disc.FindRelative(value.substr(0, blank), true).IsThere())
+                hint = " (the menu passes no arguments: " + Quote(value.substr(0, blank)) + " alone would be found)";
+        Report(inf, line, Severity::Error,
+               name + " opens " + Quote(value) + ", which is not on the disc: a click shows \"File Not Found !\"" + hint);
+    }
+}
+
+void Checker::CheckHomePage(const IniSource& inf)
+{
+    const bool button = HasImageButton("ID_HOMEPAGE");
+    const std::size_t keyLine = inf.doc.KeyLine("RUN_FILES", "ID_HOMEPAGE");
+    const auto readInf = [&](const std::string& section, const std::string& key) {
+        return platform::ReadProfileString(inf.file.hostPath, section, key, "", kInfValueBufferChars);
+    };
+    const bool doesNothing =
+        DecideMenuClick("ID_HOMEPAGE", m_disc.ProgramDir(), readInf, [](const std::string&) { return true; }).empty();
+    if (!doesNothing)
+        return;
+    if (keyLine)
+        Report(inf, keyLine, Severity::Warning,
+               std::string("ID_HOMEPAGE is empty") + (button ? ": the home page button does nothing" : ""));
+    else if (button)
+        Report(inf, inf.SectionLine("RUN_FILES"), Severity::Warning,
+               "[RUN_FILES] has no entry for ID_HOMEPAGE: the home page button does nothing");
+}
+
+void Checker::CheckConfig()
+{
+    const IniSource config = Open(m_disc.ProgramDir() + launcher::kConfigFileName, launcher::kConfigFileName);
+    if (!config.Present())
+        return;
+    const std::string section = launcher::kConfigSection;
+    CheckSections(config, {section});
+    CheckRepeatedKeys(config, section);
+    const struct {
+        launcher::VersionClass version;
+        const char* windows;
+    } choices[] = {{launcher::VersionClass::VistaOrLater, "Windows Vista and later"},
+                   {launcher::VersionClass::WindowsXp, "Windows XP and older"}};
+    for (const auto& choice : choices) {
+        const std::string key = launcher::ChooseConfigKey(choice.version);
+        const std::string value = platform::ReadProfileString(config.file.hostPath, section, key, "",
+                                                              launcher::kConfigValueBufferChars);
+        const std::size_t line = config.LineFor(section, key);
+        const std::size_t whole = config.Raw(section, key).size();
+        if (whole > launcher::kConfigValueBufferChars - 1)
+            Report(config, line, Severity::Warning,
+                   key + " has " + std::to_string(whole) + " characters, and verpick reads only the first " +
+                       std::to_string(launcher::kConfigValueBufferChars - 1));
+        if (value.empty()) {
+            Report(config, line, Severity::Warning,
+                   "[" + section + "] has no entry for " + key + ": verpick starts nothing on " + choice.windows);
+            continue;
+        }
+        // The launcher's own rule finds the program within the command line.
+        bool found = false;
+        launcher::BuildCommandLine(m_disc.ProgramDir(), value, [&](const std::string& path) {
+            found = found || m_disc.Find(path, false).IsThere();
+            return found;
+        });
+        if (!found)
+            Report(config, line, Severity::Error,
+                   key + " starts " + Quote(value) + ", but no program of that name is on the disc");
+    }
+}
+
+} // namespace
+
+std::size_t DiscReport::Count(Severity severity) const
+{
+    return static_cast<std::size_t>(std::count_if(findings.begin(), findings.end(),
+                                                  [severity](const Finding& f) { return f.severity == severity; }));
+}
+
+DiscReport CheckDisc(const DiscFolder& disc)
+{
+    return Checker(disc).Run();
+}
