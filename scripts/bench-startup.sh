@@ -18,8 +18,8 @@ minimal=$PWD/build/win64/bench/win/minimal_bitmap.exe
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   set -euo pipefail
   wr=$1 prefix=$2 bench=$3 runs=$4 pic=$5 disc=$6 minimal=$7
-  echo -n "autorun (demo menu):    "; "$wr" "$prefix" "$bench" "$runs" "$pic" "$disc/autorun.exe"
-  echo -n "minimal Win32 program:  "; "$wr" "$prefix" "$bench" "$runs" "$pic" "$minimal" "$pic"
+  echo -n "autorun (demo menu):    "; "$wr" "$prefix" "$bench" "$runs" "$disc/autorun.exe"
+  echo -n "minimal Win32 program:  "; "$wr" "$prefix" "$bench" "$runs" "$minimal" "$pic"
 ' _ "$PWD/scripts/wine-run.sh" "$prefix" "$bench" "$runs" "$disc/Data/$main" "$disc" "$minimal" 2>/dev/null | tee /tmp/ak-bench.txt
 a=$(sed -n 's/^autorun.*median \([0-9.]*\).*/\1/p' /tmp/ak-bench.txt)
 m=$(sed -n 's/^minimal.*median \([0-9.]*\).*/\1/p' /tmp/ak-bench.txt)
