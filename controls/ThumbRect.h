@@ -2,15 +2,12 @@
 // Where a skinned trackbar draws its thumb picture: centred on the platform
 // trackbar's own thumb along the channel, against the control's top edge
 // (horizontal) or left edge (vertical) across it. Window-free.
+#include "SkinFile.h"
+
 #include <cstdint>
 #include <string>
 
-struct ThumbBox {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
-};
+using ThumbBox = SkinRect;
 
 // Field 8 of a TRACKBARINFO line: a capital "H" is horizontal, anything else vertical.
 bool TrackbarIsHorizontal(const std::string& field);
