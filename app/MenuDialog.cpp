@@ -1,5 +1,6 @@
 #include "MenuDialog.h"
 
+#include "AppPaths.h"
 #include "FileSystem.h"
 #include "LauncherApp.h"
 #include "MenuCommand.h"
@@ -9,7 +10,7 @@
 #include "Win32Handles.h"
 
 MenuDialog::MenuDialog(CWnd* parent)
-    : SkinDialog(IDD, parent), m_hIcon(::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(128)))
+    : SkinDialog(IDD, parent), m_hIcon(platform::LoadResourceIcon(IDI_DISC_BLUE))
 {
 }
 
@@ -18,8 +19,8 @@ bool MenuDialog::OnInitDialog()
     SkinDialog::OnInitDialog();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
-    SetWindowText(platform::LoadResourceString(3));
-    SetSkinPath(TheLauncherApp().m_programDir + "Data\\main.ini");
+    SetWindowText(platform::LoadResourceString(IDS_TITLE));
+    SetSkinPath(TheLauncherApp().m_programDir + kSkinRelativePath);
     LoadSkin();
     ModifyStyle(0, WS_SYSMENU, 0); // the taskbar button offers the window menu
     return true;
@@ -30,7 +31,7 @@ void MenuDialog::OnButtonClick(std::string name)
     const LauncherApp& app = TheLauncherApp();
     // AUTORUN.INF is read at every click, so that edits take effect at the next one.
     auto readInf = [&](const std::string& section, const std::string& key) {
-        return platform::ReadProfileString(app.m_autorunInfPath, section, key, "", 260);
+        return platform::ReadProfileString(app.m_autorunInfPath, section, key, "", kInfValueBufferChars);
     };
     for (const MenuEffect& e : DecideMenuClick(name, app.m_programDir, readInf, &platform::PathExists)) {
         switch (e.kind) {

@@ -2,10 +2,11 @@
 // The start menu's main window: a skin dialog on template 102 that loads
 // Data\main.ini below the program's folder.
 #include "SkinDialog.h"
+#include "resource.h"
 
 class MenuDialog : public SkinDialog {
 public:
-    enum { IDD = 102 };
+    enum { IDD = IDD_MENU };
     explicit MenuDialog(CWnd* parent);
 
     HICON m_hIcon;

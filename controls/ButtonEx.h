@@ -6,14 +6,14 @@
 #include "SkinButton.h"
 #include "HostedControl.h"
 
-class ButtonEx : public FacedButton {
+class ButtonEx : public SkinButtonWindow {
 public:
     ButtonEx() : m_clipRgn(::CreateRectRgn(0, 0, 0, 0)) {}
 
     void DrawItem(const DRAWITEMSTRUCT* item) override;
 
     // A copy of the window's region before each drawing; empty while the window has none.
-    platform::Region m_clipRgn;
+    platform::UniqueRegion m_clipRgn;
 };
 
 // One line of BUTTONEXINFO. A click repaints it and is reported by its index;

@@ -16,9 +16,7 @@ ButtonPoint ToButtonPoint(POINT p)
 
 void ButtonFace::MakeOwnerDrawn()
 {
-    HWND wnd = m_button.m_hWnd;
-    const auto style = static_cast<DWORD>(::GetWindowLongA(wnd, GWL_STYLE));
-    ::SendMessageA(wnd, BM_SETSTYLE, (style & 0xFF) | BS_OWNERDRAW, TRUE);
+    m_button.SendMessage(BM_SETSTYLE, (m_button.GetStyle() & 0xFF) | BS_OWNERDRAW, TRUE);
     m_button.ModifyStyle(WS_TABSTOP, 0);
 }
 

@@ -40,7 +40,7 @@ public:
     // Copies the crop of the current look over the whole client area.
     void Draw(const DRAWITEMSTRUCT& item) const;
 
-    // The message steps; the platform's default processing is the caller's.
+    // The message steps; Windows' default processing is the caller's.
     void TrackMouseMove(UINT flags, POINT point);
     void CaptureLost(HWND gaining);
     void FocusLost();

@@ -36,7 +36,7 @@ void HoverTracker::MouseMove(ButtonSeam& seam, bool leftHeld, ButtonPoint point)
         m_hover = 0;
         seam.Invalidate();
     }
-    // While pressed the platform keeps the capture until the release.
+    // While pressed Windows keeps the capture until the release.
     if (!leftHeld)
         seam.ReleaseCapture();
 }

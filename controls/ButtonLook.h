@@ -44,14 +44,14 @@ class HoverTracker {
 public:
     int m_hover = 0; // 1 while the button considers the pointer to be over it
 
-    // The pointer moved (after the platform's own handling of the move).
+    // The pointer moved (after Windows' own handling of the move).
     void MouseMove(ButtonSeam& seam, bool leftHeld, ButtonPoint point);
     // The capture changed hands; `toThisButton` when the button itself took it
-    // again (the platform's press does), which loses nothing.
+    // again (Windows' press does), which loses nothing.
     void CaptureChanged(ButtonSeam& seam, bool toThisButton);
     // The keyboard focus went elsewhere: the hovered look ends at once.
     void FocusLost(ButtonSeam& seam);
-    // The left button was released at `point` (before the platform's own
+    // The left button was released at `point` (before Windows' own
     // release). Inside the client area that is a click: the hover is cleared
     // first, so that the capture given up afterwards ends in Normal. Returns
     // whether it was a click.

@@ -2,7 +2,7 @@
 
 void ImageButton::OnLButtonUp(UINT, POINT point)
 {
-    // The click is reported while the platform still shows the button pushed
+    // The click is reported while Windows still shows the button pushed
     // and holds the capture; its own release processing comes after.
     if (m_face.ReleaseIsClick(point))
         if (ControlHost* host = Host())

@@ -9,11 +9,12 @@
 
 #include <string>
 
-// The window behaviour of every skinned push button, the shaped ButtonEx
-// included, which behaves like a SkinButton without being one.
-class FacedButton : public CButton {
+// The window class of every skinned push button, the shaped ButtonEx included,
+// which behaves like a SkinButton without being one: a CButton that owns a
+// ButtonFace and passes it the messages that concern it.
+class SkinButtonWindow : public CButton {
 public:
-    FacedButton() : m_face(*this) {}
+    SkinButtonWindow() : m_face(*this) {}
 
     void SetPictures(const RECT& rect, const CBitmap* main, const CBitmap* over, const CBitmap* down,
                      const CBitmap* disabled)
@@ -38,4 +39,4 @@ protected:
     BOOL OnEraseBkgnd(HDC) override { return FALSE; }
 };
 
-class SkinButton : public FacedButton {};
+class SkinButton : public SkinButtonWindow {};

@@ -13,7 +13,7 @@ public:
     // leaves its crop as it was.
     void SetBarPictures(const RECT& rect, const CBitmap* main, const CBitmap* down);
 
-    // The platform may ask for an owner drawing (focus, state changes): it gets the bar too.
+    // Windows may ask for an owner drawing (focus, state changes): it gets the bar too.
     void DrawItem(const DRAWITEMSTRUCT* item) override { Paint(item->hDC); }
 
     ProgressCore m_bar;

@@ -10,14 +10,14 @@ void SkinSlider::GetThumbRect(RECT* rect) const
 {
     const SIZE size = m_bmpThumb.GetSize();
     const RECT n = CSliderCtrl::GetThumbRect();
-    const bool vertical = (::GetWindowLongA(m_hWnd, GWL_STYLE) & TBS_VERT) != 0;
+    const bool vertical = (GetStyle() & TBS_VERT) != 0;
     const ThumbBox box = ThumbPictureRect(vertical, ThumbBox{n.left, n.top, n.right, n.bottom}, size.cx, size.cy);
     *rect = RECT{box.left, box.top, box.right, box.bottom};
 }
 
 void SkinSlider::OnPaint()
 {
-    // The platform's channel, ticks and focus mark are never drawn.
+    // Windows' channel, ticks and focus mark are never drawn.
     platform::PaintDc paint(m_hWnd);
     if (!paint)
         return;

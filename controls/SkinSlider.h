@@ -1,5 +1,5 @@
 #pragma once
-// SkinSlider: the platform trackbar, which keeps doing all of a trackbar's
+// SkinSlider: the Windows trackbar, which keeps doing all of a trackbar's
 // work, drawn entirely from skin pictures: its background cut from the Main
 // picture, and a thumb picture of its own, with another while it is held.
 #include "Bitmap.h"

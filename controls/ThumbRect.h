@@ -1,5 +1,5 @@
 #pragma once
-// Where a skinned trackbar draws its thumb picture: centred on the platform
+// Where a skinned trackbar draws its thumb picture: centred on the Windows
 // trackbar's own thumb along the channel, against the control's top edge
 // (horizontal) or left edge (vertical) across it. Window-free.
 #include "SkinFile.h"
@@ -12,7 +12,7 @@ using ThumbBox = SkinRect;
 // Field 8 of a TRACKBARINFO line: a capital "H" is horizontal, anything else vertical.
 bool TrackbarIsHorizontal(const std::string& field);
 
-// `platformThumb` is the platform's thumb rectangle, `width` × `height` the
+// `platformThumb` is Windows' thumb rectangle, `width` × `height` the
 // thumb picture's size. A vertical trackbar keeps the picture inside at the
 // top; a horizontal one lets it run past the left edge, where it is cut.
 ThumbBox ThumbPictureRect(bool vertical, const ThumbBox& platformThumb, std::int32_t width, std::int32_t height);

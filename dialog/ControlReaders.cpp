@@ -5,6 +5,7 @@
 #include "ButtonEx.h"
 #include "Font.h"
 #include "ImageButton.h"
+#include "MessageTexts.h"
 #include "Picture.h"
 #include "Region.h"
 #include "SkinProgress.h"
@@ -12,7 +13,6 @@
 #include "TextLabel.h"
 #include "ThumbRect.h"
 
-#include <cstdlib>
 #include <memory>
 
 void SkinDialog::ReadImageButtons(IniFile ini)
@@ -58,7 +58,7 @@ void SkinDialog::ReadButtonExButtons(IniFile ini)
             SIZE size{};
             LoadPicture(GetFileDir(m_skinPath) + maskFile, mask, size);
             // The mask's top-left pixel is the button's; the window keeps the region.
-            ::ApplyMaskRegion(button->m_hWnd, &mask, "ButtonEx");
+            ::ApplyMaskRegion(button->m_hWnd, &mask, kButtonExRegionCaption);
         }
         button->SetPictures(rect, &m_picMain, &m_picOver, &m_picDown, &m_picDisabled);
         button->m_index = m_buttonExs.GetSize();
@@ -135,7 +135,7 @@ void SkinDialog::ReadTrackbars(IniFile ini)
         bar->SetSliderPictures(rect, &m_picMain, dir + thumb, dir + thumbDown);
         bar->m_index = m_trackbars.GetSize();
         bar->m_name = std::move(name);
-        bar->SetPos(std::atoi(position.c_str()), true); // the trackbar keeps it within 0 to 100
+        bar->SetPos(ParseInt(position), true); // the trackbar keeps it within 0 to 100
         if (!TrackbarIsHorizontal(orientation))
             bar->ModifyStyle(0, TBS_VERT);
         m_trackbars.Add(std::move(bar));

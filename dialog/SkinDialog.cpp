@@ -1,6 +1,7 @@
 #include "SkinDialog.h"
 
 #include "FileSystem.h"
+#include "MessageTexts.h"
 #include "Picture.h"
 #include "Region.h"
 #include "TextLabel.h"
@@ -55,7 +56,7 @@ void SkinDialog::ProgressClicked(int index)
 
 void SkinDialog::ApplyMaskRegion(CBitmap* mask)
 {
-    ::ApplyMaskRegion(m_hWnd, mask, "Hata");
+    ::ApplyMaskRegion(m_hWnd, mask, kDialogRegionCaption);
 }
 
 bool SkinDialog::OnInitDialog()

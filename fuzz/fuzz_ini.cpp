@@ -133,7 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             CheckValue(doc, crlf, s, k, def, small, all);
     }
 
-    // The default of a section that cannot exist comes back as the platform hands it over.
+    // The default of a section that cannot exist comes back as Windows hands it over.
     for (std::size_t chars : {small, std::size_t(2048)}) {
         const std::string got = doc.GetString("no\nsuch", "k", def, chars);
         Check(got == platform::ProfileDefault(def, chars, true), "missing section does not give the default");

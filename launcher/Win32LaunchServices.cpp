@@ -4,12 +4,8 @@
 #include "Process.h"
 #include "Profile.h"
 
-#include <memory>
-#include <new>
 
 namespace launcher {
-
-static_assert(sizeof(OSVERSIONINFOA) == 148, "the version record GetVersionExA expects");
 
 std::uint32_t Win32LaunchServices::GetVersionWord()
 {
@@ -18,13 +14,10 @@ std::uint32_t Win32LaunchServices::GetVersionWord()
 
 std::optional<VersionRecord> Win32LaunchServices::QueryVersionRecord()
 {
-    std::unique_ptr<OSVERSIONINFOA> record(new (std::nothrow) OSVERSIONINFOA{});
-    if (!record)
+    const std::optional<platform::SystemVersion> version = platform::QuerySystemVersion();
+    if (!version)
         return std::nullopt;
-    record->dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
-    // A failed query leaves the record zeroed, which reads as "nothing known".
-    ::GetVersionExA(record.get());
-    return VersionRecord{record->dwMajorVersion, record->dwMinorVersion};
+    return VersionRecord{version->major, version->minor};
 }
 
 bool Win32LaunchServices::IsWow64()

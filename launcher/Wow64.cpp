@@ -1,6 +1,6 @@
 #include "Wow64.h"
 
-#include "Win32Handles.h"
+#include "Process.h"
 
 namespace launcher {
 namespace {
@@ -35,13 +35,14 @@ IsWow64ProcessFn FindIsWow64Process()
 {
     // Kernel32 stays loaded for the life of the process, so the function stays
     // valid after this reference is given back.
-    platform::Library kernel32(::LoadLibraryA("Kernel32.dll"));
+    platform::Library kernel32 = platform::LoadDll("Kernel32.dll");
     return FunctionFrom<IsWow64ProcessFn>(kernel32.Get(), "IsWow64Process");
 }
 
 DisableRedirectionFn FindDisableWow64Redirection()
 {
-    return FunctionFrom<DisableRedirectionFn>(::GetModuleHandleA("kernel32"), "Wow64DisableWow64FsRedirection");
+    return FunctionFrom<DisableRedirectionFn>(platform::LoadedDll("kernel32"),
+                                             "Wow64DisableWow64FsRedirection");
 }
 
 } // namespace launcher

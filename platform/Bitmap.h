@@ -16,6 +16,20 @@ inline BITMAPINFO Dib32Format(LONG width, LONG height)
     format.bmiHeader.biCompression = BI_RGB;
     return format;
 }
+
+// What GDI tells of a bitmap: its size and format; false when it cannot.
+inline bool DescribeBitmap(HBITMAP bitmap, BITMAP& info)
+{
+    return ::GetObjectA(bitmap, sizeof info, &info) != 0;
+}
+
+// True when the bitmap is a DIB section, whose bits the program can reach.
+inline bool IsDibSection(HBITMAP bitmap)
+{
+    DIBSECTION dib{};
+    return ::GetObjectA(bitmap, sizeof dib, &dib) == sizeof dib;
+}
+
 } // namespace platform
 
 class CBitmap {
@@ -44,11 +58,11 @@ public:
     SIZE GetSize() const
     {
         BITMAP bm{};
-        if (!m_bitmap || !::GetObjectA(m_bitmap.Get(), sizeof bm, &bm))
+        if (!m_bitmap || !platform::DescribeBitmap(m_bitmap.Get(), bm))
             return SIZE{0, 0};
         return SIZE{bm.bmWidth, bm.bmHeight};
     }
 
 private:
-    platform::Bitmap m_bitmap;
+    platform::UniqueBitmap m_bitmap;
 };

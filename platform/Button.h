@@ -1,5 +1,5 @@
 #pragma once
-// CButton: a window of the platform's BUTTON class. An owner-drawn button's
+// CButton: a window of Windows' BUTTON class. An owner-drawn button's
 // draw request, sent to its parent, is reflected back to DrawItem.
 #include "Wnd.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-// The platform's common controls (tooltips, trackbars) must be registered once
+// Windows' common controls (tooltips, trackbars) must be registered once
 // per process before their windows can be created.
 namespace platform {
 void EnsureCommonControls();

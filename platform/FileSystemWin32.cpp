@@ -1,5 +1,5 @@
 #include "FileSystem.h"
-#include "Win32Handles.h"
+#include "Win32Files.h"
 
 #include <io.h>
 
@@ -7,10 +7,15 @@
 
 namespace platform {
 
+KernelHandle OpenFileForReading(const std::string& path)
+{
+    return KernelHandle(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
 std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes)
 {
-    KernelHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    KernelHandle file = OpenFileForReading(path);
     if (!file)
         return std::nullopt;
     LARGE_INTEGER size{};

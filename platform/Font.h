@@ -1,6 +1,6 @@
 #pragma once
 // CFont: owns one font or none, made from a LOGFONT description; and the two
-// text calls the labels make, kept here with the platform's other ANSI calls.
+// text calls the labels make, kept here with this layer's other ANSI calls.
 #include "Win32Handles.h"
 
 #include <climits>
@@ -47,7 +47,7 @@ public:
     }
 
 private:
-    platform::GdiObject<HFONT> m_font;
+    platform::UniqueFont m_font;
 };
 
 namespace platform {

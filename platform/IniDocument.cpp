@@ -1,42 +1,27 @@
 #include "IniDocument.h"
 
+#include "Text.h"
+
 #include <algorithm>
 #include <cstdint>
 
 namespace platform {
 namespace {
 
-// The platform's profile reader treats Ctrl-Z (an old end-of-file mark) as blank too.
-bool IsBlank(char c)
+// Windows' profile reader treats Ctrl-Z (an old end-of-file mark) as blank too.
+bool IsProfileBlank(char c)
 {
-    switch (c) {
-    case ' ': case '\t': case '\n': case '\v': case '\f': case '\r': case '\x1a':
-        return true;
-    default:
-        return false;
-    }
+    return IsBlank(c) || c == '\x1a';
 }
 
 std::string_view Trim(std::string_view s)
 {
-    while (!s.empty() && IsBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return Lower(x) == Lower(y); });
+    return TrimBlanks(s, IsProfileBlank);
 }
 
 // Copies at most bufferChars - 1 characters, as a zero-terminated copy into a
 // buffer of that size would. One pair of matching quotes around the whole text is
-// dropped; when the cut has already taken the closing quote, the platform still
+// dropped; when the cut has already taken the closing quote, Windows still
 // drops the last character that is left, and so do we.
 std::string CopyEntry(std::string_view value, std::size_t bufferChars, bool stripQuote)
 {
@@ -72,7 +57,7 @@ char ToAnsi(std::uint32_t cp)
     return '?';
 }
 
-// A file that starts with the UTF-8 mark is UTF-8; the platform hands its
+// A file that starts with the UTF-8 mark is UTF-8; Windows hands its
 // values over in the ANSI code page (1252 here), with '?' for what it lacks and
 // for each broken sequence (its longest valid beginning counts as one).
 std::string Utf8ToAnsi(std::string_view in)
@@ -282,7 +267,7 @@ std::vector<IniDocument::Located> IniDocument::GetKeyNamesWithLines(std::string_
 
 std::string ProfileDefault(std::string_view def, std::size_t bufferChars, bool stripQuote)
 {
-    // The platform drops trailing spaces (only spaces) of the default.
+    // Windows drops trailing spaces (only spaces) of the default.
     while (!def.empty() && def.back() == ' ')
         def.remove_suffix(1);
     return CopyEntry(def, bufferChars, stripQuote);

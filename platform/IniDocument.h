@@ -15,11 +15,11 @@ public:
     static IniDocument Parse(std::string_view bytes);
 
     // What GetPrivateProfileStringA(section, key, def, buf, bufferChars) leaves in
-    // its buffer. bufferChars counts the terminating zero, as the platform does.
+    // its buffer. bufferChars counts the terminating zero, as Windows does.
     std::string GetString(std::string_view section, std::string_view key, std::string_view def,
                           std::size_t bufferChars) const;
 
-    // The key names of `section` in file order, as the platform lists them into a
+    // The key names of `section` in file order, as Windows lists them into a
     // buffer of bufferChars characters (the last name may be cut, later ones lost).
     std::vector<std::string> GetKeyNames(std::string_view section, std::size_t bufferChars) const;
 

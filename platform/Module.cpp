@@ -21,4 +21,9 @@ std::string LoadResourceString(UINT id)
     }
 }
 
+HICON LoadResourceIcon(UINT id)
+{
+    return ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(id));
+}
+
 } // namespace platform

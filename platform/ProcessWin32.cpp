@@ -1,5 +1,7 @@
 #include "Process.h"
 
+#include <memory>
+#include <new>
 #include <vector>
 
 namespace platform {
@@ -24,6 +26,29 @@ std::string ModuleFileName(HMODULE module, std::size_t initialChars)
 bool StartCommandLine(const std::string& commandLine, int show)
 {
     return ::WinExec(commandLine.c_str(), static_cast<UINT>(show)) > 31;
+}
+
+Library LoadDll(const std::string& name)
+{
+    return Library(::LoadLibraryA(name.c_str()));
+}
+
+HMODULE LoadedDll(const std::string& name)
+{
+    return ::GetModuleHandleA(name.c_str());
+}
+
+static_assert(sizeof(OSVERSIONINFOA) == 148, "the version record GetVersionExA expects");
+
+std::optional<SystemVersion> QuerySystemVersion()
+{
+    std::unique_ptr<OSVERSIONINFOA> record(new (std::nothrow) OSVERSIONINFOA{});
+    if (!record)
+        return std::nullopt;
+    record->dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+    // A failed query leaves the record zeroed, which reads as "nothing known".
+    ::GetVersionExA(record.get());
+    return SystemVersion{record->dwMajorVersion, record->dwMinorVersion};
 }
 
 } // namespace platform

@@ -13,7 +13,7 @@ std::string ReadProfileString(const std::string& path, const std::string& sectio
 std::vector<std::string> ReadProfileKeyNames(const std::string& path, const std::string& section,
                                             std::size_t bufferChars);
 
-// Splits a name list as the platform leaves it in a buffer: names each ended by
+// Splits a name list as Windows leaves it in a buffer: names each ended by
 // a zero, the list ended by an empty name. Never reads past `size` bytes.
 std::vector<std::string> SplitNameList(const char* buffer, std::size_t size);
 

@@ -20,7 +20,7 @@ std::string ReadProfileString(const std::string& path, const std::string& sectio
 std::vector<std::string> ReadProfileKeyNames(const std::string& path, const std::string& section,
                                             std::size_t bufferChars)
 {
-    // One spare zero: when the list does not fit, the platform may leave the
+    // One spare zero: when the list does not fit, Windows may leave the
     // last byte unwritten.
     std::vector<char> buf(bufferChars + 1, '\0');
     ::GetPrivateProfileStringA(section.c_str(), nullptr, "", buf.data(), static_cast<DWORD>(bufferChars),

@@ -1,5 +1,5 @@
 #pragma once
-// CSliderCtrl: a window of the platform's trackbar class. It keeps doing all
+// CSliderCtrl: a window of Windows' trackbar class. It keeps doing all
 // the work of a trackbar (range, position, dragging, paging, keyboard); its
 // notifications to the parent come back to it by reflection.
 #include "Wnd.h"
@@ -10,8 +10,8 @@ public:
     bool Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
     int GetPos() const;
-    // The platform keeps the position within the range.
+    // Windows keeps the position within the range.
     void SetPos(int pos, bool redraw = true);
-    // The platform's own thumb, in client coordinates.
+    // Windows' own thumb, in client coordinates.
     RECT GetThumbRect() const;
 };

@@ -1,5 +1,5 @@
 #pragma once
-// CToolTipCtrl: the platform's tooltip window. It is a pop-up owned by the
+// CToolTipCtrl: Windows' tooltip window. It is a pop-up owned by the
 // window it serves, and shows a tool's text when the mouse messages relayed to
 // it rest over the tool.
 #include "Wnd.h"

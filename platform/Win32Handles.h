@@ -10,7 +10,6 @@ namespace detail {
 inline void DeleteGdiObject(HGDIOBJ h) noexcept { ::DeleteObject(h); }
 inline void DeleteDc(HDC h) noexcept { ::DeleteDC(h); }
 inline void FreeGlobal(HGLOBAL h) noexcept { ::GlobalFree(h); }
-inline void DestroyIconHandle(HICON h) noexcept { ::DestroyIcon(h); }
 inline void UnloadLibrary(HMODULE h) noexcept { ::FreeLibrary(h); }
 inline void CloseRegistryKey(HKEY h) noexcept { ::RegCloseKey(h); }
 } // namespace detail
@@ -25,9 +24,9 @@ struct GdiTraits {
 };
 template <typename T>
 using GdiObject = UniqueHandle<GdiTraits<T>>;
-using Bitmap = GdiObject<HBITMAP>;
-using Region = GdiObject<HRGN>;
-using Font = GdiObject<HFONT>;
+using UniqueBitmap = GdiObject<HBITMAP>;
+using UniqueRegion = GdiObject<HRGN>;
+using UniqueFont = GdiObject<HFONT>;
 
 // DeleteDC: memory device contexts.
 using MemoryDc = UniqueHandle<NullHandleTraits<HDC, detail::DeleteDc>>;
@@ -51,9 +50,6 @@ public:
     explicit GlobalLock(HGLOBAL block) : UniqueHandle({block, block ? ::GlobalLock(block) : nullptr}) {}
     void* Bytes() const noexcept { return Get().bytes; }
 };
-
-// DestroyIcon: icons that were created, not shared resource icons.
-using Icon = UniqueHandle<NullHandleTraits<HICON, detail::DestroyIconHandle>>;
 
 // FreeLibrary: a module loaded with LoadLibrary (not one from GetModuleHandle).
 using Library = UniqueHandle<NullHandleTraits<HMODULE, detail::UnloadLibrary>>;

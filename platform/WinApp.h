@@ -1,6 +1,6 @@
 #pragma once
 // CWinApp: the one application object of a program. The program defines one
-// static instance of a derived class; the platform's WinMain finds it and runs
+// static instance of a derived class; WinMain (WinMain.cpp) finds it and runs
 // InitInstance, then the message loop only if InitInstance returns true.
 #include <windows.h>
 

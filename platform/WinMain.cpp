@@ -1,4 +1,4 @@
-// The entry point of the platform's programs: run the application object.
+// The entry point of the programs: run the application object.
 #include "WinApp.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)

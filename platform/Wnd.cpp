@@ -109,9 +109,14 @@ RECT CWnd::GetWindowRect() const
     return r;
 }
 
+DWORD CWnd::GetStyle() const
+{
+    return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE));
+}
+
 bool CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags)
 {
-    DWORD style = static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE));
+    const DWORD style = GetStyle();
     DWORD changed = (style & ~remove) | add;
     if (changed == style)
         return false;
@@ -137,8 +142,17 @@ std::string CWnd::GetWindowText() const
 
 int CWnd::MessageBox(const std::string& text, const std::string& caption, UINT type)
 {
-    return ::MessageBoxA(m_hWnd, text.c_str(), caption.c_str(), type);
+    return platform::ShowMessageBox(m_hWnd, text, caption, type);
 }
+
+namespace platform {
+
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type)
+{
+    return ::MessageBoxA(owner, text.c_str(), caption.c_str(), type);
+}
+
+} // namespace platform
 
 LRESULT CALLBACK CWnd::StaticWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
 {
@@ -207,12 +221,6 @@ LRESULT CWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     case WM_CAPTURECHANGED:
         OnCaptureChanged(reinterpret_cast<HWND>(lp));
-        return 0;
-    case WM_HSCROLL:
-        OnHScroll(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
-        return 0;
-    case WM_VSCROLL:
-        OnVScroll(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
         return 0;
     case WM_QUERYDRAGICON:
         return reinterpret_cast<LRESULT>(OnQueryDragIcon());

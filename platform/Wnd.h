@@ -15,7 +15,6 @@ public:
     CWnd& operator=(const CWnd&) = delete;
 
     HWND m_hWnd = nullptr;
-    HWND GetSafeHwnd() const { return m_hWnd; }
 
     // The object bound to `wnd`, or none.
     static CWnd* FromHandle(HWND wnd);
@@ -36,11 +35,11 @@ public:
     // Window operations used by the skinned windows.
     bool IsWindow() const { return m_hWnd && ::IsWindow(m_hWnd); }
     CWnd* GetParent() const;
-    HWND GetParentHwnd() const { return ::GetParent(m_hWnd); }
     RECT GetClientRect() const;
     RECT GetWindowRect() const;
     void Invalidate(bool erase = true) { ::InvalidateRect(m_hWnd, nullptr, erase); }
     void InvalidateRect(const RECT* rect, bool erase = true) { ::InvalidateRect(m_hWnd, rect, erase); }
+    DWORD GetStyle() const;
     bool ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
     void SetWindowText(const std::string& text);
     std::string GetWindowText() const;
@@ -72,8 +71,6 @@ protected:
     virtual void OnMouseMove(UINT, POINT) { Default(); }
     virtual void OnKillFocus(HWND) { Default(); }
     virtual void OnCaptureChanged(HWND) { Default(); }
-    virtual void OnHScroll(UINT, UINT, HWND) { Default(); }
-    virtual void OnVScroll(UINT, UINT, HWND) { Default(); }
     virtual HCURSOR OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(Default()); }
     virtual bool OnCommand(WPARAM, LPARAM) { return false; }
     virtual void OnDestroy() { Default(); }
@@ -92,3 +89,10 @@ private:
     WNDPROC m_superProc = nullptr;
     CurrentMessage m_current{};
 };
+
+namespace platform {
+
+// A modal message box owned by `owner` (none: no owner); what the user chose.
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
+
+} // namespace platform

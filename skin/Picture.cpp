@@ -1,7 +1,7 @@
 #include "Picture.h"
 
 #include "ComApartment.h"
-#include "Win32Handles.h"
+#include "Win32Files.h"
 
 #include <ole2.h>
 #include <olectl.h>
@@ -19,8 +19,7 @@ constexpr LONGLONG kMaxPictureBytes = LONGLONG(256) << 20;
 platform::GlobalMemory ReadIntoGlobalMemory(const std::string& path, DWORD& length)
 {
     // Shared for reading, so that two programs may load the same skin at once.
-    platform::KernelHandle file(
-        ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    platform::KernelHandle file = platform::OpenFileForReading(path);
     LARGE_INTEGER size{};
     if (!file || !::GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 || size.QuadPart > kMaxPictureBytes)
         return {};
@@ -40,15 +39,9 @@ platform::GlobalMemory ReadIntoGlobalMemory(const std::string& path, DWORD& leng
     return block;
 }
 
-bool IsDibSection(HBITMAP bitmap)
-{
-    DIBSECTION dib{};
-    return ::GetObjectA(bitmap, sizeof dib, &dib) == sizeof dib;
-}
-
 // The decoded bitmap, owned by the caller alone; none when the file is not a
 // picture that decodes to a bitmap (icons and metafiles are not bitmaps).
-platform::Bitmap Decode(const std::string& path)
+platform::UniqueBitmap Decode(const std::string& path)
 {
     DWORD length = 0;
     platform::GlobalMemory block = ReadIntoGlobalMemory(path, length);
@@ -81,8 +74,8 @@ platform::Bitmap Decode(const std::string& path)
     auto decoded = static_cast<HBITMAP>(LongToHandle(static_cast<LONG>(handle)));
     // The picture object destroys its bitmap when released, so keep a copy of
     // the same kind (device-dependent or DIB section, same depth).
-    return platform::Bitmap(static_cast<HBITMAP>(
-        ::CopyImage(decoded, IMAGE_BITMAP, 0, 0, IsDibSection(decoded) ? LR_CREATEDIBSECTION : 0)));
+    return platform::UniqueBitmap(static_cast<HBITMAP>(
+        ::CopyImage(decoded, IMAGE_BITMAP, 0, 0, platform::IsDibSection(decoded) ? LR_CREATEDIBSECTION : 0)));
 }
 
 } // namespace

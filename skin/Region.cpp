@@ -1,7 +1,9 @@
 #include "Region.h"
 
 #include "MaskRuns.h"
+#include "MessageTexts.h"
 #include "Win32Handles.h"
+#include "Wnd.h"
 
 #include <cstring>
 #include <vector>
@@ -29,7 +31,7 @@ public:
         std::memcpy(m_block.data(), &header, sizeof header);
         if (batch.count)
             std::memcpy(m_block.data() + sizeof header, batch.rects, sizeof(RECT) * batch.count);
-        platform::Region part(::ExtCreateRegion(nullptr, static_cast<DWORD>(m_block.size()),
+        platform::UniqueRegion part(::ExtCreateRegion(nullptr, static_cast<DWORD>(m_block.size()),
                                                 reinterpret_cast<const RGNDATA*>(m_block.data())));
         if (!part)
             return false;
@@ -42,18 +44,18 @@ public:
     }
 
     // The union of all batches; none when there was none or a union failed.
-    platform::Region Take()
+    platform::UniqueRegion Take()
     {
         while (m_pending.size() >= 2) {
             if (!UniteLastTwo())
                 return {};
         }
-        return m_pending.empty() ? platform::Region() : std::move(m_pending.front().region);
+        return m_pending.empty() ? platform::UniqueRegion() : std::move(m_pending.front().region);
     }
 
 private:
     struct Pending {
-        platform::Region region;
+        platform::UniqueRegion region;
         unsigned level; // it unites 2^level batches (until the final unions)
     };
 
@@ -72,10 +74,10 @@ private:
 
 } // namespace
 
-platform::Region RegionFromMask(HBITMAP mask, std::uint32_t colour, std::uint32_t tolerance)
+platform::UniqueRegion RegionFromMask(HBITMAP mask, std::uint32_t colour, std::uint32_t tolerance)
 {
     BITMAP info{};
-    if (!mask || ::GetObjectType(mask) != OBJ_BITMAP || !::GetObjectA(mask, sizeof info, &info) ||
+    if (!mask || ::GetObjectType(mask) != OBJ_BITMAP || !platform::DescribeBitmap(mask, info) ||
         info.bmWidth <= 0 || info.bmHeight <= 0)
         return {};
     const LONG width = info.bmWidth, height = info.bmHeight;
@@ -86,7 +88,7 @@ platform::Region RegionFromMask(HBITMAP mask, std::uint32_t colour, std::uint32_
         return {};
     const BITMAPINFO format = platform::Dib32Format(width, height);
     void* bits = nullptr;
-    platform::Bitmap pixels(::CreateDIBSection(pixelsDc.Get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    platform::UniqueBitmap pixels(::CreateDIBSection(pixelsDc.Get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!pixels || !bits)
         return {};
     platform::Selection pixelsSelected(pixelsDc.Get(), pixels.Get());
@@ -115,13 +117,13 @@ void ApplyMaskRegion(HWND window, const CBitmap* mask, const char* caption, SetW
 {
     if (!window || !::IsWindow(window))
         return;
-    platform::Region region = RegionFromMask(mask ? mask->GetSafeHandle() : nullptr, 0xFF00FF, 0x101010);
+    platform::UniqueRegion region = RegionFromMask(mask ? mask->GetSafeHandle() : nullptr, kSkinCutColour, kSkinCutTolerance);
     if (!region) {
-        ::MessageBoxA(window, "Resimden Region Oluurulamad", caption, MB_OK);
+        platform::ShowMessageBox(window, kMaskRegionFailedText, caption, MB_OK);
     } else if (setRegion(window, region.Get(), TRUE)) {
         region.Detach(); // the window owns it now
     } else {
-        ::MessageBoxA(window, "Region Oluurulamad", caption, MB_OK);
+        platform::ShowMessageBox(window, kRegionRefusedText, caption, MB_OK);
     }
     ::InvalidateRect(window, nullptr, TRUE);
 }

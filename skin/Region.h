@@ -10,13 +10,13 @@
 // pixel format. Colour and tolerance are packed like a 32-bit pixel, blue in
 // the low byte. None when there is no mask or the region cannot be made; an
 // empty region when every pixel is transparent.
-platform::Region RegionFromMask(HBITMAP mask, std::uint32_t colour, std::uint32_t tolerance);
+platform::UniqueRegion RegionFromMask(HBITMAP mask, std::uint32_t colour, std::uint32_t tolerance);
 
 // How a region is handed to a window: SetWindowRgn, or a stand-in that
 // refuses, as no window refuses one on demand.
 using SetWindowRegionFn = int(WINAPI*)(HWND, HRGN, BOOL);
 
-// Gives `window` the region of `mask` (magenta, tolerance 0x101010) and has it
+// Gives `window` the region of `mask` (the skin cut colour and tolerance) and has it
 // repainted. When no region can be made, or the window refuses it, a message
 // box owned by the window tells so under `caption`, and the window keeps its
 // earlier outline. A null or destroyed window is left alone.

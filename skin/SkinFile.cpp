@@ -16,39 +16,21 @@ bool IniFile::GetKeyNames(const std::string& section, std::vector<std::string>& 
     return !names.empty();
 }
 
-namespace {
-
-bool IsTrimmed(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
-} // namespace
-
-std::string TrimBlanks(const std::string& text)
-{
-    std::size_t b = 0, e = text.size();
-    while (b < e && IsTrimmed(text[b]))
-        ++b;
-    while (e > b && IsTrimmed(text[e - 1]))
-        --e;
-    return text.substr(b, e - b);
-}
-
 std::string NextToken(std::string& line)
 {
     // Any length: a line is split in full, never cut at a fixed buffer. With
     // no comma the whole line is the field, as it stands.
     const std::size_t comma = line.find(',');
     std::string token = comma == std::string::npos ? line : line.substr(0, comma);
-    line = TrimBlanks(comma == std::string::npos ? line : line.substr(comma + 1));
+    const std::string rest = comma == std::string::npos ? line : line.substr(comma + 1);
+    line = std::string(TrimBlanks(rest));
     return token;
 }
 
 std::int32_t ParseInt(const std::string& field)
 {
     std::size_t i = 0;
-    while (i < field.size() && (IsTrimmed(field[i])))
+    while (i < field.size() && platform::IsBlank(field[i]))
         ++i;
     bool negative = false;
     if (i < field.size() && (field[i] == '+' || field[i] == '-')) {

@@ -1,6 +1,8 @@
 #pragma once
 // Reading the skin description: values, key lists, control-line fields,
 // rectangles and picture paths. Portable: no window system needed.
+#include "Text.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -40,9 +42,8 @@ private:
     std::string m_path;
 };
 
-// `text` without blanks (space, tab, CR, LF, VT, FF) at either end: what
-// NextToken trims from the line after each field.
-std::string TrimBlanks(const std::string& text);
+// NextToken trims blanks (Text.h) from the line after each field.
+using platform::TrimBlanks;
 
 // Takes the next comma-separated field off the front of `line`. The field keeps
 // blanks before its comma; blanks after a comma are trimmed from what is left.

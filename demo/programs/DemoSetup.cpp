@@ -1,6 +1,9 @@
 // A stand-in for a product's installer on the demo disc. Built twice: once as
 // the installer for Windows Vista and later, once for Windows XP and older.
 // It only says which one it is, so that verpick's choice can be seen.
+#include "Process.h"
+#include "Wnd.h"
+
 #include <windows.h>
 
 #include <string>
@@ -11,15 +14,13 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
 {
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof version;
-    ::GetVersionExA(&version);
+    const platform::SystemVersion version = platform::QuerySystemVersion().value_or(platform::SystemVersion{});
 
     const char* edition = DEMO_FOR_VISTA ? "Windows Vista and later" : "Windows XP and earlier";
     const std::string text = std::string("This is the demo product's setup for ") + edition +
                              ".\r\n\r\nverpick chose it because this system reports Windows " +
-                             std::to_string(version.dwMajorVersion) + "." + std::to_string(version.dwMinorVersion) +
+                             std::to_string(version.major) + "." + std::to_string(version.minor) +
                              ".\r\nArguments from config.ini: " + (*commandLine ? commandLine : "(none)");
-    ::MessageBoxA(nullptr, text.c_str(), "Demo Product Setup", MB_OK | MB_ICONINFORMATION);
+    platform::ShowMessageBox(nullptr, text, "Demo Product Setup", MB_OK | MB_ICONINFORMATION);
     return 0;
 }

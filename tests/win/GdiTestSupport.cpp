@@ -36,11 +36,11 @@ TestMask ReadPixels(HBITMAP bitmap)
     return out;
 }
 
-platform::Bitmap MakeDibSection(const TestMask& mask)
+platform::UniqueBitmap MakeDibSection(const TestMask& mask)
 {
     const BITMAPINFO format = platform::Dib32Format(mask.width, -mask.height);
     void* bits = nullptr;
-    platform::Bitmap bitmap(::CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    platform::UniqueBitmap bitmap(::CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (bitmap)
         std::copy(mask.pixels.begin(), mask.pixels.end(), static_cast<std::uint32_t*>(bits));
     return bitmap;

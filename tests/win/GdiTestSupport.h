@@ -18,7 +18,7 @@ std::string FixturePath(const std::string& relative);
 TestMask ReadPixels(HBITMAP bitmap);
 
 // A 32-bit DIB section holding `mask` (alpha byte kept).
-platform::Bitmap MakeDibSection(const TestMask& mask);
+platform::UniqueBitmap MakeDibSection(const TestMask& mask);
 
 // GDI objects alive in this process. Wine has no per-process count
 // (GetGuiResources answers 0), so its handle table is walked instead.

@@ -146,7 +146,7 @@ std::vector<std::uint32_t> DrawnPixels(ImageButton& b, UINT itemState, std::uint
     BITMAPINFO bi{};
     bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    platform::Bitmap dib(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    platform::UniqueBitmap dib(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     platform::MemoryDc dc(::CreateCompatibleDC(nullptr));
     platform::Selection selected(dc.Get(), dib.Get());
     auto* p = static_cast<std::uint32_t*>(bits);

@@ -251,8 +251,8 @@ TEST(CropBitmap, EmptyRectangleOrSourceGivesNoLook)
 TEST(DrawBitmap, CopiesTheTopLeftPartUnscaled)
 {
     const TestMask source = Source();
-    platform::Bitmap picture = MakeDibSection(source);
-    platform::Bitmap canvas = MakeDibSection(TestMask(60, 40, 0x123456));
+    platform::UniqueBitmap picture = MakeDibSection(source);
+    platform::UniqueBitmap canvas = MakeDibSection(TestMask(60, 40, 0x123456));
     platform::MemoryDc dc(::CreateCompatibleDC(nullptr));
     {
         platform::Selection selected(dc.Get(), canvas.Get());

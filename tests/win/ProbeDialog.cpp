@@ -131,7 +131,7 @@ void ProbeDialog::ClearRecords()
 long OwnedGdiObjects()
 {
     using namespace platform;
-    return Bitmap::LiveCount() + Region::LiveCount() + Font::LiveCount() + MemoryDc::LiveCount() +
+    return UniqueBitmap::LiveCount() + UniqueRegion::LiveCount() + UniqueFont::LiveCount() + MemoryDc::LiveCount() +
            WindowDc::LiveCount() + GlobalMemory::LiveCount();
 }
 

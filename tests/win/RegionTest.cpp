@@ -27,7 +27,7 @@ const char* Name(MaskFormat f)
 
 // A bitmap of `format` holding `mask`. Formats with fewer colours make the
 // mask fit them first (alpha dropped; past 256 colours, the first colour).
-platform::Bitmap MakeMask(TestMask& mask, MaskFormat format)
+platform::UniqueBitmap MakeMask(TestMask& mask, MaskFormat format)
 {
     if (format != MaskFormat::Dib32)
         for (auto& p : mask.pixels)
@@ -36,7 +36,7 @@ platform::Bitmap MakeMask(TestMask& mask, MaskFormat format)
         return MakeDibSection(mask);
     if (format == MaskFormat::DeviceDependent) {
         platform::WindowDc screen(nullptr);
-        platform::Bitmap bitmap(::CreateCompatibleBitmap(screen.Dc(), mask.width, mask.height));
+        platform::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.Dc(), mask.width, mask.height));
         const BITMAPINFO format32 = platform::Dib32Format(mask.width, -mask.height);
         ::SetDIBits(screen.Dc(), bitmap.Get(), 0, static_cast<UINT>(mask.height), mask.pixels.data(), &format32,
                     DIB_RGB_COLORS);
@@ -58,7 +58,7 @@ platform::Bitmap MakeMask(TestMask& mask, MaskFormat format)
         info->bmiHeader.biClrUsed = static_cast<DWORD>(palette.size());
     }
     void* raw = nullptr;
-    platform::Bitmap bitmap(::CreateDIBSection(nullptr, info, DIB_RGB_COLORS, &raw, nullptr, 0));
+    platform::UniqueBitmap bitmap(::CreateDIBSection(nullptr, info, DIB_RGB_COLORS, &raw, nullptr, 0));
     const std::size_t stride = (static_cast<std::size_t>(mask.width) * bits + 31) / 32 * 4;
     auto* out = static_cast<unsigned char*>(raw);
     for (int y = 0; y < mask.height; ++y) {
@@ -105,10 +105,10 @@ TEST(RegionFromMask, CoversExactlyThePixelsOfTheRunsInEveryFormat)
          {MaskFormat::Dib32, MaskFormat::Dib24, MaskFormat::Palette8, MaskFormat::DeviceDependent}) {
         for (std::size_t i = 0; i < masks.size(); ++i) {
             TestMask mask = masks[i];
-            platform::Bitmap bitmap = MakeMask(mask, format);
+            platform::UniqueBitmap bitmap = MakeMask(mask, format);
             ASSERT_TRUE(bitmap);
             const int live = LiveGdiObjects();
-            platform::Region region = RegionFromMask(bitmap.Get(), kMagenta, kMaskTolerance);
+            platform::UniqueRegion region = RegionFromMask(bitmap.Get(), kMagenta, kMaskTolerance);
             ASSERT_TRUE(region) << Name(format) << ", mask " << i;
             EXPECT_EQ(LiveGdiObjects(), live + 1) << "only the region is left";
             EXPECT_TRUE(RegionPixels(region.Get(), mask) == RunPixels(mask)) << Name(format) << ", mask " << i;
@@ -137,8 +137,8 @@ TEST(RegionFromMask, SpecialMasks)
     };
     for (const Case& c : cases) {
         TestMask mask = c.mask;
-        platform::Bitmap bitmap = MakeMask(mask, MaskFormat::Dib32);
-        platform::Region region = RegionFromMask(bitmap.Get(), kMagenta, kMaskTolerance);
+        platform::UniqueBitmap bitmap = MakeMask(mask, MaskFormat::Dib32);
+        platform::UniqueRegion region = RegionFromMask(bitmap.Get(), kMagenta, kMaskTolerance);
         ASSERT_TRUE(region) << c.what;
         RECT box{};
         const int kind = ::GetRgnBox(region.Get(), &box);
@@ -150,8 +150,8 @@ TEST(RegionFromMask, SpecialMasks)
 
     // A monochrome mask has no magenta: the whole rectangle stays.
     const WORD rows[4] = {0x5500, 0xAA00, 0x5500, 0xAA00};
-    platform::Bitmap mono(::CreateBitmap(8, 4, 1, 1, rows));
-    platform::Region region = RegionFromMask(mono.Get(), kMagenta, kMaskTolerance);
+    platform::UniqueBitmap mono(::CreateBitmap(8, 4, 1, 1, rows));
+    platform::UniqueRegion region = RegionFromMask(mono.Get(), kMagenta, kMaskTolerance);
     RECT box{};
     ASSERT_TRUE(region);
     EXPECT_EQ(::GetRgnBox(region.Get(), &box), SIMPLEREGION);
@@ -162,11 +162,11 @@ TEST(RegionFromMask, SpecialMasks)
 TEST(RegionFromMask, NoRegionWithoutAUsableMask)
 {
     TestMask mask(10, 10, 0);
-    platform::Bitmap deleted = MakeDibSection(mask);
+    platform::UniqueBitmap deleted = MakeDibSection(mask);
     const HBITMAP stale = deleted.Get();
     deleted.Reset();
-    platform::Region notABitmap(::CreateRectRgn(0, 0, 4, 4));
-    platform::Bitmap busy = MakeDibSection(mask);
+    platform::UniqueRegion notABitmap(::CreateRectRgn(0, 0, 4, 4));
+    platform::UniqueBitmap busy = MakeDibSection(mask);
     platform::MemoryDc elsewhere(::CreateCompatibleDC(nullptr));
     platform::Selection held(elsewhere.Get(), busy.Get()); // a bitmap can be selected into one DC only
     const int live = LiveGdiObjects();
@@ -187,7 +187,7 @@ CBitmap MaskBitmap(TestMask mask)
 // What a window's region is now: ERROR when it has none.
 int WindowRegion(HWND window, std::vector<bool>* pixels = nullptr, const TestMask* mask = nullptr)
 {
-    platform::Region copy(::CreateRectRgn(0, 0, 0, 0));
+    platform::UniqueRegion copy(::CreateRectRgn(0, 0, 0, 0));
     const int kind = ::GetWindowRgn(window, copy.Get());
     if (pixels && kind != ERROR)
         *pixels = RegionPixels(copy.Get(), *mask);
@@ -293,7 +293,7 @@ TEST(ApplyMaskRegion, NoWindowNoWork)
 TestMask Screenshot(int x, int y, int width, int height)
 {
     platform::WindowDc screen(nullptr);
-    platform::Bitmap shot = MakeDibSection(TestMask(width, height));
+    platform::UniqueBitmap shot = MakeDibSection(TestMask(width, height));
     platform::MemoryDc dc(::CreateCompatibleDC(screen.Dc()));
     {
         platform::Selection selected(dc.Get(), shot.Get());

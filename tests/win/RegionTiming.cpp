@@ -32,9 +32,9 @@ int main()
     std::printf("%-16s %10s %16s %16s %12s\n", "mask", "runs", "region (DIB) ms", "region (DDB) ms", "scan ms");
     for (MaskShape shape : {MaskShape::RoundedWindow, MaskShape::Ellipse, MaskShape::Noise}) {
         const TestMask mask = MakeShapeMask(shape, width, height);
-        platform::Bitmap dib = MakeDibSection(mask);
+        platform::UniqueBitmap dib = MakeDibSection(mask);
         platform::WindowDc screen(nullptr);
-        platform::Bitmap ddb(::CreateCompatibleBitmap(screen.Dc(), width, height));
+        platform::UniqueBitmap ddb(::CreateCompatibleBitmap(screen.Dc(), width, height));
         const BITMAPINFO format = platform::Dib32Format(width, -height);
         ::SetDIBits(screen.Dc(), ddb.Get(), 0, height, mask.pixels.data(), &format, DIB_RGB_COLORS);
 

@@ -106,7 +106,7 @@ TEST(ButtonExInput, TheShapeDecidesHoverAndDrawingTheRectangleDecidesTheClick)
             }
             buttons = d.m_buttonExs.GetSize();
             progresses = d.m_progresses.GetSize();
-            platform::Region rgn(::CreateRectRgn(0, 0, 0, 0));
+            platform::UniqueRegion rgn(::CreateRectRgn(0, 0, 0, 0));
             goneRegion = ::GetWindowRgn(d.m_buttonExs.GetAt(1)->m_hWnd, rgn.Get());
         },
         [&](ProbeDialog& d) {
@@ -198,7 +198,7 @@ TEST(ProgressAndTrackbarInput, DraggingFillsTheBarAndMovesTheThumbWithReports)
     const std::string path = skin.WriteSkin(dir, "[PROGRESSINFO]\n1=ID_BAR,Bar,20,20,200,20,V\n"
                                                  "[TRACKBARINFO]\n"
                                                  "1=ID_TB,thumb.bmp,thumbdown.bmp,20,60,200,30,H,50,0\n"
-                                                 "2=ID_HIGH,thumb.bmp,thumbdown.bmp,20,110,200,30,H,150,0\n");
+                                                 "2=ID_HIGH,thumb.bmp,thumbdown.bmp,20,110,200,30,H,4294967346,0\n");
     const RECT bar{20, 20, 220, 40}, tb{20, 60, 220, 90}, high{20, 110, 220, 140};
     auto filled = [&](int columns) {
         return Composite(skin.down, skin.main, bar, [columns](int x, int) { return x < columns; });
@@ -276,7 +276,7 @@ TEST(ProgressAndTrackbarInput, DraggingFillsTheBarAndMovesTheThumbWithReports)
 
     EXPECT_EQ(barEvents, std::vector<std::string>{"progress ID_BAR"}) << "the release outside reported nothing";
 
-    // Position 150 is brought to 100: the thumb at the right end.
+    // A position beyond any int (2^32 + 50, not 50) is brought to 100: the thumb at the right end.
     EXPECT_EQ(highPos, 100);
     EXPECT_EQ(highRun, std::make_pair(static_cast<int>(highThumb.left), static_cast<int>(highThumb.right - 1)));
     EXPECT_GT(highThumb.left, 150);

@@ -6,6 +6,7 @@
 #include "LaunchPlan.h"
 #include "MaskRuns.h"
 #include "MenuCommand.h"
+#include "MessageTexts.h"
 #include "Profile.h"
 #include "SkinFile.h"
 
@@ -18,29 +19,18 @@ namespace {
 
 constexpr std::size_t kWholeValue = std::numeric_limits<std::size_t>::max();
 constexpr std::size_t kControlLineLimit = 255;       // what the format allows
-constexpr std::size_t kInfValueBufferChars = 260;    // the menu reads AUTORUN.INF through this buffer
-constexpr const char* kInfoLabel = "ID_INFO";
-
-const char* const kCommands[] = {"ID_EXIT",     "ID_BUTTON1", "ID_BUTTON2", "ID_BUTTON3",  "ID_BUTTON4",
-                                 "ID_BUTTON5",  "ID_BUTTON6", "ID_BUTTON7", "ID_BUTTON8",  "ID_BROWSE",
-                                 "ID_HOMEPAGE", "ID_MINIMIZE", "ID_CLOSE",  "ID_MAXIMIZED", "ID_ICON"};
+constexpr const char* kInfoLabel = kInfoLabelName;
 
 std::string Quote(const std::string& s) { return "\"" + s + "\""; }
 
 std::string Size(int w, int h) { return std::to_string(w) + "x" + std::to_string(h); }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualNoCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
-}
+using platform::EqualNoCase;
 
 // What ParseInt reads in full: blanks, an optional sign, digits, blanks.
 bool IsPlainNumber(const std::string& field)
 {
-    std::string t = TrimBlanks(field);
+    std::string t(TrimBlanks(field));
     if (!t.empty() && (t[0] == '+' || t[0] == '-'))
         t.erase(0, 1);
     return !t.empty() && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -48,7 +38,7 @@ bool IsPlainNumber(const std::string& field)
 
 std::string WithArticle(const std::string& noun)
 {
-    return (std::string("aeiou").find(Lower(noun.front())) != std::string::npos ? "an " : "a ") + noun;
+    return (std::string("aeiouAEIOU").find(noun.front()) != std::string::npos ? "an " : "a ") + noun;
 }
 
 // "the a", "the a and the b", "the a, the b and the c"
@@ -596,7 +586,7 @@ void Checker::CheckNames()
                            " has the same name, and the menu cannot tell them apart");
                 break;
             }
-        for (const char* command : kCommands) {
+        for (const char* command : kMenuCommandNames) {
             if (section == "BUTTONINFO") {
                 const std::string how = nearMiss(c.name, command);
                 if (!how.empty())
@@ -691,7 +681,7 @@ void Checker::CheckProgramButton(const IniSource& inf, const std::string& name)
             if (m_disc.FindRelative(value.substr(0, blank), true).IsThere())
                 hint = " (the menu passes no arguments: " + Quote(value.substr(0, blank)) + " alone would be found)";
         Report(inf, line, Severity::Error,
-               name + " opens " + Quote(value) + ", which is not on the disc: a click shows \"File Not Found !\"" + hint);
+               name + " opens " + Quote(value) + ", which is not on the disc: a click shows " + Quote(kFileNotFoundText) + hint);
     }
 }
 

@@ -92,7 +92,7 @@ SkinRect NearPicture(const SkinRect& r, int width, int height)
 bool Within(std::int64_t v, std::int64_t low, std::int64_t high) { return v >= low && v < high; }
 
 // The thumb lies against the channel's top (or left) edge and moves with the
-// position along the control; the platform's exact thumb travel differs by a
+// position along the control; Windows' exact thumb travel differs by a
 // few pixels.
 void DrawThumb(PreviewImage& image, const WindowLayout& window, const WindowLayout::Control& c)
 {
