@@ -83,15 +83,86 @@ void MoveTo(POINT p)
     MoveMouse(p.x, p.y);
 }
 
+// The steps of one pointer session over kLines, in order: each starts where the
+// one before left the pointer.
+void AtRestEveryButtonBlendsIn(ProbeDialog&, const Screen& screen)
+{
+    // A disabled one shows its Disabled look.
+    EXPECT_TRUE(screen.Shows(kOne, "Main"));
+    EXPECT_TRUE(screen.Shows(kStatic, "Main"));
+    EXPECT_TRUE(screen.Shows(kOff, "Disabled"));
+}
+
+void HoverReportsTheMoveFirstAndShowsTheTooltip(ProbeDialog& d, const Screen& screen)
+{
+    d.ClearRecords();
+    MoveTo(screen.At(kOne));
+    EXPECT_TRUE(screen.Shows(kOne, "Over"));
+    const std::vector<ProbeDialog::Move> moves = d.Moves();
+    ASSERT_FALSE(moves.empty());
+    EXPECT_EQ(moves.front().name, "ID_ONE");
+    EXPECT_EQ(moves.front().hoverAtReport, 0) << "the move is reported before the hover state changes";
+    MoveTo(screen.At(kOne, 1, 1));
+    EXPECT_EQ(WaitForToolTip(::GetCurrentProcessId(), 3000), "First tip");
+}
+
+void ReleasedOutsideIsNoClick(ProbeDialog& d, const Screen& screen)
+{
+    MouseButton(true);
+    EXPECT_TRUE(screen.Shows(kOne, "Down"));
+    DragTo(screen.At(kOne).x, screen.At(kOne).y, screen.Background().x, screen.Background().y, 5);
+    EXPECT_TRUE(screen.Shows(kOne, "Main"));
+    MouseButton(false);
+    Pump(100);
+    EXPECT_TRUE(d.Clicks().empty());
+}
+
+void OffAndBackWithTheButtonHeldIsOneClick(ProbeDialog& d, const Screen& screen)
+{
+    // Pressed away from the first press, which would otherwise make it a double click.
+    MoveTo(screen.At(kOne, 8, 5));
+    EXPECT_TRUE(screen.Shows(kOne, "Over"));
+    MouseButton(true);
+    MoveTo(screen.Background());
+    EXPECT_TRUE(screen.Shows(kOne, "Main"));
+    MoveTo(screen.At(kOne, 8, 5));
+    EXPECT_TRUE(screen.Shows(kOne, "Down"));
+    MouseButton(false);
+    EXPECT_EQ(d.Clicks(), std::vector<std::string>{"0 ID_ONE"});
+    // The click cleared the hover; the pointer, still there, brings it back.
+    MoveTo(screen.At(kOne, 2, 0));
+    EXPECT_TRUE(screen.Shows(kOne, "Over"));
+}
+
+void NeighbourTakesOverStaticStaysAndDisabledIgnores(ProbeDialog& d, const Screen& screen)
+{
+    // Straight onto the adjacent button: the first lets go, the second takes over.
+    MoveTo(screen.At(kTwo, -15, 0));
+    EXPECT_TRUE(screen.Shows(kOne, "Main"));
+    MoveTo(screen.At(kTwo));
+    EXPECT_TRUE(screen.Shows(kTwo, "Over"));
+    MouseButton(true);
+    MouseButton(false); // after the empty key: index 1
+    // A static look stays Main hovered and pressed, and still clicks.
+    MoveTo(screen.At(kStatic));
+    MoveTo(screen.At(kStatic, 1, 0));
+    MouseButton(true);
+    EXPECT_TRUE(screen.Shows(kStatic, "Main"));
+    MouseButton(false);
+    // A disabled button takes no input.
+    MoveTo(screen.At(kOff));
+    MouseButton(true);
+    MouseButton(false);
+    EXPECT_TRUE(screen.Shows(kOff, "Disabled"));
+    Pump(100);
+    EXPECT_EQ(d.Clicks(), (std::vector<std::string>{"0 ID_ONE", "1 ID_TWO", "2 ID_STATIC"}));
+}
+
 TEST(ImageButtonInput, LooksFollowThePointerClicksReportOnceTooltipsShow)
 {
     TempDir dir;
     const LookPictures skin(kWidth, kHeight);
     const std::string path = skin.WriteSkin(dir, kLines);
-    std::vector<std::string> clicksOutside, clicksBackAndForth, clicksAll;
-    std::vector<ProbeDialog::Move> firstMoves;
-    std::string tip;
-
     ProbeDialog dialog(
         [&](ProbeDialog& d) {
             d.SetSkinPath(path);
@@ -103,76 +174,12 @@ TEST(ImageButtonInput, LooksFollowThePointerClicksReportOnceTooltipsShow)
             MoveTo(screen.Background());
             ::SetForegroundWindow(d.m_hWnd);
             Pump(200);
-
-            // At rest every button blends in; a disabled one shows its Disabled look.
-            EXPECT_TRUE(screen.Shows(kOne, "Main"));
-            EXPECT_TRUE(screen.Shows(kStatic, "Main"));
-            EXPECT_TRUE(screen.Shows(kOff, "Disabled"));
-
-            // Hovering; the move is reported before the hover starts; the tooltip shows.
-            d.ClearRecords();
-            MoveTo(screen.At(kOne));
-            EXPECT_TRUE(screen.Shows(kOne, "Over"));
-            firstMoves = d.Moves();
-            MoveTo(screen.At(kOne, 1, 1));
-            tip = WaitForToolTip(::GetCurrentProcessId(), 3000);
-
-            // Pressed, dragged off with the button held, released outside: no click.
-            MouseButton(true);
-            EXPECT_TRUE(screen.Shows(kOne, "Down"));
-            DragTo(screen.At(kOne).x, screen.At(kOne).y, screen.Background().x, screen.Background().y, 5);
-            EXPECT_TRUE(screen.Shows(kOne, "Main"));
-            MouseButton(false);
-            Pump(100);
-            clicksOutside = d.Clicks();
-
-            // Pressed, off, back, released inside: one click. (Pressed away from the
-            // first press, which would otherwise make it a double click.)
-            MoveTo(screen.At(kOne, 8, 5));
-            EXPECT_TRUE(screen.Shows(kOne, "Over"));
-            MouseButton(true);
-            MoveTo(screen.Background());
-            EXPECT_TRUE(screen.Shows(kOne, "Main"));
-            MoveTo(screen.At(kOne, 8, 5));
-            EXPECT_TRUE(screen.Shows(kOne, "Down"));
-            MouseButton(false);
-            clicksBackAndForth = d.Clicks();
-            // The click cleared the hover; the pointer, still there, brings it back.
-            MoveTo(screen.At(kOne, 2, 0));
-            EXPECT_TRUE(screen.Shows(kOne, "Over"));
-
-            // Straight onto the adjacent button: the first lets go, the second takes over.
-            MoveTo(screen.At(kTwo, -15, 0));
-            EXPECT_TRUE(screen.Shows(kOne, "Main"));
-            MoveTo(screen.At(kTwo));
-            EXPECT_TRUE(screen.Shows(kTwo, "Over"));
-            MouseButton(true);
-            MouseButton(false); // after the empty key: index 1
-
-            // A static look stays Main hovered and pressed, and still clicks.
-            MoveTo(screen.At(kStatic));
-            MoveTo(screen.At(kStatic, 1, 0));
-            MouseButton(true);
-            EXPECT_TRUE(screen.Shows(kStatic, "Main"));
-            MouseButton(false);
-
-            // A disabled button takes no input.
-            MoveTo(screen.At(kOff));
-            MouseButton(true);
-            MouseButton(false);
-            EXPECT_TRUE(screen.Shows(kOff, "Disabled"));
-            Pump(100);
-            clicksAll = d.Clicks();
+            for (auto step : {AtRestEveryButtonBlendsIn, HoverReportsTheMoveFirstAndShowsTheTooltip,
+                              ReleasedOutsideIsNoClick, OffAndBackWithTheButtonHeldIsOneClick,
+                              NeighbourTakesOverStaticStaysAndDisabledIgnores})
+                step(d, screen);
         });
     ASSERT_EQ(dialog.DoModal(), IDOK);
-
-    ASSERT_FALSE(firstMoves.empty());
-    EXPECT_EQ(firstMoves.front().name, "ID_ONE");
-    EXPECT_EQ(firstMoves.front().hoverAtReport, 0) << "the move is reported before the hover state changes";
-    EXPECT_EQ(tip, "First tip");
-    EXPECT_TRUE(clicksOutside.empty());
-    EXPECT_EQ(clicksBackAndForth, std::vector<std::string>{"0 ID_ONE"});
-    EXPECT_EQ(clicksAll, (std::vector<std::string>{"0 ID_ONE", "1 ID_TWO", "2 ID_STATIC"}));
 }
 
 TestPicture PictureOf(const CBitmap& bitmap)

@@ -71,6 +71,54 @@ bool MovedOver(const std::vector<ProbeDialog::Move>& moves, const std::string& n
     return std::any_of(moves.begin(), moves.end(), [&](const ProbeDialog::Move& m) { return m.name == name; });
 }
 
+// The moves reported while the pointer rests at (x, y), nudged once so that it is seen.
+std::vector<ProbeDialog::Move> MovesAt(ProbeDialog& d, int x, int y)
+{
+    d.ClearRecords();
+    MoveTo(d.m_hWnd, x, y);
+    MoveTo(d.m_hWnd, x + 1, y);
+    Pump(150);
+    return d.Moves();
+}
+
+// The three shaped buttons of the ButtonEx test.
+const RECT kRound{20, 20, 60, 60}, kGone{80, 20, 120, 60}, kNoMask{140, 20, 180, 60};
+
+void RoundHoversInItsShapeOnly(ProbeDialog& d, const LookPictures& skin)
+{
+    const HWND w = d.m_hWnd;
+    const auto atRest = LookPictures::Part(skin.main, kRound), over = Composite(skin.over, skin.main, kRound, InCircle);
+    EXPECT_TRUE(ScreenShows(w, kRound, atRest, "round-at-rest"));
+    // A corner of the rectangle is the dialog's: no hover, no report.
+    EXPECT_FALSE(MovedOver(MovesAt(d, 22, 22), "ID_ROUND"));
+    EXPECT_TRUE(ScreenShows(w, kRound, atRest, "round-corner"));
+    // Inside the circle it hovers, and the corners still show the dialog.
+    MoveTo(w, 40, 40);
+    EXPECT_TRUE(ScreenShows(w, kRound, over, "round-hovered"));
+    MoveTo(w, 23, 23);
+    EXPECT_TRUE(ScreenShows(w, kRound, atRest, "round-left-for-corner"));
+    // Pressed in the shape, released in a corner of the rectangle: a click.
+    MoveTo(w, 41, 40);
+    EXPECT_TRUE(ScreenShows(w, kRound, over, "round-hovered-again"));
+    d.ClearRecords();
+    MouseButton(true);
+    MoveTo(w, 22, 57);
+    MouseButton(false);
+    Pump(100);
+    EXPECT_EQ(d.Events(), std::vector<std::string>{"buttonex ID_ROUND"});
+}
+
+void WithoutAShapeNothingShowsAndOnlyTheRegionlessTakesInput(ProbeDialog& d, const LookPictures& skin)
+{
+    // All magenta: nothing there to hover or to see.
+    EXPECT_FALSE(MovedOver(MovesAt(d, 100, 40), "ID_GONE"));
+    EXPECT_TRUE(ScreenShows(d.m_hWnd, kGone, LookPictures::Part(skin.main, kGone), "gone"));
+    // No region: it takes input over its rectangle but shows nothing of its own.
+    EXPECT_TRUE(MovedOver(MovesAt(d, 160, 40), "ID_NOMASK"));
+    EXPECT_TRUE(ScreenShows(d.m_hWnd, kNoMask, LookPictures::Part(skin.main, kNoMask), "nomask-hovered"));
+    MoveTo(d.m_hWnd, 190, 95);
+}
+
 TEST(ButtonExInput, TheShapeDecidesHoverAndDrawingTheRectangleDecidesTheClick)
 {
     TempDir dir;
@@ -87,90 +135,33 @@ TEST(ButtonExInput, TheShapeDecidesHoverAndDrawingTheRectangleDecidesTheClick)
                                                  "2=ID_GONE,80,20,40,40,Gone,F,magenta.bmp\n"
                                                  "3=ID_NOMASK,140,20,40,40,No mask,F,missing.bmp\n"
                                                  "[PROGRESSINFO]\n1=ID_AFTER,,10,80,50,10,V\n");
-    const RECT round{20, 20, 60, 60}, gone{80, 20, 120, 60}, nomask{140, 20, 180, 60};
-    auto mainAt = [&](const RECT& r) { return LookPictures::Part(skin.main, r); };
-    const auto roundOver = Composite(skin.over, skin.main, round, InCircle);
-
-    std::vector<MessageBoxWatcher::Box> boxes;
-    int buttons = 0, progresses = 0, goneRegion = -1;
-    std::vector<ProbeDialog::Move> cornerMoves, goneMoves, nomaskMoves;
-    std::vector<std::string> events;
     ProbeDialog dialog(
         [&](ProbeDialog& d) {
             d.SetSkinPath(path);
+            std::vector<MessageBoxWatcher::Box> ours;
             {
                 // Only while loading: the dialog itself is a box of that class once it shows.
                 MessageBoxWatcher watcher;
                 d.LoadSkin();
-                boxes = watcher.Boxes();
+                for (const auto& box : watcher.Boxes())
+                    if (box.caption == "ButtonEx")
+                        ours.push_back(box);
             }
-            buttons = d.m_buttonExs.GetSize();
-            progresses = d.m_progresses.GetSize();
+            ASSERT_EQ(ours.size(), 1u) << "only the missing mask is reported";
+            EXPECT_EQ(ours[0].text, "Resimden Region Oluurulamad");
+            EXPECT_EQ(d.m_buttonExs.GetSize(), 3) << "the button without a region is kept";
+            EXPECT_EQ(d.m_progresses.GetSize(), 1) << "loading goes on after the message";
             platform::UniqueRegion rgn(::CreateRectRgn(0, 0, 0, 0));
-            goneRegion = ::GetWindowRgn(d.m_buttonExs.GetAt(1)->m_hWnd, rgn.Get());
+            EXPECT_EQ(::GetWindowRgn(d.m_buttonExs.GetAt(1)->m_hWnd, rgn.Get()), NULLREGION);
         },
         [&](ProbeDialog& d) {
-            const HWND w = d.m_hWnd;
-            MoveTo(w, 190, 95);
-            ::SetForegroundWindow(w);
+            MoveTo(d.m_hWnd, 190, 95);
+            ::SetForegroundWindow(d.m_hWnd);
             Pump(200);
-            EXPECT_TRUE(ScreenShows(w, round, mainAt(round), "round-at-rest"));
-
-            // A corner of the rectangle is the dialog's: no hover, no report.
-            d.ClearRecords();
-            MoveTo(w, 22, 22);
-            MoveTo(w, 23, 22);
-            Pump(150);
-            cornerMoves = d.Moves();
-            EXPECT_TRUE(ScreenShows(w, round, mainAt(round), "round-corner"));
-
-            // Inside the circle it hovers, and the corners still show the dialog.
-            MoveTo(w, 40, 40);
-            EXPECT_TRUE(ScreenShows(w, round, roundOver, "round-hovered"));
-            MoveTo(w, 23, 23);
-            EXPECT_TRUE(ScreenShows(w, round, mainAt(round), "round-left-for-corner"));
-
-            // Pressed in the shape, released in a corner of the rectangle: a click.
-            MoveTo(w, 41, 40);
-            EXPECT_TRUE(ScreenShows(w, round, roundOver, "round-hovered-again"));
-            MouseButton(true);
-            MoveTo(w, 22, 57);
-            MouseButton(false);
-            Pump(100);
-            events = d.Events();
-
-            // All magenta: nothing there to hover or to see.
-            d.ClearRecords();
-            MoveTo(w, 100, 40);
-            MoveTo(w, 101, 40);
-            Pump(150);
-            goneMoves = d.Moves();
-            EXPECT_TRUE(ScreenShows(w, gone, mainAt(gone), "gone"));
-
-            // No region: it takes input over its rectangle but shows nothing of its own.
-            d.ClearRecords();
-            MoveTo(w, 160, 40);
-            MoveTo(w, 161, 40);
-            Pump(150);
-            nomaskMoves = d.Moves();
-            EXPECT_TRUE(ScreenShows(w, nomask, mainAt(nomask), "nomask-hovered"));
-            MoveTo(w, 190, 95);
+            RoundHoversInItsShapeOnly(d, skin);
+            WithoutAShapeNothingShowsAndOnlyTheRegionlessTakesInput(d, skin);
         });
     ASSERT_EQ(dialog.DoModal(), IDOK);
-
-    std::vector<MessageBoxWatcher::Box> ours;
-    for (const auto& box : boxes)
-        if (box.caption == "ButtonEx")
-            ours.push_back(box);
-    ASSERT_EQ(ours.size(), 1u) << "only the missing mask is reported";
-    EXPECT_EQ(ours[0].text, "Resimden Region Oluurulamad");
-    EXPECT_EQ(buttons, 3) << "the button without a region is kept";
-    EXPECT_EQ(progresses, 1) << "loading goes on after the message";
-    EXPECT_EQ(goneRegion, NULLREGION);
-    EXPECT_FALSE(MovedOver(cornerMoves, "ID_ROUND"));
-    EXPECT_FALSE(MovedOver(goneMoves, "ID_GONE"));
-    EXPECT_TRUE(MovedOver(nomaskMoves, "ID_NOMASK"));
-    EXPECT_EQ(events, std::vector<std::string>{"buttonex ID_ROUND"});
 }
 
 // The columns of row `y` of `rect` (the dialog's coordinates) that show `colour`.
@@ -188,107 +179,76 @@ std::pair<int, int> ColourRun(HWND dialog, const RECT& rect, int y, std::uint32_
     return {first, last};
 }
 
-TEST(ProgressAndTrackbarInput, DraggingFillsTheBarAndMovesTheThumbWithReports)
+constexpr std::uint32_t kThumb = 0x0000FE, kThumbDown = 0xFEFE00;
+const RECT kBar{20, 20, 220, 40}, kTrackbar{20, 60, 220, 90}, kHighTrackbar{20, 110, 220, 140};
+
+void BarFillsFromAPressAndFollowsADragWithinIt(ProbeDialog& d, const LookPictures& skin)
 {
-    TempDir dir;
-    const LookPictures skin(240, 160);
-    constexpr std::uint32_t kThumb = 0x0000FE, kThumbDown = 0xFEFE00;
-    dir.Write("Data/thumb.bmp", EncodeBmp24(Solid(10, 30, kThumb)));
-    dir.Write("Data/thumbdown.bmp", EncodeBmp24(Solid(10, 30, kThumbDown)));
-    const std::string path = skin.WriteSkin(dir, "[PROGRESSINFO]\n1=ID_BAR,Bar,20,20,200,20,V\n"
-                                                 "[TRACKBARINFO]\n"
-                                                 "1=ID_TB,thumb.bmp,thumbdown.bmp,20,60,200,30,H,50,0\n"
-                                                 "2=ID_HIGH,thumb.bmp,thumbdown.bmp,20,110,200,30,H,4294967346,0\n");
-    const RECT bar{20, 20, 220, 40}, tb{20, 60, 220, 90}, high{20, 110, 220, 140};
+    const HWND w = d.m_hWnd;
     auto filled = [&](int columns) {
-        return Composite(skin.down, skin.main, bar, [columns](int x, int) { return x < columns; });
+        return Composite(skin.down, skin.main, kBar, [columns](int x, int) { return x < columns; });
     };
+    EXPECT_TRUE(ScreenShows(w, kBar, filled(0), "bar-empty"));
+    // Pressed at 50 of 200: a quarter; dragged along, it follows.
+    MoveTo(w, 70, 30);
+    MoveTo(w, 71, 30);
+    Pump(100);
+    MoveTo(w, 70, 30);
+    MouseButton(true);
+    EXPECT_TRUE(ScreenShows(w, kBar, filled(50), "bar-50"));
+    MoveTo(w, 120, 30);
+    MoveTo(w, 170, 30);
+    EXPECT_TRUE(ScreenShows(w, kBar, filled(150), "bar-150"));
+    // Out of the bar and back: it no longer follows.
+    MoveTo(w, 170, 50);
+    Pump(100);
+    MoveTo(w, 100, 30);
+    Pump(150);
+    EXPECT_TRUE(ScreenShows(w, kBar, filled(150), "bar-stays-150"));
+    MoveTo(w, 170, 50);
+    MouseButton(false);
+    Pump(100);
+    // Pressed at the last column and released there: 198 columns, one click.
+    MoveTo(w, 219, 30);
+    MoveTo(w, 218, 30);
+    Pump(100);
+    MoveTo(w, 219, 30);
+    MouseButton(true);
+    MouseButton(false);
+    EXPECT_TRUE(ScreenShows(w, kBar, filled(198), "bar-198"));
+    Pump(100);
+    EXPECT_EQ(d.Events(), std::vector<std::string>{"progress ID_BAR"}) << "the release outside reported nothing";
+}
 
-    int highPos = -1, finalPos = -1;
-    RECT highThumb{}, thumb{};
-    std::pair<int, int> highRun, pressedRun, releasedRun;
-    std::vector<std::string> barEvents, events;
-    ProbeDialog dialog(
-        [&](ProbeDialog& d) {
-            d.SetSkinPath(path);
-            d.LoadSkin();
-            highPos = d.m_trackbars.GetAt(1)->GetPos();
-            d.m_trackbars.GetAt(1)->GetThumbRect(&highThumb);
-            d.m_trackbars.GetAt(0)->GetThumbRect(&thumb);
-        },
-        [&](ProbeDialog& d) {
-            const HWND w = d.m_hWnd;
-            MoveTo(w, 230, 150);
-            ::SetForegroundWindow(w);
-            Pump(200);
-            EXPECT_TRUE(ScreenShows(w, bar, filled(0), "bar-empty"));
-            highRun = ColourRun(w, high, 15, kThumb);
-
-            // Pressed at 50 of 200: a quarter; dragged along, it follows.
-            MoveTo(w, 70, 30);
-            MoveTo(w, 71, 30);
-            Pump(100);
-            MoveTo(w, 70, 30);
-            MouseButton(true);
-            EXPECT_TRUE(ScreenShows(w, bar, filled(50), "bar-50"));
-            MoveTo(w, 120, 30);
-            MoveTo(w, 170, 30);
-            EXPECT_TRUE(ScreenShows(w, bar, filled(150), "bar-150"));
-            // Out of the bar and back: it no longer follows.
-            MoveTo(w, 170, 50);
-            Pump(100);
-            MoveTo(w, 100, 30);
-            Pump(150);
-            EXPECT_TRUE(ScreenShows(w, bar, filled(150), "bar-stays-150"));
-            MoveTo(w, 170, 50);
-            MouseButton(false);
-            Pump(100);
-            // Pressed at the last column and released there: 198 columns, one click.
-            MoveTo(w, 219, 30);
-            MoveTo(w, 218, 30);
-            Pump(100);
-            MoveTo(w, 219, 30);
-            MouseButton(true);
-            MouseButton(false);
-            EXPECT_TRUE(ScreenShows(w, bar, filled(198), "bar-198"));
-            Pump(100);
-            barEvents = d.Events();
-
-            // The trackbar's thumb: pressed, dragged right, released.
-            d.ClearRecords();
-            const int cx = tb.left + (thumb.left + thumb.right) / 2, cy = tb.top + 15;
-            MoveTo(w, cx, cy);
-            MouseButton(true);
-            Pump(150);
-            for (int dx = 10; dx <= 60; dx += 10) {
-                MoveTo(w, cx + dx, cy);
-                Pump(30);
-            }
-            Pump(150);
-            pressedRun = ColourRun(w, tb, 15, kThumbDown);
-            MouseButton(false);
-            Pump(200);
-            releasedRun = ColourRun(w, tb, 15, kThumb);
-            d.OnDialogThread([&] { finalPos = d.m_trackbars.GetAt(0)->GetPos(); });
-            events = d.Events();
-        });
-    ASSERT_EQ(dialog.DoModal(), IDOK);
-
-    EXPECT_EQ(barEvents, std::vector<std::string>{"progress ID_BAR"}) << "the release outside reported nothing";
-
-    // A position beyond any int (2^32 + 50, not 50) is brought to 100: the thumb at the right end.
-    EXPECT_EQ(highPos, 100);
-    EXPECT_EQ(highRun, std::make_pair(static_cast<int>(highThumb.left), static_cast<int>(highThumb.right - 1)));
-    EXPECT_GT(highThumb.left, 150);
-
+void ThumbFollowsADragAndReportsRisingPositionsThenTheEnd(ProbeDialog& d)
+{
+    const HWND w = d.m_hWnd;
+    RECT thumb{};
+    int finalPos = -1;
+    d.OnDialogThread([&] { d.m_trackbars.GetAt(0)->GetThumbRect(&thumb); });
+    d.ClearRecords();
+    const int cx = kTrackbar.left + (thumb.left + thumb.right) / 2, cy = kTrackbar.top + 15;
+    MoveTo(w, cx, cy);
+    MouseButton(true);
+    Pump(150);
+    for (int dx = 10; dx <= 60; dx += 10) {
+        MoveTo(w, cx + dx, cy);
+        Pump(30);
+    }
+    Pump(150);
     // The pressed thumb showed while held, moved along; the plain one after.
-    EXPECT_GT(pressedRun.first, thumb.left) << "the thumb moved with the pointer";
-    EXPECT_EQ(pressedRun.second - pressedRun.first, 9);
-    EXPECT_EQ(releasedRun.first, pressedRun.first);
+    const std::pair<int, int> pressed = ColourRun(w, kTrackbar, 15, kThumbDown);
+    MouseButton(false);
+    Pump(200);
+    EXPECT_GT(pressed.first, thumb.left) << "the thumb moved with the pointer";
+    EXPECT_EQ(pressed.second - pressed.first, 9);
+    EXPECT_EQ(ColourRun(w, kTrackbar, 15, kThumb).first, pressed.first);
+    d.OnDialogThread([&] { finalPos = d.m_trackbars.GetAt(0)->GetPos(); });
     EXPECT_GT(finalPos, 50);
 
     // Moves with the button held report TB_THUMBPOSITION (4) with rising
     // positions; the release reports TB_ENDTRACK (8) before the trackbar's own.
+    const std::vector<std::string> events = d.Events();
     std::vector<int> positions;
     std::size_t endTrack = events.size();
     for (std::size_t i = 0; i < events.size(); ++i) {
@@ -304,6 +264,38 @@ TEST(ProgressAndTrackbarInput, DraggingFillsTheBarAndMovesTheThumbWithReports)
     ASSERT_GE(positions.size(), 6u);
     EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
     EXPECT_GT(positions.back(), positions.front());
+}
+
+TEST(ProgressAndTrackbarInput, DraggingFillsTheBarAndMovesTheThumbWithReports)
+{
+    TempDir dir;
+    const LookPictures skin(240, 160);
+    dir.Write("Data/thumb.bmp", EncodeBmp24(Solid(10, 30, kThumb)));
+    dir.Write("Data/thumbdown.bmp", EncodeBmp24(Solid(10, 30, kThumbDown)));
+    const std::string path = skin.WriteSkin(dir, "[PROGRESSINFO]\n1=ID_BAR,Bar,20,20,200,20,V\n"
+                                                 "[TRACKBARINFO]\n"
+                                                 "1=ID_TB,thumb.bmp,thumbdown.bmp,20,60,200,30,H,50,0\n"
+                                                 "2=ID_HIGH,thumb.bmp,thumbdown.bmp,20,110,200,30,H,4294967346,0\n");
+    RECT highThumb{};
+    ProbeDialog dialog(
+        [&](ProbeDialog& d) {
+            d.SetSkinPath(path);
+            d.LoadSkin();
+            // A position beyond any int (2^32 + 50, not 50) is brought to 100: the thumb at the right end.
+            EXPECT_EQ(d.m_trackbars.GetAt(1)->GetPos(), 100);
+            d.m_trackbars.GetAt(1)->GetThumbRect(&highThumb);
+            EXPECT_GT(highThumb.left, 150);
+        },
+        [&](ProbeDialog& d) {
+            MoveTo(d.m_hWnd, 230, 150);
+            ::SetForegroundWindow(d.m_hWnd);
+            Pump(200);
+            EXPECT_EQ(ColourRun(d.m_hWnd, kHighTrackbar, 15, kThumb),
+                      std::make_pair(static_cast<int>(highThumb.left), static_cast<int>(highThumb.right - 1)));
+            BarFillsFromAPressAndFollowsADragWithinIt(d, skin);
+            ThumbFollowsADragAndReportsRisingPositionsThenTheEnd(d);
+        });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
 }
 
 } // namespace
