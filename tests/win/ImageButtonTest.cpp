@@ -227,42 +227,34 @@ TEST(ImageButton, ReloadingFiftyButtonsAHundredTimesGivesBackEveryHandleAndWindo
         lines += std::to_string(i + 1) + "=ID_" + std::to_string(i) + "," + std::to_string(i % 10 * 8) + "," +
                  std::to_string(i / 10 * 8) + ",8,8,Tip " + std::to_string(i) + ",\n";
     const std::string skin = LookPictures(80, 40).WriteSkin(dir, lines);
-    long gdiBefore = 0, gdiFirst = 0, gdiAll = 0;
-    int windowsBefore = 0, windowsFirst = 0, windowsAll = 0, windowsFreed = 0;
-    int liveFirst = 0, liveAll = 0, liveFreed = 0, liveBefore = 0;
+    Resources before{}, first{}, all{}, freed{};
     ProbeDialog dialog([&](ProbeDialog& d) {
         d.SetSkinPath(skin);
-        // Once first: the platform makes some windows of its own once per thread.
+        // Once first: Windows makes some windows of its own once per thread.
         d.LoadSkin();
         d.FreeSkin();
-        gdiBefore = OwnedGdiObjects();
-        liveBefore = LiveGdiObjects();
-        windowsBefore = ThreadWindows();
+        before = CountResources();
         d.LoadSkin();
-        gdiFirst = OwnedGdiObjects();
-        windowsFirst = ThreadWindows();
-        liveFirst = LiveGdiObjects();
+        first = CountResources();
         for (int i = 1; i < 100; ++i)
             d.LoadSkin();
-        gdiAll = OwnedGdiObjects();
-        windowsAll = ThreadWindows();
-        liveAll = LiveGdiObjects();
+        all = CountResources();
         d.FreeSkin();
-        windowsFreed = ThreadWindows();
-        liveFreed = LiveGdiObjects();
+        freed = CountResources();
     });
     const long gdiOutside = OwnedGdiObjects();
     ASSERT_EQ(dialog.DoModal(), IDOK);
     std::printf("before, after one load, after 100: owned GDI objects %ld, %ld, %ld; live GDI objects %d, %d, %d;"
                 " windows %d, %d, %d\n",
-                gdiBefore, gdiFirst, gdiAll, liveBefore, liveFirst, liveAll, windowsBefore, windowsFirst, windowsAll);
-    EXPECT_EQ(windowsFirst, windowsBefore + 100); // 50 buttons and their 50 tooltips
-    EXPECT_EQ(windowsAll, windowsFirst);
-    EXPECT_EQ(windowsFreed, windowsBefore);
-    EXPECT_EQ(gdiFirst, gdiBefore + 4 + 50 * 4); // the dialog's pictures and every button's crops
-    EXPECT_EQ(gdiAll, gdiFirst);
-    EXPECT_EQ(liveAll, liveFirst);
-    EXPECT_EQ(liveFreed, liveBefore);
+                before.owned, first.owned, all.owned, before.live, first.live, all.live, before.windows,
+                first.windows, all.windows);
+    EXPECT_EQ(first.windows, before.windows + 100); // 50 buttons and their 50 tooltips
+    EXPECT_EQ(all.windows, first.windows);
+    EXPECT_EQ(freed.windows, before.windows);
+    EXPECT_EQ(first.owned, before.owned + 4 + 50 * 4); // the dialog's pictures and every button's crops
+    EXPECT_EQ(all.owned, first.owned);
+    EXPECT_EQ(all.live, first.live);
+    EXPECT_EQ(freed.live, before.live);
     EXPECT_EQ(OwnedGdiObjects(), gdiOutside);
 }
 

@@ -23,29 +23,24 @@ TEST(SkinDialog, ReloadingTwoHundredTimesGivesBackEverything)
     TempDir dir;
     std::string skin = WriteSkin(dir);
     const long before = OwnedGdiObjects();
-    long afterFirst = 0, afterAll = 0;
-    int windowsFirst = 0, windowsAll = 0, gdiFirst = 0, gdiAll = 0;
+    Resources first{}, all{};
     ProbeDialog dialog([&](ProbeDialog& d) {
         d.SetSkinPath(skin);
         d.LoadSkin();
-        afterFirst = OwnedGdiObjects();
-        gdiFirst = LiveGdiObjects();
-        windowsFirst = ThreadWindows();
+        first = CountResources();
         for (int i = 1; i < 200; ++i)
             d.LoadSkin();
-        afterAll = OwnedGdiObjects();
-        gdiAll = LiveGdiObjects();
-        windowsAll = ThreadWindows();
+        all = CountResources();
         d.FreeSkin();
     });
     ASSERT_EQ(dialog.DoModal(), IDOK);
     std::printf("owned GDI objects: %ld before, %ld after one load, %ld after 200; live GDI objects %d and %d;"
                 " windows %d and %d\n",
-                before, afterFirst, afterAll, gdiFirst, gdiAll, windowsFirst, windowsAll);
-    EXPECT_GT(afterFirst, before); // the pictures are held
-    EXPECT_EQ(afterAll, afterFirst);
-    EXPECT_EQ(gdiAll, gdiFirst);
-    EXPECT_EQ(windowsAll, windowsFirst);
+                before, first.owned, all.owned, first.live, all.live, first.windows, all.windows);
+    EXPECT_GT(first.owned, before); // the pictures are held
+    EXPECT_EQ(all.owned, first.owned);
+    EXPECT_EQ(all.live, first.live);
+    EXPECT_EQ(all.windows, first.windows);
     EXPECT_EQ(OwnedGdiObjects(), before);
 }
 

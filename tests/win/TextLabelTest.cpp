@@ -246,20 +246,11 @@ TEST(TextLabel, PaintsItsTextAtTheTopOverItsBackgroundScrollsAndReportsInput)
 
             // Moves over a label are reported by name without taking the capture;
             // a release is reported by index.
-            d.ClearRecords();
-            POINT p{60, 85};
-            ::ClientToScreen(wnd, &p);
-            MoveMouse(p.x, p.y);
-            MoveMouse(p.x + 1, p.y);
-            Pump(200);
+            EXPECT_TRUE(MovedOver(MovesAt(d, 60, 85), "ID_RED"));
             EXPECT_EQ(CaptureOf(wnd), nullptr);
             MouseButton(true);
             MouseButton(false);
             Pump(300);
-            bool reported = false;
-            for (const ProbeDialog::Move& m : d.Moves())
-                reported = reported || m.name == "ID_RED";
-            EXPECT_TRUE(reported);
             EXPECT_EQ(d.Clicks(), (std::vector<std::string>{"label 1 ID_RED"}));
         });
     ASSERT_EQ(dialog.DoModal(), IDOK);

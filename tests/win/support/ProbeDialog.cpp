@@ -1,7 +1,11 @@
 #include "ProbeDialog.h"
 
+#include "Desktop.h"
+#include "GdiTestSupport.h"
 #include "ImageButton.h"
 #include "Win32Handles.h"
+
+#include <algorithm>
 
 namespace {
 constexpr UINT kRunOnThread = WM_APP + 1;
@@ -145,6 +149,32 @@ int ThreadWindows()
     };
     ::EnumThreadWindows(::GetCurrentThreadId(), countTree, reinterpret_cast<LPARAM>(&count));
     return count;
+}
+
+void MoveTo(HWND dialog, int x, int y)
+{
+    POINT p{x, y};
+    ::ClientToScreen(dialog, &p);
+    MoveMouse(p.x, p.y);
+}
+
+std::vector<ProbeDialog::Move> MovesAt(ProbeDialog& d, int x, int y)
+{
+    d.ClearRecords();
+    MoveTo(d.m_hWnd, x, y);
+    MoveTo(d.m_hWnd, x + 1, y);
+    Pump(150);
+    return d.Moves();
+}
+
+bool MovedOver(const std::vector<ProbeDialog::Move>& moves, const std::string& name)
+{
+    return std::any_of(moves.begin(), moves.end(), [&](const ProbeDialog::Move& m) { return m.name == name; });
+}
+
+Resources CountResources()
+{
+    return Resources{OwnedGdiObjects(), LiveGdiObjects(), ThreadWindows()};
 }
 
 LookPictures::LookPictures(int width, int height)

@@ -61,10 +61,20 @@ private:
     int m_clickedIndex = -1;
 };
 
+// Driving a probe dialog from its driver: the pointer to (x, y) of the
+// dialog's client area; the moves reported while it rests there, nudged once
+// so that it is seen; whether any of them was over the control `name`.
+void MoveTo(HWND dialog, int x, int y);
+std::vector<ProbeDialog::Move> MovesAt(ProbeDialog& d, int x, int y);
+bool MovedOver(const std::vector<ProbeDialog::Move>& moves, const std::string& name);
+
 // Handles held by the platform's owners now.
 long OwnedGdiObjects();
 // Windows of the calling thread: top-level ones (tooltips are) and all their children.
 int ThreadWindows();
+// The owned handles, the process's GDI objects (LiveGdiObjects) and the thread's windows at one moment.
+struct Resources { long owned; int live; int windows; };
+Resources CountResources();
 
 // Main, Over, Down and Disabled pictures of one size that differ in every pixel.
 struct LookPictures {
