@@ -14,14 +14,12 @@ void ButtonExItem::OnLButtonUp(UINT, POINT point)
     // The full rectangle counts, not the shape: a press inside the shape
     // released beside it, within the rectangle, is a click.
     if (m_face.ReleaseIsClick(point))
-        if (ControlHost* host = Host())
-            host->ReportButtonExClick(m_index);
+        ReportToHost(&ControlHost::ReportButtonExClick);
     Default();
 }
 
 void ButtonExItem::OnMouseMove(UINT flags, POINT point)
 {
-    if (ControlHost* host = Host())
-        host->ReportControlMouseMove(m_name, point);
+    ReportMouseMove(point);
     ButtonEx::OnMouseMove(flags, point);
 }

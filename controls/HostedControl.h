@@ -15,4 +15,19 @@ protected:
     // The host that holds the control, found through its parent window; none
     // when the parent is not a host.
     ControlHost* Host() const { return dynamic_cast<ControlHost*>(this->GetParent()); }
+
+    // A report by the control's index (`report` is one of the host's), or by
+    // its name for a pointer move at `point` (client coordinates); nothing
+    // without a host.
+    template <typename... Params, typename... Args>
+    void ReportToHost(void (ControlHost::*report)(int, Params...), Args... args) const
+    {
+        if (ControlHost* host = Host())
+            (host->*report)(m_index, args...);
+    }
+    void ReportMouseMove(POINT point) const
+    {
+        if (ControlHost* host = Host())
+            host->ReportControlMouseMove(m_name, point);
+    }
 };

@@ -5,14 +5,12 @@ void ImageButton::OnLButtonUp(UINT, POINT point)
     // The click is reported while Windows still shows the button pushed
     // and holds the capture; its own release processing comes after.
     if (m_face.ReleaseIsClick(point))
-        if (ControlHost* host = Host())
-            host->ReportButtonClick(m_index);
+        ReportToHost(&ControlHost::ReportButtonClick);
     Default();
 }
 
 void ImageButton::OnMouseMove(UINT flags, POINT point)
 {
-    if (ControlHost* host = Host())
-        host->ReportControlMouseMove(m_name, point);
+    ReportMouseMove(point);
     SkinButton::OnMouseMove(flags, point);
 }

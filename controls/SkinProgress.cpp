@@ -58,13 +58,11 @@ void ProgressItem::OnLButtonUp(UINT, POINT point)
     Invalidate(true);
     const RECT client = GetClientRect();
     if (InsideClient(client.right, client.bottom, ButtonPoint{point.x, point.y}))
-        if (ControlHost* host = Host())
-            host->ReportProgressClick(m_index);
+        ReportToHost(&ControlHost::ReportProgressClick);
 }
 
 void ProgressItem::OnMouseMove(UINT flags, POINT point)
 {
     SkinProgress::OnMouseMove(flags, point);
-    if (ControlHost* host = Host())
-        host->ReportControlMouseMove(m_name, point);
+    ReportMouseMove(point);
 }

@@ -96,30 +96,25 @@ void TrackbarItem::OnLButtonDown(UINT flags, POINT point)
 void TrackbarItem::OnMouseMove(UINT flags, POINT point)
 {
     SkinSlider::OnMouseMove(flags, point);
-    ControlHost* host = Host();
-    if (!host)
-        return;
     // Every move with the button held, whether the position changed or not.
     if (m_tracking)
-        host->ReportTrackbarScroll(m_index, TB_THUMBPOSITION, GetPos());
+        ReportToHost(&ControlHost::ReportTrackbarScroll, TB_THUMBPOSITION, GetPos());
     else
-        host->ReportControlMouseMove(m_name, point);
+        ReportMouseMove(point);
 }
 
 void TrackbarItem::OnLButtonUp(UINT flags, POINT point)
 {
     // Reported before the trackbar itself handles the release.
     m_tracking = false;
-    if (ControlHost* host = Host())
-        host->ReportTrackbarScroll(m_index, TB_ENDTRACK, GetPos());
+    ReportToHost(&ControlHost::ReportTrackbarScroll, TB_ENDTRACK, GetPos());
     SkinSlider::OnLButtonUp(flags, point);
 }
 
 bool TrackbarItem::OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result)
 {
     if (msg == WM_HSCROLL || msg == WM_VSCROLL)
-        if (ControlHost* host = Host())
-            host->ReportTrackbarScroll(m_index, LOWORD(wp), static_cast<short>(HIWORD(wp)));
+        ReportToHost(&ControlHost::ReportTrackbarScroll, LOWORD(wp), static_cast<short>(HIWORD(wp)));
     // The dialog's own handling of the notification goes on.
     return SkinSlider::OnChildNotify(msg, wp, lp, result);
 }

@@ -11,15 +11,6 @@
 namespace platform {
 namespace {
 
-std::string HostPath(const std::string& path)
-{
-    std::string p = path;
-    for (char& c : p)
-        if (c == '\\')
-            c = '/';
-    return p;
-}
-
 std::string CurrentDirectory()
 {
     std::vector<char> buf(4096);

@@ -1,9 +1,10 @@
-// Off Windows the profile service reads files with IniDocument. Like the
-// platform, it keeps parsed files while they are unchanged on disk, so that
+// Off Windows the profile service reads files with IniDocument. Like Windows,
+// it keeps parsed files while they are unchanged on disk, so that
 // reading a skin line by line does not parse the whole file for every value.
 #include "FileSystem.h"
 #include "IniDocument.h"
 #include "Profile.h"
+#include "WinPath.h"
 
 #include <sys/stat.h>
 
@@ -13,15 +14,6 @@
 
 namespace platform {
 namespace {
-
-std::string HostPath(const std::string& path)
-{
-    std::string p = path;
-    for (char& c : p)
-        if (c == '\\')
-            c = '/';
-    return p;
-}
 
 struct CachedFile {
     std::string path;

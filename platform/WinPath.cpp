@@ -98,4 +98,12 @@ std::string ResolveFullPath(std::string_view path, std::string_view currentDir)
     return Normalise(std::string(cwdRoot), std::string(cwdRest) + "\\" + std::string(path));
 }
 
+std::string HostPath(std::string path)
+{
+    for (char& c : path)
+        if (c == '\\')
+            c = '/';
+    return path;
+}
+
 } // namespace platform

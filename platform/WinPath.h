@@ -12,4 +12,7 @@ namespace platform {
 // separators collapsed. No length limit.
 std::string ResolveFullPath(std::string_view path, std::string_view currentDir);
 
+// A Windows path as a POSIX system reads it: backslashes become slashes.
+std::string HostPath(std::string path);
+
 } // namespace platform
