@@ -8,18 +8,3 @@ void ButtonEx::DrawItem(const DRAWITEMSTRUCT* item)
     ::SelectClipRgn(item->hDC, m_clipRgn.Get());
     m_face.Draw(*item);
 }
-
-void ButtonExItem::OnLButtonUp(UINT, POINT point)
-{
-    // The full rectangle counts, not the shape: a press inside the shape
-    // released beside it, within the rectangle, is a click.
-    if (m_face.ReleaseIsClick(point))
-        ReportToHost(&ControlHost::ReportButtonExClick);
-    Default();
-}
-
-void ButtonExItem::OnMouseMove(UINT flags, POINT point)
-{
-    ReportMouseMove(point);
-    ButtonEx::OnMouseMove(flags, point);
-}

@@ -18,8 +18,4 @@ public:
 
 // One line of BUTTONEXINFO. A click repaints it and is reported by its index;
 // every pointer move over it by its name.
-class ButtonExItem : public HostedControl<ButtonEx> {
-protected:
-    void OnLButtonUp(UINT flags, POINT point) override;
-    void OnMouseMove(UINT flags, POINT point) override;
-};
+class ButtonExItem : public HostedButton<ButtonEx, &ControlHost::ReportButtonExClick> {};

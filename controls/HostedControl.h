@@ -31,3 +31,26 @@ protected:
             host->ReportControlMouseMove(m_name, point);
     }
 };
+
+// A skinned push button made from a skin line (image button, ButtonEx). A
+// left-button release that its face takes for a click is reported by index
+// through `report`, while Windows still shows the button pushed and holds the
+// capture; the button's own release processing comes after. Every pointer move
+// over it is reported by name before the button follows it. The whole client
+// rectangle counts for the click, not a ButtonEx's shape: a press inside the
+// shape released beside it, within the rectangle, is a click.
+template <typename Button, void (ControlHost::*report)(int)>
+class HostedButton : public HostedControl<Button> {
+protected:
+    void OnLButtonUp(UINT, POINT point) override
+    {
+        if (this->m_face.ReleaseIsClick(point))
+            this->ReportToHost(report);
+        this->Default();
+    }
+    void OnMouseMove(UINT flags, POINT point) override
+    {
+        this->ReportMouseMove(point);
+        Button::OnMouseMove(flags, point);
+    }
+};

@@ -2,11 +2,7 @@
 // ImageButton: a skin button made from one line of BUTTONINFO. It reports a
 // click (left button released inside it) by its index, and every pointer move
 // over it by its name, to its host.
-#include "SkinButton.h"
 #include "HostedControl.h"
+#include "SkinButton.h"
 
-class ImageButton : public HostedControl<SkinButton> {
-protected:
-    void OnLButtonUp(UINT flags, POINT point) override;
-    void OnMouseMove(UINT flags, POINT point) override;
-};
+class ImageButton : public HostedButton<SkinButton, &ControlHost::ReportButtonClick> {};
