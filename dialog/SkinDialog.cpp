@@ -24,34 +24,22 @@ void SkinDialog::ForEachList(T&& fn)
     fn(m_progresses);
 }
 
-void SkinDialog::ButtonClicked(int index)
+template <typename T, typename... Params, typename... Args>
+void SkinDialog::CallNameHook(const ControlList<T>& list, int index, void (SkinDialog::*hook)(std::string, Params...),
+                              Args... args)
 {
-    if (m_buttons.Contains(index))
-        OnButtonClick(m_buttons.EntryAt(index)->m_name);
+    if (list.Contains(index))
+        (this->*hook)(list.EntryAt(index)->m_name, args...);
 }
 
-void SkinDialog::ButtonExClicked(int index)
-{
-    if (m_buttonExs.Contains(index))
-        OnButtonExClick(m_buttonExs.EntryAt(index)->m_name);
-}
+void SkinDialog::ButtonClicked(int index) { CallNameHook(m_buttons, index, &SkinDialog::OnButtonClick); }
+void SkinDialog::ButtonExClicked(int index) { CallNameHook(m_buttonExs, index, &SkinDialog::OnButtonExClick); }
+void SkinDialog::TextClicked(int index) { CallNameHook(m_labels, index, &SkinDialog::OnTextClick); }
+void SkinDialog::ProgressClicked(int index) { CallNameHook(m_progresses, index, &SkinDialog::OnProgressClick); }
 
 void SkinDialog::TrackbarScrolled(int index, int code, int pos)
 {
-    if (m_trackbars.Contains(index))
-        OnTrackbarScroll(m_trackbars.EntryAt(index)->m_name, code, pos);
-}
-
-void SkinDialog::TextClicked(int index)
-{
-    if (m_labels.Contains(index))
-        OnTextClick(m_labels.EntryAt(index)->m_name);
-}
-
-void SkinDialog::ProgressClicked(int index)
-{
-    if (m_progresses.Contains(index))
-        OnProgressClick(m_progresses.EntryAt(index)->m_name);
+    CallNameHook(m_trackbars, index, &SkinDialog::OnTrackbarScroll, code, pos);
 }
 
 void SkinDialog::ApplyMaskRegion(CBitmap* mask)

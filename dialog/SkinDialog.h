@@ -78,4 +78,8 @@ private:
 
     template <typename T>
     void ForEachList(T&& fn);
+    // The name hook with the name of the list's entry `index`; nothing when there is none.
+    template <typename T, typename... Params, typename... Args>
+    void CallNameHook(const ControlList<T>& list, int index, void (SkinDialog::*hook)(std::string, Params...),
+                      Args... args);
 };

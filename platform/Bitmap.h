@@ -32,37 +32,24 @@ inline bool IsDibSection(HBITMAP bitmap)
 
 } // namespace platform
 
-class CBitmap {
+class CBitmap : public platform::GdiObjectOwner<HBITMAP> {
 public:
-    CBitmap() = default;
-    CBitmap(CBitmap&&) noexcept = default;
-    CBitmap& operator=(CBitmap&&) noexcept = default;
-    CBitmap(const CBitmap&) = delete;
-    CBitmap& operator=(const CBitmap&) = delete;
-
-    HBITMAP GetSafeHandle() const { return m_bitmap.Get(); }
-    explicit operator bool() const { return m_bitmap.IsValid(); }
-
     // Takes ownership of `bitmap`, destroying the one held before.
-    void Attach(HBITMAP bitmap) { m_bitmap.Reset(bitmap); }
-    HBITMAP Detach() { return m_bitmap.Detach(); }
-    void DeleteObject() { m_bitmap.Reset(); }
+    void Attach(HBITMAP bitmap) { m_object.Reset(bitmap); }
+    HBITMAP Detach() { return m_object.Detach(); }
 
     bool CreateCompatibleBitmap(HDC dc, int width, int height)
     {
-        m_bitmap.Reset(::CreateCompatibleBitmap(dc, width, height));
-        return m_bitmap.IsValid();
+        m_object.Reset(::CreateCompatibleBitmap(dc, width, height));
+        return m_object.IsValid();
     }
 
     // Width and height in pixels; 0, 0 when empty.
     SIZE GetSize() const
     {
         BITMAP bm{};
-        if (!m_bitmap || !platform::DescribeBitmap(m_bitmap.Get(), bm))
+        if (!m_object || !platform::DescribeBitmap(m_object.Get(), bm))
             return SIZE{0, 0};
         return SIZE{bm.bmWidth, bm.bmHeight};
     }
-
-private:
-    platform::UniqueBitmap m_bitmap;
 };

@@ -7,27 +7,17 @@
 #include <cstring>
 #include <string>
 
-class CFont {
+class CFont : public platform::GdiObjectOwner<HFONT> {
 public:
-    CFont() = default;
-    CFont(CFont&&) noexcept = default;
-    CFont& operator=(CFont&&) noexcept = default;
-    CFont(const CFont&) = delete;
-    CFont& operator=(const CFont&) = delete;
-
-    HFONT GetSafeHandle() const { return m_font.Get(); }
-    explicit operator bool() const { return m_font.IsValid(); }
-    void DeleteObject() { m_font.Reset(); }
-
     bool CreateFontIndirect(const LOGFONTA& description)
     {
-        m_font.Reset(::CreateFontIndirectA(&description));
-        return m_font.IsValid();
+        m_object.Reset(::CreateFontIndirectA(&description));
+        return m_object.IsValid();
     }
     // The description of this font; false without one.
     bool GetLogFont(LOGFONTA* description) const
     {
-        return m_font && ::GetObjectA(m_font.Get(), sizeof *description, description) == sizeof *description;
+        return m_object && ::GetObjectA(m_object.Get(), sizeof *description, description) == sizeof *description;
     }
     // A font of its own made from the description of a shared one (a stock font).
     bool CreateCopyOf(HGDIOBJ font)
@@ -45,9 +35,6 @@ public:
         std::memcpy(description.lfFaceName, face.data(), n);
         description.lfFaceName[n] = '\0';
     }
-
-private:
-    platform::UniqueFont m_font;
 };
 
 namespace platform {

@@ -12,7 +12,24 @@ inline void DeleteDc(HDC h) noexcept { ::DeleteDC(h); }
 inline void FreeGlobal(HGLOBAL h) noexcept { ::GlobalFree(h); }
 inline void UnloadLibrary(HMODULE h) noexcept { ::FreeLibrary(h); }
 inline void CloseRegistryKey(HKEY h) noexcept { ::RegCloseKey(h); }
+inline void UnlockGlobal(HGLOBAL block, void*) noexcept { ::GlobalUnlock(block); }
+inline void ReleaseWindowDc(HWND wnd, HDC dc) noexcept { ::ReleaseDC(wnd, dc); }
+inline void SelectBack(HDC dc, HGDIOBJ previous) noexcept { ::SelectObject(dc, previous); }
 } // namespace detail
+
+// A handle released together with a second value that comes first (the block a
+// lock is on, the window a DC came from, the DC an object was selected into);
+// it holds something while the second value is not null.
+template <typename Context, typename H, void (*ReleaseFn)(Context, H) noexcept>
+struct PairTraits {
+    struct Handle {
+        Context context;
+        H handle;
+    };
+    static Handle Invalid() noexcept { return {}; }
+    static bool IsValid(const Handle& h) noexcept { return h.handle != nullptr; }
+    static void Release(const Handle& h) noexcept { ReleaseFn(h.context, h.handle); }
+};
 
 // DeleteObject: bitmaps, regions, fonts, brushes.
 template <typename T>
@@ -28,6 +45,19 @@ using UniqueBitmap = GdiObject<HBITMAP>;
 using UniqueRegion = GdiObject<HRGN>;
 using UniqueFont = GdiObject<HFONT>;
 
+// What the framework's GDI object classes (CBitmap, CFont) share: one object of
+// the kind or none; movable, not copyable.
+template <typename H>
+class GdiObjectOwner {
+public:
+    H GetSafeHandle() const { return m_object.Get(); }
+    explicit operator bool() const { return m_object.IsValid(); }
+    void DeleteObject() { m_object.Reset(); }
+
+protected:
+    GdiObject<H> m_object;
+};
+
 // DeleteDC: memory device contexts.
 using MemoryDc = UniqueHandle<NullHandleTraits<HDC, detail::DeleteDc>>;
 
@@ -35,20 +65,10 @@ using MemoryDc = UniqueHandle<NullHandleTraits<HDC, detail::DeleteDc>>;
 using GlobalMemory = UniqueHandle<NullHandleTraits<HGLOBAL, detail::FreeGlobal>>;
 
 // GlobalUnlock: a movable global block locked for access.
-struct GlobalLockHandle {
-    HGLOBAL block;
-    void* bytes;
-};
-struct GlobalLockTraits {
-    using Handle = GlobalLockHandle;
-    static Handle Invalid() noexcept { return {nullptr, nullptr}; }
-    static bool IsValid(const Handle& h) noexcept { return h.bytes != nullptr; }
-    static void Release(const Handle& h) noexcept { ::GlobalUnlock(h.block); }
-};
-class GlobalLock : public UniqueHandle<GlobalLockTraits> {
+class GlobalLock : public UniqueHandle<PairTraits<HGLOBAL, void*, detail::UnlockGlobal>> {
 public:
     explicit GlobalLock(HGLOBAL block) : UniqueHandle({block, block ? ::GlobalLock(block) : nullptr}) {}
-    void* Bytes() const noexcept { return Get().bytes; }
+    void* Bytes() const noexcept { return Get().handle; }
 };
 
 // FreeLibrary: a module loaded with LoadLibrary (not one from GetModuleHandle).
@@ -67,21 +87,11 @@ struct KernelHandleTraits {
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 
 // ReleaseDC: a window's device context from GetDC.
-struct WindowDcHandle {
-    HWND wnd;
-    HDC dc;
-};
-struct WindowDcTraits {
-    using Handle = WindowDcHandle;
-    static Handle Invalid() noexcept { return {nullptr, nullptr}; }
-    static bool IsValid(const Handle& h) noexcept { return h.dc != nullptr; }
-    static void Release(const Handle& h) noexcept { ::ReleaseDC(h.wnd, h.dc); }
-};
-class WindowDc : public UniqueHandle<WindowDcTraits> {
+class WindowDc : public UniqueHandle<PairTraits<HWND, HDC, detail::ReleaseWindowDc>> {
 public:
     WindowDc() = default;
     explicit WindowDc(HWND wnd) : UniqueHandle({wnd, ::GetDC(wnd)}) {}
-    HDC Dc() const noexcept { return Get().dc; }
+    HDC Dc() const noexcept { return Get().handle; }
 };
 
 // EndPaint: the paint scope of WM_PAINT.
@@ -110,21 +120,12 @@ private:
     }
 };
 
-// SelectObject back: an object selected into a DC, with what it replaced.
-struct SelectionHandle {
-    HDC dc;
-    HGDIOBJ previous;
-};
-struct SelectionTraits {
-    using Handle = SelectionHandle;
-    static Handle Invalid() noexcept { return {nullptr, nullptr}; }
-    static bool IsValid(const Handle& h) noexcept { return h.dc != nullptr && h.previous != nullptr; }
-    static void Release(const Handle& h) noexcept { ::SelectObject(h.dc, h.previous); }
-};
-class Selection : public UniqueHandle<SelectionTraits> {
+// SelectObject back: an object selected into a DC, with what it replaced (none
+// when the selection failed, a null DC included).
+class Selection : public UniqueHandle<PairTraits<HDC, HGDIOBJ, detail::SelectBack>> {
 public:
     Selection() = default;
-    Selection(HDC dc, HGDIOBJ obj) : UniqueHandle({dc, obj ? ::SelectObject(dc, obj) : nullptr}) {}
+    Selection(HDC dc, HGDIOBJ obj) : UniqueHandle({dc, dc && obj ? ::SelectObject(dc, obj) : nullptr}) {}
 };
 
 // IUnknown::Release: COM interfaces.
