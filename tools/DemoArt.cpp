@@ -8,6 +8,7 @@
 // is the menu as it shows on screen, cut to its outline; REVIEW_DIR, when given,
 // gets a PNG of every full-window picture for checking by eye.
 #include "Canvas.h"
+#include "ControlLines.h"
 #include "PictureFiles.h"
 
 #include <algorithm>
@@ -65,7 +66,7 @@ struct Fonts {
 enum class Look { Main, Over, Down, Disabled };
 const Look kLooks[] = {Look::Main, Look::Over, Look::Down, Look::Disabled};
 
-enum class Kind { Button, ButtonEx, Label, Trackbar, Progress };
+using Kind = ControlKindId;
 enum class Style { Program, Link, Window, Close };
 enum class Icon { None, Install, ReadMe, Guide, News, Samples, Tools, Drivers, Version, Folder, Globe, Minimise, Cross };
 
@@ -75,7 +76,7 @@ struct Rect {
 };
 
 struct Control {
-    Kind kind = Kind::Button;
+    Kind kind = Kind::ImageButton;
     std::string name;
     Rect rect{};
     std::string tooltip; // buttons and progress bars
@@ -105,7 +106,7 @@ Control Make(Kind kind, std::string name, Rect rect, std::string tooltip = "")
 Control ProgramButton(int index, int col, int row, Icon icon, std::string label, std::string caption,
                       std::string tooltip, std::string runFile, std::string info)
 {
-    Control c = Make(Kind::Button, "ID_BUTTON" + std::to_string(index), {24 + col * 184, 112 + row * 56, 176, 48},
+    Control c = Make(Kind::ImageButton, "ID_BUTTON" + std::to_string(index), {24 + col * 184, 112 + row * 56, 176, 48},
                      std::move(tooltip));
     c.icon = icon;
     c.label = std::move(label);
@@ -117,7 +118,7 @@ Control ProgramButton(int index, int col, int row, Icon icon, std::string label,
 
 Control Button(std::string name, Rect r, Style style, Icon icon, std::string label, std::string tooltip)
 {
-    Control c = Make(Kind::Button, std::move(name), r, std::move(tooltip));
+    Control c = Make(Kind::ImageButton, std::move(name), r, std::move(tooltip));
     c.style = style;
     c.icon = icon;
     c.label = std::move(label);
@@ -126,7 +127,7 @@ Control Button(std::string name, Rect r, Style style, Icon icon, std::string lab
 
 Control Label(std::string name, Rect r, std::string text, bool bold, int height, Color color)
 {
-    Control c = Make(Kind::Label, std::move(name), r);
+    Control c = Make(Kind::TextLabel, std::move(name), r);
     c.text = std::move(text);
     c.bold = bold;
     c.fontHeight = height;
@@ -177,7 +178,7 @@ std::vector<Control> Layout()
     return c;
 }
 
-bool UsesAllLooks(const Control& c) { return c.kind == Kind::Button || c.kind == Kind::ButtonEx; }
+bool UsesAllLooks(const Control& c) { return c.kind == Kind::ImageButton || c.kind == Kind::ButtonEx; }
 
 // ---- icons ---------------------------------------------------------------
 
@@ -515,7 +516,7 @@ void DrawControl(Canvas& c, const Fonts& f, const Control& ctl, Look look)
     const Rect& r = ctl.rect;
     c.SetClip(r.x, r.y, r.w, r.h); // a control's looks never reach beyond its rectangle
     switch (ctl.kind) {
-    case Kind::Button:
+    case Kind::ImageButton:
         if (ctl.style == Style::Program)
             DrawProgramButton(c, f, ctl, look);
         else if (ctl.style == Style::Link)
@@ -532,7 +533,7 @@ void DrawControl(Canvas& c, const Fonts& f, const Control& ctl, Look look)
     case Kind::Progress:
         DrawProgress(c, ctl, look);
         break;
-    case Kind::Label:
+    case Kind::TextLabel:
         break; // a quiet stretch of ground: the program draws the text
     }
     c.ResetClip();
@@ -621,56 +622,57 @@ void CheckLayout(const std::vector<Control>& layout)
 
 // ---- files -----------------------------------------------------------------
 
-std::string Rect4(const Rect& r)
-{
-    return std::to_string(r.x) + "," + std::to_string(r.y) + "," + std::to_string(r.w) + "," + std::to_string(r.h);
-}
-
 const char* const kThumb = "thumb.bmp";
 const char* const kThumbDown = "thumb_down.bmp";
 const char* const kEmblemMask = "emblem_mask.bmp";
 const int kMusicStart = 70;
 
+std::string ControlLineOf(const Control& c)
+{
+    using R = FieldRole;
+    ControlLineWriter line(ControlKindOf(c.kind));
+    line.Text(R::Name, c.name).Rect(c.rect.x, c.rect.y, c.rect.w, c.rect.h);
+    switch (c.kind) {
+    case Kind::ImageButton:
+    case Kind::ButtonEx:
+        line.Text(R::Tooltip, c.tooltip).Flag(R::StaticLook, false);
+        if (c.kind == Kind::ButtonEx)
+            line.Text(R::Mask, kEmblemMask);
+        break;
+    case Kind::TextLabel:
+        line.Text(R::Face, kLabelFace).Flag(R::Bold, c.bold).Flag(R::Italic, false);
+        line.Number(R::FontHeight, c.fontHeight).Number(R::Colour, ColorRef(c.textColor));
+        line.Text(R::Text, c.text).Text(R::Unused, "0");
+        break;
+    case Kind::Trackbar:
+        line.Text(R::Thumb, kThumb).Text(R::ThumbDown, kThumbDown);
+        line.Flag(R::Horizontal, true).Number(R::Position, kMusicStart).Text(R::Unused, "0");
+        break;
+    case Kind::Progress:
+        line.Text(R::Tooltip, c.tooltip).Flag(R::Vertical, false);
+        break;
+    }
+    return line.Line();
+}
+
 std::string MainIni(const std::vector<Control>& layout)
 {
-    std::string buttons, buttonExs, labels, tracks, bars;
-    int nb = 0, ne = 0, nl = 0, nt = 0, np = 0;
-    for (const auto& c : layout) {
-        switch (c.kind) {
-        case Kind::Button:
-            buttons += std::to_string(++nb) + "=" + c.name + "," + Rect4(c.rect) + "," + c.tooltip + ",F\n";
-            break;
-        case Kind::ButtonEx:
-            buttonExs += std::to_string(++ne) + "=" + c.name + "," + Rect4(c.rect) + "," + c.tooltip + ",F," +
-                         kEmblemMask + "\n";
-            break;
-        case Kind::Label:
-            labels += std::to_string(++nl) + "=" + c.name + "," + kLabelFace + "," + (c.bold ? "T" : "0") + ",0," +
-                      std::to_string(c.fontHeight) + "," + std::to_string(ColorRef(c.textColor)) + "," + Rect4(c.rect) +
-                      "," + c.text + ",0\n";
-            break;
-        case Kind::Trackbar:
-            tracks += std::to_string(++nt) + "=" + c.name + "," + kThumb + "," + kThumbDown + "," + Rect4(c.rect) +
-                      ",H," + std::to_string(kMusicStart) + ",0\n";
-            break;
-        case Kind::Progress:
-            bars += std::to_string(++np) + "=" + c.name + "," + c.tooltip + "," + Rect4(c.rect) + ",V\n";
-            break;
-        }
-    }
     for (const auto& c : layout)
         for (const std::string* field : {&c.tooltip, &c.text})
             if (field->find(',') != std::string::npos)
                 throw std::runtime_error(c.name + ": a field of a control line cannot hold a comma");
-    return "; Halcyon Studio 4 demo skin. Written by tools/demo_art (scripts/demo-art.sh):\n"
-           "; change the tool and run it again rather than editing this file.\n"
-           "[Screen]\nMain=main.jpg\nMask=mask.bmp\nOver=over.jpg\nDown=down.jpg\nDisabled=disabled.jpg\n\n"
-           "; name, x, y, width, height, tooltip, look flag\n[BUTTONINFO]\n" +
-           buttons +
-           "\n; name, x, y, width, height, tooltip, look flag, mask picture\n[BUTTONEXINFO]\n" + buttonExs +
-           "\n; name, face, bold, italic, height, colour, x, y, width, height, text, (unused)\n[TEXTINFO]\n" + labels +
-           "\n; name, thumb, pressed thumb, x, y, width, height, orientation, position, (unused)\n[TRACKBARINFO]\n" +
-           tracks + "\n; name, tooltip, x, y, width, height, orientation\n[PROGRESSINFO]\n" + bars;
+    std::string text = "; Halcyon Studio 4 demo skin. Written by tools/demo_art (scripts/demo-art.sh):\n"
+                       "; change the tool and run it again rather than editing this file.\n"
+                       "[Screen]\nMain=main.jpg\nMask=mask.bmp\nOver=over.jpg\nDown=down.jpg\nDisabled=disabled.jpg\n";
+    // Each section under a comment that names its fields.
+    for (const ControlKind& kind : ControlKinds()) {
+        text += "\n; " + kind.Headings() + "\n[" + kind.section + "]\n";
+        int key = 0;
+        for (const auto& c : layout)
+            if (c.kind == kind.id)
+                text += std::to_string(++key) + "=" + ControlLineOf(c) + "\n";
+    }
+    return text;
 }
 
 std::string AutorunInf(const std::vector<Control>& layout)
@@ -695,7 +697,7 @@ Canvas OnScreen(const Canvas& main, const Fonts& f, const std::vector<Control>& 
 {
     Canvas s = main;
     for (const auto& c : layout) {
-        if (c.kind == Kind::Label) {
+        if (c.kind == Kind::TextLabel) {
             const float px = float(std::abs(c.fontHeight));
             s.SetClip(c.rect.x, c.rect.y, c.rect.w, c.rect.h);
             s.Text(c.bold ? f.bold : f.regular, px, float(c.rect.x), float(c.rect.y) + px, c.text, c.textColor);
