@@ -22,33 +22,22 @@ constexpr int kLinesPerKind = 1000;
 
 std::string Num(int v) { return std::to_string(v); }
 
-// Line i of a kind, written from the table of control lines.
+// Line i of a kind, written from the table of control lines: every field
+// filled, texts of typical length, flags alternating.
 std::string LineOf(const ControlKind& kind, int i)
 {
-    using R = FieldRole;
     ControlLineWriter line(kind);
-    line.Rect(i % 600, i % 400, 20 + i % 100, 10 + i % 50);
-    switch (kind.id) {
-    case ControlKindId::ImageButton:
-        line.Text(R::Name, "ID_BUTTON" + Num(i)).Text(R::Tooltip, "Tooltip " + Num(i)).Flag(R::StaticLook, false);
-        break;
-    case ControlKindId::ButtonEx:
-        line.Text(R::Name, "ID_ROUND" + Num(i)).Text(R::Tooltip, "Round " + Num(i)).Flag(R::StaticLook, false);
-        line.Text(R::Mask, "round_mask.bmp");
-        break;
-    case ControlKindId::TextLabel:
-        line.Text(R::Name, "ID_LABEL" + Num(i)).Text(R::Face, "DejaVu Sans").Flag(R::Bold, true).Flag(R::Italic, true);
-        line.Number(R::FontHeight, -13).Number(R::Colour, 16777215).Text(R::Text, "Label text " + Num(i));
-        line.Text(R::Unused, "x");
-        break;
-    case ControlKindId::Trackbar:
-        line.Text(R::Name, "ID_TRACK" + Num(i)).Text(R::Thumb, "thumb.bmp").Text(R::ThumbDown, "thumb_down.bmp");
-        line.Flag(R::Horizontal, true).Number(R::Position, i % 101).Text(R::Unused, "x");
-        break;
-    case ControlKindId::Progress:
-        line.Text(R::Name, "ID_BAR" + Num(i)).Text(R::Tooltip, "Progress").Flag(R::Vertical, false);
-        break;
+    for (const FieldSpec& f : kind.fields) {
+        if (f.type == FieldType::Flag)
+            line.Flag(f.role, i % 2 == 0);
+        else if (f.type == FieldType::Number)
+            line.Number(f.role, i % 101);
+        else if (f.type == FieldType::Picture)
+            line.Text(f.role, "picture" + Num(i % 4) + ".bmp");
+        else
+            line.Text(f.role, std::string(f.name) + " " + Num(i));
     }
+    line.Rect(i % 600, i % 400, 20 + i % 100, 10 + i % 50);
     return line.Line();
 }
 

@@ -66,7 +66,7 @@ struct Fonts {
 enum class Look { Main, Over, Down, Disabled };
 const Look kLooks[] = {Look::Main, Look::Over, Look::Down, Look::Disabled};
 
-using Kind = ControlKindId;
+enum class Kind { Button, ButtonEx, Label, Trackbar, Progress };
 enum class Style { Program, Link, Window, Close };
 enum class Icon { None, Install, ReadMe, Guide, News, Samples, Tools, Drivers, Version, Folder, Globe, Minimise, Cross };
 
@@ -76,7 +76,7 @@ struct Rect {
 };
 
 struct Control {
-    Kind kind = Kind::ImageButton;
+    Kind kind = Kind::Button;
     std::string name;
     Rect rect{};
     std::string tooltip; // buttons and progress bars
@@ -106,7 +106,7 @@ Control Make(Kind kind, std::string name, Rect rect, std::string tooltip = "")
 Control ProgramButton(int index, int col, int row, Icon icon, std::string label, std::string caption,
                       std::string tooltip, std::string runFile, std::string info)
 {
-    Control c = Make(Kind::ImageButton, "ID_BUTTON" + std::to_string(index), {24 + col * 184, 112 + row * 56, 176, 48},
+    Control c = Make(Kind::Button, "ID_BUTTON" + std::to_string(index), {24 + col * 184, 112 + row * 56, 176, 48},
                      std::move(tooltip));
     c.icon = icon;
     c.label = std::move(label);
@@ -118,7 +118,7 @@ Control ProgramButton(int index, int col, int row, Icon icon, std::string label,
 
 Control Button(std::string name, Rect r, Style style, Icon icon, std::string label, std::string tooltip)
 {
-    Control c = Make(Kind::ImageButton, std::move(name), r, std::move(tooltip));
+    Control c = Make(Kind::Button, std::move(name), r, std::move(tooltip));
     c.style = style;
     c.icon = icon;
     c.label = std::move(label);
@@ -127,7 +127,7 @@ Control Button(std::string name, Rect r, Style style, Icon icon, std::string lab
 
 Control Label(std::string name, Rect r, std::string text, bool bold, int height, Color color)
 {
-    Control c = Make(Kind::TextLabel, std::move(name), r);
+    Control c = Make(Kind::Label, std::move(name), r);
     c.text = std::move(text);
     c.bold = bold;
     c.fontHeight = height;
@@ -178,7 +178,7 @@ std::vector<Control> Layout()
     return c;
 }
 
-bool UsesAllLooks(const Control& c) { return c.kind == Kind::ImageButton || c.kind == Kind::ButtonEx; }
+bool UsesAllLooks(const Control& c) { return c.kind == Kind::Button || c.kind == Kind::ButtonEx; }
 
 // ---- icons ---------------------------------------------------------------
 
@@ -516,7 +516,7 @@ void DrawControl(Canvas& c, const Fonts& f, const Control& ctl, Look look)
     const Rect& r = ctl.rect;
     c.SetClip(r.x, r.y, r.w, r.h); // a control's looks never reach beyond its rectangle
     switch (ctl.kind) {
-    case Kind::ImageButton:
+    case Kind::Button:
         if (ctl.style == Style::Program)
             DrawProgramButton(c, f, ctl, look);
         else if (ctl.style == Style::Link)
@@ -533,7 +533,7 @@ void DrawControl(Canvas& c, const Fonts& f, const Control& ctl, Look look)
     case Kind::Progress:
         DrawProgress(c, ctl, look);
         break;
-    case Kind::TextLabel:
+    case Kind::Label:
         break; // a quiet stretch of ground: the program draws the text
     }
     c.ResetClip();
@@ -627,19 +627,32 @@ const char* const kThumbDown = "thumb_down.bmp";
 const char* const kEmblemMask = "emblem_mask.bmp";
 const int kMusicStart = 70;
 
+// The demo draws only these kinds; a kind added to the menu needs no change here.
+ControlKindId LineKind(Kind kind)
+{
+    switch (kind) {
+    case Kind::Button: return ControlKindId::ImageButton;
+    case Kind::ButtonEx: return ControlKindId::ButtonEx;
+    case Kind::Label: return ControlKindId::TextLabel;
+    case Kind::Trackbar: return ControlKindId::Trackbar;
+    case Kind::Progress: return ControlKindId::Progress;
+    }
+    return ControlKindId::ImageButton; // every Kind is listed above
+}
+
 std::string ControlLineOf(const Control& c)
 {
     using R = FieldRole;
-    ControlLineWriter line(ControlKindOf(c.kind));
+    ControlLineWriter line(ControlKindOf(LineKind(c.kind)));
     line.Text(R::Name, c.name).Rect(c.rect.x, c.rect.y, c.rect.w, c.rect.h);
     switch (c.kind) {
-    case Kind::ImageButton:
+    case Kind::Button:
     case Kind::ButtonEx:
         line.Text(R::Tooltip, c.tooltip).Flag(R::StaticLook, false);
         if (c.kind == Kind::ButtonEx)
             line.Text(R::Mask, kEmblemMask);
         break;
-    case Kind::TextLabel:
+    case Kind::Label:
         line.Text(R::Face, kLabelFace).Flag(R::Bold, c.bold).Flag(R::Italic, false);
         line.Number(R::FontHeight, c.fontHeight).Number(R::Colour, ColorRef(c.textColor));
         line.Text(R::Text, c.text).Text(R::Unused, "0");
@@ -669,7 +682,7 @@ std::string MainIni(const std::vector<Control>& layout)
         text += "\n; " + kind.Headings() + "\n[" + kind.section + "]\n";
         int key = 0;
         for (const auto& c : layout)
-            if (c.kind == kind.id)
+            if (LineKind(c.kind) == kind.id)
                 text += std::to_string(++key) + "=" + ControlLineOf(c) + "\n";
     }
     return text;
@@ -697,7 +710,7 @@ Canvas OnScreen(const Canvas& main, const Fonts& f, const std::vector<Control>& 
 {
     Canvas s = main;
     for (const auto& c : layout) {
-        if (c.kind == Kind::TextLabel) {
+        if (c.kind == Kind::Label) {
             const float px = float(std::abs(c.fontHeight));
             s.SetClip(c.rect.x, c.rect.y, c.rect.w, c.rect.h);
             s.Text(c.bold ? f.bold : f.regular, px, float(c.rect.x), float(c.rect.y) + px, c.text, c.textColor);
