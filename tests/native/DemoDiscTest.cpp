@@ -40,10 +40,7 @@ Picture Load(const std::string& name)
     return pic;
 }
 
-std::vector<ControlLine> Controls(ControlKindId kind)
-{
-    return ReadControlLines(IniFile(kSkin), ControlKindOf(kind));
-}
+std::vector<ControlLine> Controls(ControlKindId kind) { return ReadControlLines(IniFile(kSkin), ControlKindOf(kind)); }
 
 std::string ScreenPicture(const char* key)
 {
@@ -92,10 +89,9 @@ TEST(DemoDisc, StatePicturesMatchMainAroundTheControls)
 {
     const Picture main = Load(ScreenPicture("Main"));
     std::vector<SkinRect> allLooks;
-    for (const auto& l : Controls(ControlKindId::ImageButton))
-        allLooks.push_back(l.rect);
-    for (const auto& l : Controls(ControlKindId::ButtonEx))
-        allLooks.push_back(l.rect);
+    for (const ControlKindId kind : {ControlKindId::ImageButton, ControlKindId::ButtonEx})
+        for (const auto& l : Controls(kind))
+            allLooks.push_back(l.rect);
     std::vector<SkinRect> bars;
     for (const auto& l : Controls(ControlKindId::Progress))
         bars.push_back(l.rect);

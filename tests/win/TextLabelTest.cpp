@@ -46,25 +46,21 @@ int ExpectedEstimate(const TextLabel& label, int width)
     return 2 * width / w.cx;
 }
 
-const std::string kLongFace(40, 'F');
-
-// How each field reads is the table's (ControlLinesTest); here, that the
-// label takes every field, and what the platform makes of the line.
+// How fields read is the table's (ControlLinesTest); here, the wiring and the platform's part.
 TEST(TextLabel, EachLineMakesALabelWithItsFontColourRectangleAndText)
 {
     TempDir dir;
     const std::string skin = WriteSkin(dir, "1=ID_INFO,Arial,T,F,14,255,10,10,100,20,Hello,unused\n"
                                             "2=\n"
-                                            "3=ID_PLAIN,Tahoma,t,f,-12,65280,10,40,100,20,Say a, b\n"
-                                            "4=ID_Y," + kLongFace + ",True,Yes,0,junk,120,10,60,20,,\n"
-                                            "5=ID_INFO,Arial,F,T,16,16711680,120,40,60,20,Second,\n");
+                                            "3=ID_Y," + std::string(40, 'F') + ",True,Yes,0,junk,120,10,60,20,,\n"
+                                            "4=ID_INFO,Arial,F,T,16,16711680,120,40,60,20,Second,\n");
     const auto lines = ReadControlLines(IniFile(skin), ControlKindOf(ControlKindId::TextLabel));
     const long gdiBefore = OwnedGdiObjects();
     {
     ProbeDialog dialog([&](ProbeDialog& d) {
         d.SetSkinPath(skin);
         d.LoadSkin();
-        ASSERT_EQ(d.m_labels.GetSize(), 4);
+        ASSERT_EQ(d.m_labels.GetSize(), 3);
         for (int i = 0; i < d.m_labels.GetSize(); ++i) {
             const ControlLine& e = lines[static_cast<std::size_t>(i)];
             const TextLabel& label = *d.m_labels.GetAt(i);
@@ -75,13 +71,9 @@ TEST(TextLabel, EachLineMakesALabelWithItsFontColourRectangleAndText)
             EXPECT_EQ(label.GetWindowText(), e.Text(FieldRole::Text));
             EXPECT_EQ(label.m_textColor, static_cast<COLORREF>(e.Number(FieldRole::Colour)));
             const RECT r = RectInDialog(label, d.m_hWnd);
-            EXPECT_EQ(r.left, e.rect.left);
-            EXPECT_EQ(r.top, e.rect.top);
-            EXPECT_EQ(r.right, e.rect.right);
-            EXPECT_EQ(r.bottom, e.rect.bottom);
+            EXPECT_TRUE((SkinRect{r.left, r.top, r.right, r.bottom}) == e.rect);
             const SIZE back = label.m_bmpBack.GetSize();
-            EXPECT_EQ(back.cx, e.rect.Width());
-            EXPECT_EQ(back.cy, e.rect.Height());
+            EXPECT_TRUE(back.cx == e.rect.Width() && back.cy == e.rect.Height());
             EXPECT_FALSE(label.m_face.m_bmpMain); // a label has no state crops
             const auto style = static_cast<DWORD>(::GetWindowLongA(label.m_hWnd, GWL_STYLE));
             EXPECT_EQ(style & BS_TYPEMASK, static_cast<DWORD>(BS_OWNERDRAW));
@@ -103,12 +95,12 @@ TEST(TextLabel, EachLineMakesALabelWithItsFontColourRectangleAndText)
         d.SetLabelText("id_info", "lower");
         d.SetLabelText("ID_NONE", "none");
         EXPECT_EQ(d.m_labels.GetAt(0)->GetWindowText(), "New");
-        EXPECT_EQ(d.m_labels.GetAt(3)->m_text, "Second");
-        EXPECT_EQ(d.m_labels.GetAt(1)->m_text, "Say a");
+        EXPECT_EQ(d.m_labels.GetAt(2)->m_text, "Second");
+        EXPECT_EQ(d.m_labels.GetAt(1)->m_text, "");
 
         // A reload leaves only the labels of the second reading.
         d.LoadSkin();
-        EXPECT_EQ(d.m_labels.GetSize(), 4);
+        EXPECT_EQ(d.m_labels.GetSize(), 3);
         EXPECT_EQ(d.m_labels.GetAt(0)->m_text, "Hello");
     });
     ASSERT_EQ(dialog.DoModal(), IDOK);
