@@ -45,9 +45,8 @@ std::vector<ControlKind> MakeKinds()
     const FieldSpec tooltip = Text(R::Tooltip, "tooltip");
     // Writers put "F" for a clear look flag, as the demo skin always has.
     const FieldSpec look = Flag(R::StaticLook, "look flag", "look flag", 'T', "the button keeps its normal look", "F");
-    const ControlKind button{ControlKindId::ImageButton, "BUTTONINFO", "image button", Fields({name}, {tooltip, look})};
     return {
-        button,
+        {ControlKindId::ImageButton, "BUTTONINFO", "image button", Fields({name}, {tooltip, look})},
         {ControlKindId::ButtonEx, "BUTTONEXINFO", "ButtonEx",
          Fields({name}, {tooltip, look, Picture(R::Mask, "mask picture")})},
         {ControlKindId::TextLabel, "TEXTINFO", "text label",
@@ -93,7 +92,8 @@ const std::vector<ControlKind>& ControlKinds()
 
 const ControlKind& ControlKindOf(ControlKindId id)
 {
-    return ControlKinds()[static_cast<std::size_t>(id)];
+    const auto& kinds = ControlKinds();
+    return *std::find_if(kinds.begin(), kinds.end(), [id](const ControlKind& k) { return k.id == id; });
 }
 
 const std::string& ControlLine::Text(FieldRole role) const

@@ -20,7 +20,7 @@ enum class FieldRole {
     Horizontal, // a trackbar's orientation
     Vertical,   // a progress bar's orientation
     Position,
-    Unused, // read and not used
+    Unused, // read and not used; keep it last
 };
 
 enum class FieldType { Text, Number, Picture, Flag, Unused };
