@@ -1,0 +1,129 @@
+// GIF through giflib, as the loader reads it: the first frame alone, at its
+// own size (the logical screen and any later frames play no part), its local
+// palette or else the global one, transparency ignored. A frame whose data
+// is cut short does not load; a file that ends right after it does.
+#include "FormatDecoders.h"
+
+#include <gif_lib.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+struct Input {
+    std::string_view bytes;
+    std::size_t pos = 0;
+    std::size_t beyond = 0; // bytes asked for past the end, served as zeros
+};
+
+// Past the end it serves zeros: a missing block terminator then reads as one,
+// while data missing inside a frame still fails (a zero-length data block).
+int Read(GifFileType* gif, GifByteType* out, int count)
+{
+    auto& in = *static_cast<Input*>(gif->UserData);
+    const std::size_t want = static_cast<std::size_t>(count);
+    const std::size_t have = std::min(want, in.bytes.size() - in.pos);
+    std::memcpy(out, in.bytes.data() + in.pos, have);
+    std::memset(out + have, 0, want - have);
+    in.pos += have;
+    in.beyond += want - have;
+    return in.beyond > 256 ? 0 : count;
+}
+
+struct Closer {
+    void operator()(GifFileType* gif) const
+    {
+        int error = 0;
+        DGifCloseFile(gif, &error);
+    }
+};
+
+std::string Failure(const Input& input, int error)
+{
+    if (input.beyond)
+        return "the GIF file is cut short";
+    const char* text = GifErrorString(error);
+    return "the GIF data does not decode (" + std::string(text ? text : "unknown error") + ")";
+}
+
+} // namespace
+
+PictureLoad DecodeGif(std::string_view bytes)
+{
+    PictureLoad load;
+    load.format = "GIF";
+    Input input{bytes};
+    int error = 0;
+    std::unique_ptr<GifFileType, Closer> gif(DGifOpen(&input, Read, &error));
+    if (!gif) {
+        load.problem = Failure(input, error);
+        return load;
+    }
+    for (;;) {
+        GifRecordType type = UNDEFINED_RECORD_TYPE;
+        if (DGifGetRecordType(gif.get(), &type) == GIF_ERROR) {
+            load.problem = Failure(input, gif->Error);
+            return load;
+        }
+        if (type == TERMINATE_RECORD_TYPE) {
+            load.problem = "the GIF file holds no picture";
+            return load;
+        }
+        if (type == EXTENSION_RECORD_TYPE) {
+            int code = 0;
+            GifByteType* block = nullptr;
+            if (DGifGetExtension(gif.get(), &code, &block) == GIF_ERROR) {
+                load.problem = Failure(input, gif->Error);
+                return load;
+            }
+            while (block)
+                if (DGifGetExtensionNext(gif.get(), &block) == GIF_ERROR) {
+                    load.problem = Failure(input, gif->Error);
+                    return load;
+                }
+            continue;
+        }
+        if (type == IMAGE_DESC_RECORD_TYPE)
+            break;
+    }
+    if (DGifGetImageDesc(gif.get()) == GIF_ERROR) {
+        load.problem = Failure(input, gif->Error);
+        return load;
+    }
+    const GifImageDesc& frame = gif->Image;
+    if (!PictureSizeAllowed(load, frame.Width, frame.Height))
+        return load;
+    const ColorMapObject* colours = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
+    if (!colours) {
+        load.problem = "the GIF picture has no colour table";
+        return load;
+    }
+    Picture picture;
+    picture.width = frame.Width;
+    picture.height = frame.Height;
+    picture.pixels.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height));
+    std::vector<GifPixelType> line(static_cast<std::size_t>(picture.width));
+    // Interlaced frames store every 8th row from 0, every 8th from 4, every 4th from 2, every 2nd from 1.
+    const int starts[] = {0, 4, 2, 1}, steps[] = {8, 8, 4, 2};
+    for (int pass = frame.Interlace ? 0 : 3; pass < 4; ++pass) {
+        const int start = frame.Interlace ? starts[pass] : 0, step = frame.Interlace ? steps[pass] : 1;
+        for (int y = start; y < picture.height; y += step) {
+            if (DGifGetLine(gif.get(), line.data(), picture.width) == GIF_ERROR || input.beyond > 1) {
+                load.problem = Failure(input, gif->Error);
+                return load;
+            }
+            std::uint32_t* out = &picture.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width)];
+            for (int x = 0; x < picture.width; ++x) {
+                const GifPixelType i = line[static_cast<std::size_t>(x)];
+                if (i < colours->ColorCount) {
+                    const GifColorType& c = colours->Colors[i];
+                    out[x] = std::uint32_t(c.Red) << 16 | std::uint32_t(c.Green) << 8 | c.Blue;
+                }
+            }
+        }
+    }
+    load.picture = std::move(picture);
+    return load;
+}
