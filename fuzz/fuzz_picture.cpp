@@ -1,6 +1,6 @@
-// Arbitrary bytes as a skin picture. The decoder must never crash or write out
-// of bounds (the packaged stb_image is instrumented too), and a picture it
-// returns must be as large as it says and within the sizes it accepts.
+// Arbitrary bytes as a skin picture. The decoders must never crash or write
+// out of bounds, and a picture they return must be as large as it says and
+// within the sizes they accept.
 #include "FuzzCheck.h"
 #include "PictureDecoder.h"
 

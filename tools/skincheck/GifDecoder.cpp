@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -39,6 +40,60 @@ struct Closer {
         DGifCloseFile(gif, &error);
     }
 };
+
+// giflib decodes past a code that is not in its table yet; the loader's GIF
+// reader refuses the frame, as giflib once did. This walks the frame's codes
+// as a decoder reads them (from `pos`, the first data block) and finds such a
+// code, or an end code before the last pixel.
+bool HasUndefinedCode(std::string_view bytes, std::size_t pos, int minCode, std::size_t pixels)
+{
+    if (minCode < 1 || minCode > 11)
+        return false; // giflib refuses these itself
+    const int clear = 1 << minCode, end = clear + 1;
+    int running = end + 1, size = minCode + 1, last = -1;
+    std::vector<std::uint16_t> length(4096, 0); // 0: not in the table
+    std::fill_n(length.begin(), clear, std::uint16_t(1));
+    std::size_t produced = 0, block = 0;
+    std::uint32_t bits = 0;
+    int held = 0;
+    while (produced < pixels) {
+        while (held < size) {
+            if (block == 0) {
+                if (pos >= bytes.size() || bytes[pos] == 0)
+                    return false; // data ends: giflib says so itself
+                block = static_cast<unsigned char>(bytes[pos++]);
+            }
+            if (pos >= bytes.size())
+                return false;
+            bits |= std::uint32_t(static_cast<unsigned char>(bytes[pos++])) << held;
+            held += 8;
+            --block;
+        }
+        const int code = static_cast<int>(bits & ((1u << size) - 1));
+        bits >>= size;
+        held -= size;
+        if (running < 4097 && ++running > (1 << size) && size < 12)
+            ++size;
+        if (code == end)
+            return true; // before the last pixel
+        if (code == clear) {
+            running = end + 1, size = minCode + 1, last = -1;
+            std::fill(length.begin() + end + 1, length.end(), std::uint16_t(0));
+            continue;
+        }
+        std::size_t count = length[static_cast<std::size_t>(code)];
+        if (!count && code == running - 2 && last >= 0)
+            count = length[static_cast<std::size_t>(last)] + 1u; // the entry this code defines
+        if (!count)
+            return true;
+        if (last >= 0 && running - 2 < 4096 && !length[static_cast<std::size_t>(running - 2)])
+            length[static_cast<std::size_t>(running - 2)] =
+                static_cast<std::uint16_t>(std::min<std::size_t>(length[static_cast<std::size_t>(last)] + 1u, 4096));
+        produced += count;
+        last = code;
+    }
+    return false;
+}
 
 std::string Failure(const Input& input, int error)
 {
@@ -95,6 +150,11 @@ PictureLoad DecodeGif(std::string_view bytes)
     const GifImageDesc& frame = gif->Image;
     if (!PictureSizeAllowed(load, frame.Width, frame.Height))
         return load;
+    if (HasUndefinedCode(bytes, input.pos, input.pos ? static_cast<unsigned char>(bytes[input.pos - 1]) : 0,
+                         static_cast<std::size_t>(frame.Width) * static_cast<std::size_t>(frame.Height))) {
+        load.problem = "the GIF data does not decode (a code that is not in the table yet)";
+        return load;
+    }
     const ColorMapObject* colours = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
     if (!colours) {
         load.problem = "the GIF picture has no colour table";
