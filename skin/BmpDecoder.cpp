@@ -34,9 +34,10 @@ struct Field {
     {
         const int s = shift - (8 - length);
         std::uint32_t v = s < 0 ? pixel << -s : pixel >> s;
-        v &= length >= 8 ? 0xFFu : (0xFF00u >> length) & 0xFFu;
-        v |= v >> length;
-        return v & 0xFF;
+        if (length >= 8)
+            return v & 0xFF;
+        v &= (0xFF00u >> length) & 0xFFu;
+        return (v | v >> length) & 0xFF;
     }
 };
 

@@ -64,6 +64,7 @@ struct Bmp {
     bool topDown = false;
     std::uint32_t masks[4] = {0, 0, 0, 0}; // R, G, B, A for bitfields
     int gap = 0;                             // junk bytes between palette and pixels
+    int indices = 0;                         // pixel values drawn from 0 to this (default: the palette's size)
     int width = kW, height = kH;
 };
 
@@ -87,7 +88,8 @@ std::string Pixels(const Bmp& b)
             unsigned acc = 0;
             int n = 0;
             for (int x = 0; x < b.width; ++x) {
-                acc = acc << b.bits | static_cast<unsigned>(Index(x, y, b.colours ? b.colours : 1 << b.bits));
+                const int range = b.indices ? b.indices : b.colours ? b.colours : 1 << b.bits;
+                acc = acc << b.bits | static_cast<unsigned>(Index(x, y, range));
                 n += b.bits;
                 if (n == 8)
                     p.U8(acc), acc = 0, n = 0;
@@ -282,7 +284,7 @@ std::string EncodeGif(int screenW, int screenH, int globalColours, int backgroun
 // ---- JPEG ------------------------------------------------------------------
 
 std::string EncodeJpeg(int width, int height, bool grey, bool progressive, bool arithmetic, int sampling,
-                       int restart, int quality = 90)
+                       int restart, int quality = 90, bool cmyk = false)
 {
     jpeg_compress_struct c{};
     jpeg_error_mgr err{};
@@ -293,8 +295,8 @@ std::string EncodeJpeg(int width, int height, bool grey, bool progressive, bool 
     jpeg_mem_dest(&c, &out, &size);
     c.image_width = static_cast<JDIMENSION>(width);
     c.image_height = static_cast<JDIMENSION>(height);
-    c.input_components = grey ? 1 : 3;
-    c.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
+    c.input_components = grey ? 1 : cmyk ? 4 : 3;
+    c.in_color_space = grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_RGB;
     jpeg_set_defaults(&c);
     jpeg_set_quality(&c, quality, TRUE);
     if (!grey) {
@@ -306,7 +308,7 @@ std::string EncodeJpeg(int width, int height, bool grey, bool progressive, bool 
     if (progressive)
         jpeg_simple_progression(&c);
     jpeg_start_compress(&c, TRUE);
-    std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
+    std::vector<unsigned char> row(static_cast<std::size_t>(width) * 4);
     while (c.next_scanline < c.image_height) {
         const int y = static_cast<int>(c.next_scanline);
         for (int x = 0; x < width; ++x) {
@@ -314,8 +316,12 @@ std::string EncodeJpeg(int width, int height, bool grey, bool progressive, bool 
             // differently then differ by little.
             const std::uint32_t p = std::uint32_t(x * 255 / (width - 1)) << 16 | std::uint32_t(y * 255 / (height - 1)) << 8 |
                                     std::uint32_t((x + y) * 255 / (width + height - 2));
+            const std::size_t ux = static_cast<std::size_t>(x);
             if (grey) {
-                row[static_cast<std::size_t>(x)] = static_cast<unsigned char>(p >> 8);
+                row[ux] = static_cast<unsigned char>(p >> 8);
+            } else if (cmyk) {
+                row[ux * 4] = static_cast<unsigned char>(255 - (p >> 16)), row[ux * 4 + 1] = static_cast<unsigned char>(255 - (p >> 8));
+                row[ux * 4 + 2] = static_cast<unsigned char>(255 - p), row[ux * 4 + 3] = 0;
             } else {
                 row[static_cast<std::size_t>(x) * 3] = static_cast<unsigned char>(p >> 16);
                 row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<unsigned char>(p >> 8);
@@ -453,6 +459,9 @@ int main(int argc, char** argv)
     std::string far = EncodeBmp(bmp(40, 24, 0, 0));
     far[10] = '\xFF', far[11] = '\xFF'; // pixels beyond the end of the file
     Write("bad-bmp-offset-beyond-end.bmp", far);
+    Bmp beyond = bmp(40, 4, 0, 5);
+    beyond.indices = 16; // pixel values past the end of the palette
+    Write("bmp-info-4bit-beyond-palette.bmp", EncodeBmp(beyond));
     Write("bad-bmp-headers-only.bmp", EncodeBmp(bmp(40, 8, 0, 256)).substr(0, 14 + 40 + 1024));
 
     // GIF: a full frame; frames smaller than, beyond and outside the screen.
@@ -476,6 +485,8 @@ int main(int argc, char** argv)
         WriteGif("gif-table-full-no-clear.gif", EncodeGif(w, h, 256, 0, {Frame{0, 0, w, h, 0, false, -1, false}}));
     }
     Write("bad-gif-no-frame.gif", EncodeGif(kW, kH, 16, 0, {}));
+    const std::string two = EncodeGif(kW, kH, 16, 0, {Frame{}, Frame{0, 0, kW, kH, 0}});
+    Write("gif-second-frame-cut.gif", two.substr(0, two.size() - 100));
     std::string noTrailer = EncodeGif(kW, kH, 16, 0, {Frame{}});
     Write("gif-no-trailer.gif", noTrailer.substr(0, noTrailer.size() - 1));
 
@@ -489,6 +500,7 @@ int main(int argc, char** argv)
     WriteJpeg("jpeg-arithmetic.jpg", EncodeJpeg(kW, kH, false, false, true, 420, 0));
     WriteJpeg("jpeg-arithmetic-progressive.jpg", EncodeJpeg(kW, kH, false, true, true, 420, 0));
     WriteJpeg("jpeg-large-progressive.jpg", EncodeJpeg(200, 150, false, true, false, 420, 0, 75));
+    Write("jpeg-cmyk.jpg", EncodeJpeg(kW, kH, false, false, false, 444, 0, 90, true));
     WriteJpeg("jpeg-large.jpg", EncodeJpeg(200, 150, false, false, false, 420, 0, 75));
 
     std::printf("%d pictures written to %s\n", g_written, dir.c_str());

@@ -1,7 +1,7 @@
-// GIF through giflib, as the loader reads it: the first frame alone, at its
-// own size (the logical screen and any later frames play no part), its local
-// palette or else the global one, transparency ignored. A frame whose data
-// is cut short does not load; a file that ends right after it does.
+// GIF through giflib, as the loader reads it: the first frame, at its own
+// size (the logical screen plays no part), its local palette or else the
+// global one, transparency ignored. A file with a frame whose data is cut
+// short or damaged does not load; a file that ends right after a frame does.
 #include "FormatDecoders.h"
 
 #include <gif_lib.h>
@@ -103,6 +103,75 @@ std::string Failure(const Input& input, int error)
     return "the GIF data does not decode (" + std::string(text ? text : "unknown error") + ")";
 }
 
+bool SkipExtension(GifFileType* gif, const Input& input, PictureLoad& load)
+{
+    int code = 0;
+    GifByteType* block = nullptr;
+    if (DGifGetExtension(gif, &code, &block) == GIF_ERROR) {
+        load.problem = Failure(input, gif->Error);
+        return false;
+    }
+    while (block)
+        if (DGifGetExtensionNext(gif, &block) == GIF_ERROR) {
+            load.problem = Failure(input, gif->Error);
+            return false;
+        }
+    return true;
+}
+
+// Reads the frame whose descriptor comes next, into `picture` when there is
+// one (the first frame), else only to see that it decodes.
+bool ReadFrame(GifFileType* gif, const Input& input, PictureLoad& load, Picture* picture)
+{
+    if (DGifGetImageDesc(gif) == GIF_ERROR) {
+        load.problem = Failure(input, gif->Error);
+        return false;
+    }
+    const GifImageDesc& frame = gif->Image;
+    if (!PictureSizeAllowed(load, frame.Width, frame.Height))
+        return false;
+    const std::string_view bytes = input.bytes;
+    if (HasUndefinedCode(bytes, input.pos, input.pos ? static_cast<unsigned char>(bytes[input.pos - 1]) : 0,
+                         static_cast<std::size_t>(frame.Width) * static_cast<std::size_t>(frame.Height))) {
+        load.problem = "the GIF data does not decode (a code that is not in the table yet)";
+        return false;
+    }
+    const ColorMapObject* colours = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
+    if (!colours) {
+        load.problem = "the GIF picture has no colour table";
+        return false;
+    }
+    const int width = frame.Width, height = frame.Height;
+    if (picture) {
+        picture->width = width;
+        picture->height = height;
+        picture->pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    }
+    std::vector<GifPixelType> line(static_cast<std::size_t>(width));
+    // Interlaced frames store every 8th row from 0, every 8th from 4, every 4th from 2, every 2nd from 1.
+    const int starts[] = {0, 4, 2, 1}, steps[] = {8, 8, 4, 2};
+    for (int pass = frame.Interlace ? 0 : 3; pass < 4; ++pass) {
+        const int start = frame.Interlace ? starts[pass] : 0, step = frame.Interlace ? steps[pass] : 1;
+        for (int y = start; y < height; y += step) {
+            if (DGifGetLine(gif, line.data(), width) == GIF_ERROR || input.beyond > 1) {
+                load.problem = Failure(input, gif->Error);
+                return false;
+            }
+            if (!picture)
+                continue;
+            std::uint32_t* out = &picture->pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width)];
+            for (int x = 0; x < width; ++x) {
+                const GifPixelType i = line[static_cast<std::size_t>(x)];
+                if (i < colours->ColorCount) {
+                    const GifColorType& c = colours->Colors[i];
+                    out[x] = std::uint32_t(c.Red) << 16 | std::uint32_t(c.Green) << 8 | c.Blue;
+                }
+            }
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 PictureLoad DecodeGif(std::string_view bytes)
@@ -116,73 +185,33 @@ PictureLoad DecodeGif(std::string_view bytes)
         load.problem = Failure(input, error);
         return load;
     }
+    // The picture is the first frame, but the loader reads the whole file: a
+    // later frame that is cut short or damaged fails it too. A file may end
+    // right after a frame.
+    Picture picture;
+    bool first = true;
     for (;;) {
+        if (!first && input.pos == bytes.size() && input.beyond <= 1)
+            break;
         GifRecordType type = UNDEFINED_RECORD_TYPE;
         if (DGifGetRecordType(gif.get(), &type) == GIF_ERROR) {
             load.problem = Failure(input, gif->Error);
             return load;
         }
-        if (type == TERMINATE_RECORD_TYPE) {
+        if (type == TERMINATE_RECORD_TYPE && first) {
             load.problem = "the GIF file holds no picture";
             return load;
         }
-        if (type == EXTENSION_RECORD_TYPE) {
-            int code = 0;
-            GifByteType* block = nullptr;
-            if (DGifGetExtension(gif.get(), &code, &block) == GIF_ERROR) {
-                load.problem = Failure(input, gif->Error);
-                return load;
-            }
-            while (block)
-                if (DGifGetExtensionNext(gif.get(), &block) == GIF_ERROR) {
-                    load.problem = Failure(input, gif->Error);
-                    return load;
-                }
-            continue;
-        }
-        if (type == IMAGE_DESC_RECORD_TYPE)
+        if (type == TERMINATE_RECORD_TYPE)
             break;
-    }
-    if (DGifGetImageDesc(gif.get()) == GIF_ERROR) {
-        load.problem = Failure(input, gif->Error);
-        return load;
-    }
-    const GifImageDesc& frame = gif->Image;
-    if (!PictureSizeAllowed(load, frame.Width, frame.Height))
-        return load;
-    if (HasUndefinedCode(bytes, input.pos, input.pos ? static_cast<unsigned char>(bytes[input.pos - 1]) : 0,
-                         static_cast<std::size_t>(frame.Width) * static_cast<std::size_t>(frame.Height))) {
-        load.problem = "the GIF data does not decode (a code that is not in the table yet)";
-        return load;
-    }
-    const ColorMapObject* colours = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
-    if (!colours) {
-        load.problem = "the GIF picture has no colour table";
-        return load;
-    }
-    Picture picture;
-    picture.width = frame.Width;
-    picture.height = frame.Height;
-    picture.pixels.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height));
-    std::vector<GifPixelType> line(static_cast<std::size_t>(picture.width));
-    // Interlaced frames store every 8th row from 0, every 8th from 4, every 4th from 2, every 2nd from 1.
-    const int starts[] = {0, 4, 2, 1}, steps[] = {8, 8, 4, 2};
-    for (int pass = frame.Interlace ? 0 : 3; pass < 4; ++pass) {
-        const int start = frame.Interlace ? starts[pass] : 0, step = frame.Interlace ? steps[pass] : 1;
-        for (int y = start; y < picture.height; y += step) {
-            if (DGifGetLine(gif.get(), line.data(), picture.width) == GIF_ERROR || input.beyond > 1) {
-                load.problem = Failure(input, gif->Error);
-                return load;
-            }
-            std::uint32_t* out = &picture.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width)];
-            for (int x = 0; x < picture.width; ++x) {
-                const GifPixelType i = line[static_cast<std::size_t>(x)];
-                if (i < colours->ColorCount) {
-                    const GifColorType& c = colours->Colors[i];
-                    out[x] = std::uint32_t(c.Red) << 16 | std::uint32_t(c.Green) << 8 | c.Blue;
-                }
-            }
+        if (type == EXTENSION_RECORD_TYPE && !SkipExtension(gif.get(), input, load))
+            return load;
+        if (type == IMAGE_DESC_RECORD_TYPE && !ReadFrame(gif.get(), input, load, first ? &picture : nullptr)) {
+            if (!first)
+                load.problem = "a later frame does not decode, and the loader refuses the whole file: " + load.problem;
+            return load;
         }
+        first = first && type != IMAGE_DESC_RECORD_TYPE;
     }
     load.picture = std::move(picture);
     return load;

@@ -84,19 +84,25 @@ bool Decode(Decompressor& d, Errors& errors, std::string_view bytes, PictureLoad
     jpeg_read_header(&d.info, TRUE);
     if (!PictureSizeAllowed(load, d.info.image_width, d.info.image_height))
         return true;
-    d.info.out_color_space = JCS_RGB;
+    // CMYK files are read as Adobe writes them, inverted: red is C * K / 255.
+    const bool cmyk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
+    d.info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     jpeg_start_decompress(&d.info);
     picture.width = static_cast<int>(d.info.output_width);
     picture.height = static_cast<int>(d.info.output_height);
     picture.pixels.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height));
-    row.resize(static_cast<std::size_t>(picture.width) * 3);
+    const std::size_t channels = cmyk ? 4 : 3;
+    row.resize(static_cast<std::size_t>(picture.width) * channels);
     while (d.info.output_scanline < d.info.output_height) {
         const std::size_t y = d.info.output_scanline;
         JSAMPROW rows[1] = {row.data()};
         jpeg_read_scanlines(&d.info, rows, 1);
         std::uint32_t* out = &picture.pixels[y * static_cast<std::size_t>(picture.width)];
-        for (std::size_t x = 0; x < static_cast<std::size_t>(picture.width); ++x)
-            out[x] = std::uint32_t(row[3 * x]) << 16 | std::uint32_t(row[3 * x + 1]) << 8 | row[3 * x + 2];
+        for (std::size_t x = 0; x < static_cast<std::size_t>(picture.width); ++x) {
+            const unsigned char* p = &row[channels * x];
+            const auto channel = [&](int i) { return cmyk ? std::uint32_t(p[i] * p[3] / 255) : std::uint32_t(p[i]); };
+            out[x] = channel(0) << 16 | channel(1) << 8 | channel(2);
+        }
     }
     return true;
 }
