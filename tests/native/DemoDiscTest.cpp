@@ -1,13 +1,11 @@
 // The demo disc as committed: its pictures fit together, every control of its
 // skin lies inside the window's outline, and its menu opens files that exist.
 #include "FileSystem.h"
+#include "PictureDecoder.h"
 #include "SkinFile.h"
-
-#include <stb_image.h>
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -17,7 +15,7 @@ namespace {
 const std::string kDisc = AK_DEMO_DISC;
 const std::string kSkin = kDisc + "/Data/main.ini";
 
-struct Picture {
+struct RgbPicture {
     int width = 0;
     int height = 0;
     std::vector<unsigned char> rgb;
@@ -29,14 +27,18 @@ struct Picture {
     }
 };
 
-Picture Load(const std::string& name)
+RgbPicture Load(const std::string& name)
 {
-    Picture pic;
-    int channels = 0;
-    std::unique_ptr<unsigned char, void (*)(void*)> data(
-        stbi_load((kDisc + "/Data/" + name).c_str(), &pic.width, &pic.height, &channels, 3), stbi_image_free);
-    if (data)
-        pic.rgb.assign(data.get(), data.get() + static_cast<std::size_t>(pic.width) * pic.height * 3);
+    RgbPicture pic;
+    const auto bytes = platform::ReadWholeFile(kDisc + "/Data/" + name);
+    const PictureLoad load = DecodePicture(bytes ? *bytes : std::string());
+    if (!load.picture)
+        return pic;
+    pic.width = load.picture->width;
+    pic.height = load.picture->height;
+    for (std::uint32_t p : load.picture->pixels)
+        pic.rgb.insert(pic.rgb.end(), {static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8),
+                                       static_cast<unsigned char>(p)});
     return pic;
 }
 
@@ -79,10 +81,10 @@ std::string ScreenPicture(const char* key)
 
 TEST(DemoDisc, FullWindowPicturesShareOneSize)
 {
-    const Picture main = Load(ScreenPicture("Main"));
+    const RgbPicture main = Load(ScreenPicture("Main"));
     ASSERT_FALSE(main.rgb.empty()) << ScreenPicture("Main");
     for (const char* key : {"Mask", "Over", "Down", "Disabled"}) {
-        const Picture pic = Load(ScreenPicture(key));
+        const RgbPicture pic = Load(ScreenPicture(key));
         ASSERT_FALSE(pic.rgb.empty()) << key;
         EXPECT_EQ(pic.width, main.width) << key;
         EXPECT_EQ(pic.height, main.height) << key;
@@ -91,7 +93,7 @@ TEST(DemoDisc, FullWindowPicturesShareOneSize)
 
 TEST(DemoDisc, EveryControlLiesInsideTheOutline)
 {
-    const Picture mask = Load(ScreenPicture("Mask"));
+    const RgbPicture mask = Load(ScreenPicture("Mask"));
     ASSERT_FALSE(mask.rgb.empty());
     for (const auto& s : kSections) {
         const auto lines = Controls(s.section, s.before, s.after);
@@ -115,7 +117,7 @@ TEST(DemoDisc, EveryControlLiesInsideTheOutline)
 // picture that differs there would show a seam around its control.
 TEST(DemoDisc, StatePicturesMatchMainAroundTheControls)
 {
-    const Picture main = Load(ScreenPicture("Main"));
+    const RgbPicture main = Load(ScreenPicture("Main"));
     std::vector<SkinRect> allLooks;
     for (const auto& l : Controls("BUTTONINFO", 1, 2))
         allLooks.push_back(l.rect);
@@ -126,7 +128,7 @@ TEST(DemoDisc, StatePicturesMatchMainAroundTheControls)
         bars.push_back(l.rect);
 
     for (const char* key : {"Over", "Down", "Disabled"}) {
-        const Picture pic = Load(ScreenPicture(key));
+        const RgbPicture pic = Load(ScreenPicture(key));
         ASSERT_EQ(pic.rgb.size(), main.rgb.size());
         auto shown = [&](int x, int y) {
             auto inside = [&](const SkinRect& r) { return x >= r.left && y >= r.top && x < r.right && y < r.bottom; };
@@ -154,13 +156,13 @@ TEST(DemoDisc, StatePicturesMatchMainAroundTheControls)
 TEST(DemoDisc, ControlPicturesLoadAndFitTheirControls)
 {
     for (const auto& l : Controls("BUTTONEXINFO", 1, 3)) {
-        const Picture mask = Load(l.after[2]);
+        const RgbPicture mask = Load(l.after[2]);
         ASSERT_FALSE(mask.rgb.empty()) << l.after[2];
         EXPECT_EQ(mask.width, l.rect.Width());
         EXPECT_EQ(mask.height, l.rect.Height());
     }
     for (const auto& l : Controls("TRACKBARINFO", 3, 3)) {
-        const Picture thumb = Load(l.before[1]), pressed = Load(l.before[2]);
+        const RgbPicture thumb = Load(l.before[1]), pressed = Load(l.before[2]);
         ASSERT_FALSE(thumb.rgb.empty()) << l.before[1];
         ASSERT_FALSE(pressed.rgb.empty()) << l.before[2];
         EXPECT_EQ(thumb.width, pressed.width);
