@@ -85,7 +85,8 @@ TEST(PictureDecoder, RefusesWhatTheMenuCannotLoad)
     EXPECT_EQ(DecodePicture(jpeg).problem, "the JPEG data does not decode (Huffman table 0x03 was not defined)");
     // The loader refuses a JPEG that ends early, even by its end marker alone.
     jpeg = Fixture("jpeg_33x21.jpg");
-    EXPECT_EQ(DecodePicture(jpeg.substr(0, jpeg.size() / 2)).problem, "the JPEG file ends before its end (cut short)");
+    EXPECT_EQ(DecodePicture(jpeg.substr(0, jpeg.size() / 2)).problem,
+              "the JPEG file is cut short: it ends before its end-of-picture marker");
 
     // Headers that claim huge pictures are refused before anything is allocated.
     std::string bmp = Fixture("bmp_24bit_15x6.bmp");

@@ -2,6 +2,7 @@
 // checked by the exact lines printed and the exit status.
 #include "Bmp.h"
 #include "CaseName.h"
+#include "FileSystem.h"
 #include "Skincheck.h"
 #include "TempDir.h"
 
@@ -230,6 +231,13 @@ const FindingCase kErrors[] = {
      {"Data/main.ini:2: error: the Main picture \"main.bmp\" is not on the disc"}},
     {"Mask picture does not decode", [](D d) { d.Write("Data/mask.bmp", "BM not really a bitmap"); },
      {"Data/main.ini:3: error: the Mask picture \"mask.bmp\" does not load: the BMP header is cut short"}},
+    {"JPEG cut short",
+     [](D d) {
+         const std::string jpeg = *platform::ReadWholeFile(std::string(AK_PICTURE_FIXTURES) + "/jpeg_33x21.jpg");
+         d.Write("Data/over.bmp", jpeg.substr(0, jpeg.size() - 40));
+     },
+     {"Data/main.ini:4: error: the Over picture \"over.bmp\" does not load: the JPEG file is cut short: it ends "
+      "before its end-of-picture marker"}},
     {"PNG picture", [](D d) { d.Write("Data/over.bmp", "\x89PNG\r\n\x1a\n...."); },
      {"Data/main.ini:4: error: the Over picture \"over.bmp\" does not load: it is a PNG picture, and the menu loads "
       "only BMP, JPEG and GIF"}},

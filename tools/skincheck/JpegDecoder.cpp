@@ -132,7 +132,7 @@ PictureLoad DecodeJpeg(std::string_view bytes)
     // The loader refuses a file that ends before its end-of-picture marker,
     // even one that lacks only the marker.
     if (errors.endedEarly) {
-        load.problem = "the JPEG file ends before its end (cut short)";
+        load.problem = "the JPEG file is cut short: it ends before its end-of-picture marker";
         return load;
     }
     load.picture = std::move(picture);
