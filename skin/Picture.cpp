@@ -6,6 +6,7 @@
 #include <ole2.h>
 #include <olectl.h>
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -46,12 +47,10 @@ bool IsDibSection(HBITMAP bitmap)
     return ::GetObjectA(bitmap, sizeof dib, &dib) == sizeof dib;
 }
 
-// The decoded bitmap, owned by the caller alone; none when the file is not a
+// The decoded bitmap, owned by the caller alone; none when the bytes are not a
 // picture that decodes to a bitmap (icons and metafiles are not bitmaps).
-platform::Bitmap Decode(const std::string& path)
+platform::Bitmap Decode(platform::GlobalMemory block, DWORD length)
 {
-    DWORD length = 0;
-    platform::GlobalMemory block = ReadIntoGlobalMemory(path, length);
     if (!block)
         return {};
     platform::ComApartment apartment;
@@ -89,8 +88,25 @@ platform::Bitmap Decode(const std::string& path)
 
 void LoadPicture(const std::string& path, CBitmap& bitmap, SIZE& size)
 {
-    bitmap.Attach(Decode(path).Detach());
+    DWORD length = 0;
+    platform::GlobalMemory block = ReadIntoGlobalMemory(path, length);
+    bitmap.Attach(Decode(std::move(block), length).Detach());
     size = bitmap.GetSize();
+}
+
+platform::Bitmap LoadPictureFromMemory(std::string_view bytes)
+{
+    if (bytes.empty() || bytes.size() > static_cast<std::size_t>(kMaxPictureBytes))
+        return {};
+    const auto length = static_cast<DWORD>(bytes.size());
+    platform::GlobalMemory block(::GlobalAlloc(GMEM_MOVEABLE, length));
+    {
+        platform::GlobalLock locked(block.Get());
+        if (!locked)
+            return {};
+        std::copy(bytes.begin(), bytes.end(), static_cast<char*>(locked.Bytes()));
+    }
+    return Decode(std::move(block), length);
 }
 
 void DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& rect)

@@ -2,6 +2,7 @@
 // checked by the exact lines printed and the exit status.
 #include "Bmp.h"
 #include "CaseName.h"
+#include "FileSystem.h"
 #include "Skincheck.h"
 #include "TempDir.h"
 
@@ -208,11 +209,13 @@ TEST_P(SkincheckFinding, PrintsExactlyThis)
     Disc disc;
     c.change(disc);
     const Result r = disc.Run();
-    int errors = 0;
-    for (const auto& f : c.findings)
+    int errors = 0, warnings = 0;
+    for (const auto& f : c.findings) {
         errors += f.find(": error: ") != std::string::npos;
+        warnings += f.find(": warning: ") != std::string::npos;
+    }
     std::vector<std::string> expected = c.findings;
-    expected.push_back(Summary(disc, errors, static_cast<int>(c.findings.size()) - errors));
+    expected.push_back(Summary(disc, errors, warnings));
     EXPECT_EQ(r.lines, expected);
     EXPECT_EQ(r.status, errors ? 1 : 0);
 }
@@ -227,7 +230,14 @@ const FindingCase kErrors[] = {
     {"Main picture missing", [](D d) { d.Remove("Data/main.bmp"); },
      {"Data/main.ini:2: error: the Main picture \"main.bmp\" is not on the disc"}},
     {"Mask picture does not decode", [](D d) { d.Write("Data/mask.bmp", "BM not really a bitmap"); },
-     {"Data/main.ini:3: error: the Mask picture \"mask.bmp\" does not load: the BMP data does not decode (unknown image type)"}},
+     {"Data/main.ini:3: error: the Mask picture \"mask.bmp\" does not load: the BMP header is cut short"}},
+    {"JPEG cut short",
+     [](D d) {
+         const std::string jpeg = *platform::ReadWholeFile(std::string(AK_PICTURE_FIXTURES) + "/jpeg_33x21.jpg");
+         d.Write("Data/over.bmp", jpeg.substr(0, jpeg.size() - 40));
+     },
+     {"Data/main.ini:4: error: the Over picture \"over.bmp\" does not load: the JPEG file is cut short: it ends "
+      "before its end-of-picture marker"}},
     {"PNG picture", [](D d) { d.Write("Data/over.bmp", "\x89PNG\r\n\x1a\n...."); },
      {"Data/main.ini:4: error: the Over picture \"over.bmp\" does not load: it is a PNG picture, and the menu loads "
       "only BMP, JPEG and GIF"}},
@@ -249,8 +259,8 @@ const FindingCase kErrors[] = {
          d.Write("Data/thumb.bmp", "GIF89a");
          d.Edit("Data/main.ini", "[TEXTINFO]", "[TRACKBARINFO]\n1=ID_VOL,thumb.bmp,down.bmp,10,30,50,10,H,50,0\n[TEXTINFO]");
      },
-     {"Data/main.ini:9: error: trackbar \"ID_VOL\": the thumb picture \"thumb.bmp\" does not load: the GIF data "
-      "holds no picture",
+     {"Data/main.ini:9: error: trackbar \"ID_VOL\": the thumb picture \"thumb.bmp\" does not load: the GIF file "
+      "is cut short",
       "Data/main.ini:9: error: trackbar \"ID_VOL\": the pressed-thumb picture \"down.bmp\" is not on the disc"}},
     {"program file missing", [](D d) { d.Remove("setup.exe"); },
      {"AUTORUN.INF:2: error: ID_BUTTON1 opens \"setup.exe\", which is not on the disc: a click shows \"File Not "
@@ -331,6 +341,13 @@ const FindingCase kWarnings[] = {
       "Mask picture cuts away"}},
     {"picture sizes differ", [](D d) { d.Write("Data/over.bmp", EncodeBmp24(Window(0x405060, 90, 60))); },
      {"Data/main.ini:4: warning: the Over picture \"over.bmp\" is 90x60, but the Mask picture (the window) is 100x60"}},
+    {"picture larger than the window", [](D d) { d.Write("Data/over.bmp", EncodeBmp24(Window(0x405060, 300, 200))); },
+     {"Data/main.ini:4: note: the Over picture \"over.bmp\" is 300x200, but the Mask picture (the window) is 100x60: "
+      "the menu shows its top-left part"}},
+    {"picture cut short",
+     [](D d) { d.Write("Data/over.bmp", EncodeBmp24(Window(0x405060, 100, 60)).substr(0, 54 + 300 * 45 + 100)); },
+     {"Data/main.ini:4: warning: the Over picture \"over.bmp\" loads, but the top 15 of its 60 rows are not in the "
+      "file: the menu shows whatever memory follows the file there"}},
     {"name differs in case", [](D d) { d.Edit("Data/main.ini", "ID_EXIT", "id_exit"); },
      {"Data/main.ini:7: warning: image button \"id_exit\": the name differs from the command \"ID_EXIT\" only in "
       "case, and names must match exactly: a click does nothing"}},

@@ -242,6 +242,8 @@ const Picture* Checker::SkinPicture(const std::string& what, const std::string& 
         Report(m_skin, line, Severity::Error, what + " " + Quote(name) + " does not load: " + load.problem);
         return nullptr;
     }
+    if (!load.damage.empty())
+        Report(m_skin, line, Severity::Warning, what + " " + Quote(name) + " loads, but " + load.damage);
     return &*load.picture;
 }
 
@@ -331,12 +333,17 @@ void Checker::CheckScreen()
         return;
     m_mask = *shape;
 
-    for (const auto& l : loaded)
-        if (l.picture && &l != &maskLoaded &&
-            (l.picture->width != shape->width || l.picture->height != shape->height))
-            Report(m_skin, l.line, Severity::Warning,
-                   "the " + l.role + " picture " + Quote(l.name) + " is " + Size(l.picture->width, l.picture->height) +
-                       ", but the Mask picture (the window) is " + Size(shape->width, shape->height));
+    // A larger picture is cut to the window (its top-left part shows); a
+    // smaller one leaves part of the window without it.
+    for (const auto& l : loaded) {
+        if (!l.picture || &l == &maskLoaded || (l.picture->width == shape->width && l.picture->height == shape->height))
+            continue;
+        const bool covers = l.picture->width >= shape->width && l.picture->height >= shape->height;
+        Report(m_skin, l.line, covers ? Severity::Note : Severity::Warning,
+               "the " + l.role + " picture " + Quote(l.name) + " is " + Size(l.picture->width, l.picture->height) +
+                   ", but the Mask picture (the window) is " + Size(shape->width, shape->height) +
+                   (covers ? ": the menu shows its top-left part" : ""));
+    }
 
     // The window's outline, from the same run scan that shapes the window.
     MaskPixels pixels{shape->pixels.data(), static_cast<std::ptrdiff_t>(shape->width) * 4, shape->width,
