@@ -158,6 +158,16 @@ PictureLoad DecodeBmp(std::string_view bytes)
     if (h.compression == kBiBitfields)
         masks = {in.U32(54), in.U32(58), in.U32(62)};
     const Field red(masks[0]), green(masks[1]), blue(masks[2]);
+    // Painting programs keep alpha in the fourth byte, or in a V3+ header's alpha mask.
+    std::uint32_t alphaMask = 0;
+    if (h.bits == 32 && h.compression == kBiRgb)
+        alphaMask = 0xFF000000;
+    else if (h.compression == kBiBitfields && h.size >= 56)
+        alphaMask = in.U32(66);
+    const Field alpha(alphaMask);
+    std::vector<std::uint8_t> alphas;
+    if (alphaMask)
+        alphas.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0xFF);
 
     Picture picture;
     picture.width = width;
@@ -173,8 +183,9 @@ PictureLoad DecodeBmp(std::string_view bytes)
         rowsHeld = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(height), available / stride));
         for (int row = 0; row < rowsHeld; ++row) {
             const std::size_t base = offset + static_cast<std::size_t>(row) * stride;
-            std::uint32_t* out = &picture.pixels[static_cast<std::size_t>(h.topDown ? row : height - 1 - row) *
-                                                 static_cast<std::size_t>(width)];
+            const std::size_t first =
+                static_cast<std::size_t>(h.topDown ? row : height - 1 - row) * static_cast<std::size_t>(width);
+            std::uint32_t* out = &picture.pixels[first];
             for (int x = 0; x < width; ++x) {
                 const std::size_t ux = static_cast<std::size_t>(x);
                 std::uint32_t p = 0;
@@ -187,11 +198,18 @@ PictureLoad DecodeBmp(std::string_view bytes)
                 } else {
                     const std::uint32_t v = h.bits == 16 ? in.U16(base + ux * 2) : in.U32(base + ux * 4);
                     p = red.Get(v & masks[0]) << 16 | green.Get(v & masks[1]) << 8 | blue.Get(v & masks[2]);
+                    if (alphaMask)
+                        alphas[first + ux] = static_cast<std::uint8_t>(alpha.Get(v & alphaMask));
                 }
                 out[x] = p;
             }
         }
     }
+    // An alpha byte that is never high is unused, not see-through.
+    if (std::any_of(alphas.begin(), alphas.end(), [](std::uint8_t a) { return a >= 0x80; }) &&
+        std::any_of(alphas.begin(), alphas.end(), [](std::uint8_t a) { return a < 0x80; }))
+        for (std::uint8_t a : alphas)
+            load.seeThrough.push_back(a < 0x80);
     load.picture = std::move(picture);
     if (rowsHeld < height) {
         if (h.topDown)

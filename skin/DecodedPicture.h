@@ -30,6 +30,10 @@ struct PictureLoad {
     // here and have no one right value.
     int missingFrom = 0;
     int missingTo = 0;
+    // Per pixel, 1 where the file marks it see-through (a BMP's alpha, a
+    // GIF's transparent colour): the loader ignores that and shows the pixel's
+    // colour. Empty when the file marks none.
+    std::vector<std::uint8_t> seeThrough;
 };
 
 // Larger pictures are refused rather than decoded: no skin needs them, and a

@@ -62,6 +62,25 @@ TEST(PictureDecoder, ReadsWhatTheMenuLoads)
     }
 }
 
+// Transparency the loader ignores is recorded, so that a mask drawn with it
+// can be told; an alpha byte that is never set is no transparency.
+TEST(PictureDecoder, RecordsSeeThroughPixels)
+{
+    // 2 x 1 pixels, two colours; a graphic control block marks colour 1 see-through.
+    const std::string gif("GIF89a\x02\x00\x01\x00\x80\x00\x00"
+                          "\x00\x00\x00\xFF\xFF\xFF"
+                          "\x21\xF9\x04\x01\x00\x00\x01\x00"
+                          "\x2C\x00\x00\x00\x00\x02\x00\x01\x00\x00"
+                          "\x02\x02\x44\x0A\x00\x3B",
+                          43);
+    const PictureLoad transparent = DecodePicture(gif);
+    ASSERT_TRUE(transparent.picture) << transparent.problem;
+    EXPECT_EQ(transparent.picture->pixels, (std::vector<std::uint32_t>{0x000000, 0xFFFFFF}));
+    EXPECT_EQ(transparent.seeThrough, (std::vector<std::uint8_t>{0, 1}));
+    EXPECT_TRUE(DecodePicture(Fixture("bmp_32bit_9x4.bmp")).seeThrough.empty());
+    EXPECT_TRUE(DecodePicture(Fixture("gif_16colours_19x11.gif")).seeThrough.empty());
+}
+
 TEST(PictureDecoder, RefusesWhatTheMenuCannotLoad)
 {
     EXPECT_EQ(DecodePicture("\x89PNG\r\n\x1a\nrest").problem,

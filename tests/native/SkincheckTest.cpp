@@ -41,6 +41,22 @@ TestPicture Mask(std::uint32_t cut = 0xFF00FF, int w = 100, int h = 60)
     return p;
 }
 
+// A 32-bit BMP with alpha in the fourth byte (pixels 0xAARRGGBB), as painting programs write it.
+std::string EncodeBmp32(const TestPicture& p)
+{
+    const auto u32 = [](std::uint32_t v) {
+        return std::string{char(v & 0xFF), char(v >> 8 & 0xFF), char(v >> 16 & 0xFF), char(v >> 24)};
+    };
+    const auto size = static_cast<std::uint32_t>(p.width * p.height * 4);
+    std::string bmp = "BM" + u32(54 + size) + u32(0) + u32(54) + u32(40) + u32(static_cast<std::uint32_t>(p.width)) +
+                      u32(static_cast<std::uint32_t>(p.height)) + std::string{1, 0, 32, 0} + u32(0) + u32(size) +
+                      u32(0) + u32(0) + u32(0) + u32(0);
+    for (int y = p.height - 1; y >= 0; --y)
+        for (int x = 0; x < p.width; ++x)
+            bmp += u32(p.At(x, y));
+    return bmp;
+}
+
 const char kSkin[] = "[Screen]\n"
                      "Main=main.bmp\n"
                      "Mask=mask.bmp\n"
@@ -438,6 +454,15 @@ const FindingCase kWarnings[] = {
      {"Data/main.ini:4: warning: [Screen] Ovr is never read: probably Over was meant"}},
     {"unknown Screen key", [](D d) { d.Edit("Data/main.ini", "Over=", "Back="); },
      {"Data/main.ini:4: warning: [Screen] Back is never read: the keys are Main, Mask, Over, Down and Disabled"}},
+    {"mask drawn with transparency",
+     [](D d) {
+         TestPicture mask = Mask(0xFFFFFF); // the corner see-through white, not magenta
+         for (auto& p : mask.pixels)
+             p = p == 0 ? 0xFF000000 : p; // the rest opaque black
+         d.Write("Data/mask.bmp", EncodeBmp32(mask));
+     },
+     {"Data/main.ini:3: warning: the Mask picture \"mask.bmp\": 16 pixels are transparent in the file, but the menu "
+      "ignores transparency and cuts away only magenta: they stay in the window"}},
     {"nearly magenta mask", [](D d) { d.Write("Data/mask.bmp", EncodeBmp24(Mask(0xFE00FF))); },
      {"Data/main.ini:3: warning: the Mask picture \"mask.bmp\": 16 pixels are nearly magenta but are not cut away "
       "(that takes red and blue 255, green 0 to 16)"}},

@@ -118,6 +118,7 @@ private:
     // The picture `name` beside main.ini, or none after reporting why not.
     const Picture* SkinPicture(const std::string& what, const std::string& name, std::size_t line);
     void CheckCutColours(const Picture& mask, const std::string& what, std::size_t line);
+    void CheckSeeThrough(const Picture& mask, const std::string& what, std::size_t line);
 
     void CheckSkin();
     void CheckScreen();
@@ -292,6 +293,27 @@ void Checker::CheckCutColours(const Picture& mask, const std::string& what, std:
         Report(m_skin, line, Severity::Warning,
                what + ": " + std::to_string(near) +
                    " pixels are nearly magenta but are not cut away (that takes red and blue 255, green 0 to 16)");
+    CheckSeeThrough(mask, what, line);
+}
+
+// A mask drawn with transparency, as for the web: the loader ignores it, so
+// those pixels stay in the window in whatever colour they hold.
+void Checker::CheckSeeThrough(const Picture& mask, const std::string& what, std::size_t line)
+{
+    const auto load = std::find_if(m_pictures.begin(), m_pictures.end(), [&](const auto& p) {
+        return p.second.picture && &*p.second.picture == &mask;
+    });
+    if (load == m_pictures.end() || load->second.seeThrough.size() != mask.pixels.size())
+        return;
+    const TransparentRange cut(kSkinCutColour, kSkinCutTolerance);
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < mask.pixels.size(); ++i)
+        kept += load->second.seeThrough[i] && !cut.Contains(mask.pixels[i]);
+    if (kept)
+        Report(m_skin, line, Severity::Warning,
+               what + ": " + std::to_string(kept) +
+                   " pixels are transparent in the file, but the menu ignores transparency and cuts away only magenta: "
+                   "they stay in the window");
 }
 
 void Checker::CheckSkin()

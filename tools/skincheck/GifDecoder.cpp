@@ -1,6 +1,6 @@
 // GIF through giflib, as the loader reads it: the first frame, at its own
 // size (the logical screen plays no part), its local palette or else the
-// global one, transparency ignored. A file with a frame whose data is cut
+// global one, transparency ignored (but recorded, for those who meant it). A file with a frame whose data is cut
 // short or damaged does not load; a file that ends right after a frame does.
 #include "FormatDecoders.h"
 
@@ -103,7 +103,9 @@ std::string Failure(const Input& input, int error)
     return "the GIF data does not decode (" + std::string(text ? text : "unknown error") + ")";
 }
 
-bool SkipExtension(GifFileType* gif, const Input& input, PictureLoad& load)
+// `transparent` becomes the colour index that a graphic control block marks
+// see-through for the next frame, or -1.
+bool SkipExtension(GifFileType* gif, const Input& input, PictureLoad& load, int& transparent)
 {
     int code = 0;
     GifByteType* block = nullptr;
@@ -111,6 +113,8 @@ bool SkipExtension(GifFileType* gif, const Input& input, PictureLoad& load)
         load.problem = Failure(input, gif->Error);
         return false;
     }
+    if (code == GRAPHICS_EXT_FUNC_CODE && block && block[0] >= 4)
+        transparent = (block[1] & 1) ? block[4] : -1;
     while (block)
         if (DGifGetExtensionNext(gif, &block) == GIF_ERROR) {
             load.problem = Failure(input, gif->Error);
@@ -121,7 +125,7 @@ bool SkipExtension(GifFileType* gif, const Input& input, PictureLoad& load)
 
 // Reads the frame whose descriptor comes next, into `picture` when there is
 // one (the first frame), else only to see that it decodes.
-bool ReadFrame(GifFileType* gif, const Input& input, PictureLoad& load, Picture* picture)
+bool ReadFrame(GifFileType* gif, const Input& input, PictureLoad& load, Picture* picture, int transparent)
 {
     if (DGifGetImageDesc(gif) == GIF_ERROR) {
         load.problem = Failure(input, gif->Error);
@@ -146,6 +150,8 @@ bool ReadFrame(GifFileType* gif, const Input& input, PictureLoad& load, Picture*
         picture->width = width;
         picture->height = height;
         picture->pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+        if (transparent >= 0)
+            load.seeThrough.assign(picture->pixels.size(), 0);
     }
     std::vector<GifPixelType> line(static_cast<std::size_t>(width));
     // Interlaced frames store every 8th row from 0, every 8th from 4, every 4th from 2, every 2nd from 1.
@@ -162,6 +168,8 @@ bool ReadFrame(GifFileType* gif, const Input& input, PictureLoad& load, Picture*
             std::uint32_t* out = &picture->pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width)];
             for (int x = 0; x < width; ++x) {
                 const GifPixelType i = line[static_cast<std::size_t>(x)];
+                if (i == transparent)
+                    load.seeThrough[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] = 1;
                 if (i < colours->ColorCount) {
                     const GifColorType& c = colours->Colors[i];
                     out[x] = std::uint32_t(c.Red) << 16 | std::uint32_t(c.Green) << 8 | c.Blue;
@@ -190,6 +198,7 @@ PictureLoad DecodeGif(std::string_view bytes)
     // right after a frame.
     Picture picture;
     bool first = true;
+    int transparent = -1;
     for (;;) {
         if (!first && input.pos == bytes.size() && input.beyond <= 1)
             break;
@@ -204,9 +213,9 @@ PictureLoad DecodeGif(std::string_view bytes)
         }
         if (type == TERMINATE_RECORD_TYPE)
             break;
-        if (type == EXTENSION_RECORD_TYPE && !SkipExtension(gif.get(), input, load))
+        if (type == EXTENSION_RECORD_TYPE && !SkipExtension(gif.get(), input, load, transparent))
             return load;
-        if (type == IMAGE_DESC_RECORD_TYPE && !ReadFrame(gif.get(), input, load, first ? &picture : nullptr)) {
+        if (type == IMAGE_DESC_RECORD_TYPE && !ReadFrame(gif.get(), input, load, first ? &picture : nullptr, transparent)) {
             if (!first)
                 load.problem = "a later frame does not decode, and the loader refuses the whole file: " + load.problem;
             return load;
