@@ -491,8 +491,10 @@ const FindingCase kWarnings[] = {
     {"name near a command", [](D d) { d.Edit("Data/main.ini", "ID_EXIT", "ID_EDIT"); },
      {"Data/main.ini:7: warning: image button \"ID_EDIT\": the name is no command, and a click does nothing: probably "
       "\"ID_EXIT\" was meant"}},
-    {"entry for a button that is not there", [](D d) { d.Edit("AUTORUN.INF", "[TEXT_INFO]", "ID_BUTTON5=more.exe\n[TEXT_INFO]"); },
-     {"AUTORUN.INF:3: warning: [RUN_FILES] ID_BUTTON5 is never read: no image button is named \"ID_BUTTON5\""}},
+    {"entries for buttons that are not there",
+     [](D d) { d.Edit("AUTORUN.INF", "[TEXT_INFO]", "ID_BUTTON5=more.exe\nID_BUTTON9=extra.exe\n[TEXT_INFO]"); },
+     {"AUTORUN.INF:3: warning: [RUN_FILES] ID_BUTTON5 is never read: no image button is named \"ID_BUTTON5\"",
+      "AUTORUN.INF:4: warning: [RUN_FILES] ID_BUTTON9 is never read: the program buttons are ID_BUTTON1 to ID_BUTTON8"}},
     {"text longer than the menu reads",
      [](D d) { d.Edit("AUTORUN.INF", "Install it", std::string(250, 'i') + "Install it now, please"); },
      {"AUTORUN.INF:4: warning: [TEXT_INFO] ID_BUTTON1 has 272 characters, and the menu reads only the first 259: the "

@@ -785,6 +785,15 @@ void Checker::CheckNames()
     }
 }
 
+// ID_BUTTON followed by a number, loosely written: a program button, in range or not.
+bool LooksLikeProgramButton(const std::string& name)
+{
+    const std::string loose = LooseName(name), program = "IDBUTTON";
+    return loose.size() > program.size() && loose.compare(0, program.size(), program) == 0 &&
+           std::all_of(loose.begin() + static_cast<std::ptrdiff_t>(program.size()), loose.end(),
+                       [](char ch) { return ch >= '0' && ch <= '9'; });
+}
+
 // An image button whose name looks like a command but is not one.
 void Checker::CheckCommandName(const Control& c, const std::string& subject)
 {
@@ -805,10 +814,7 @@ void Checker::CheckCommandName(const Control& c, const std::string& subject)
             return;
         }
     }
-    const std::string program = "IDBUTTON";
-    if (loose.size() > program.size() && loose.compare(0, program.size(), program) == 0 &&
-        std::all_of(loose.begin() + static_cast<std::ptrdiff_t>(program.size()), loose.end(),
-                    [](char ch) { return ch >= '0' && ch <= '9'; })) {
+    if (LooksLikeProgramButton(c.name)) {
         Report(m_skin, c.line, Severity::Error,
                subject + ": the program buttons are ID_BUTTON1 to ID_BUTTON8, and a click on this one does nothing");
         return;
@@ -933,7 +939,8 @@ void Checker::CheckUnreadEntries(const IniSource& inf)
                                Quote(inf.Raw(section, key.name).substr(kInfValueBufferChars - 21, 20)));
                 continue;
             }
-            const std::string meant = known == keys.end() ? ProbablyMeant(key.name, keys) : "";
+            const bool beyond = known == keys.end() && LooksLikeProgramButton(key.name);
+            const std::string meant = known == keys.end() && !beyond ? ProbablyMeant(key.name, keys) : "";
             if (known != keys.end()) {
                 Report(inf, key.line, Severity::Warning, where + " is never read: no image button is named " + Quote(*known));
             } else if (!meant.empty() && HasImageButton(meant) && !inf.doc.KeyLine(section, meant) && section == "RUN_FILES") {
@@ -941,7 +948,10 @@ void Checker::CheckUnreadEntries(const IniSource& inf)
                        where + " is never read: probably " + meant + " was meant, which has no entry and opens the disc folder");
             } else {
                 Report(inf, key.line, Severity::Warning,
-                       where + " is never read" + (meant.empty() ? ": no image button reads it" : ": probably " + meant + " was meant"));
+                       where + " is never read" +
+                           (beyond          ? ": the program buttons are ID_BUTTON1 to ID_BUTTON8"
+                            : meant.empty() ? ": no image button reads it"
+                                            : ": probably " + meant + " was meant"));
             }
         }
         if (section != "TEXT_INFO" || !info)
