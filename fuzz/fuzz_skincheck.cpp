@@ -129,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         else if (line.compare(rest, 10, " warning: ") == 0)
             ++warnings;
         else
-            Check(false, "error or warning");
+            Check(line.compare(rest, 7, " note: ") == 0, "error, warning or note");
     }
     const std::string summary = root + ": " + std::to_string(errors) + (errors == 1 ? " error, " : " errors, ") +
                                 std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings");

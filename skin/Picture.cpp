@@ -6,6 +6,7 @@
 #include <ole2.h>
 #include <olectl.h>
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -39,12 +40,10 @@ platform::GlobalMemory ReadIntoGlobalMemory(const std::string& path, DWORD& leng
     return block;
 }
 
-// The decoded bitmap, owned by the caller alone; none when the file is not a
+// The decoded bitmap, owned by the caller alone; none when the bytes are not a
 // picture that decodes to a bitmap (icons and metafiles are not bitmaps).
-platform::UniqueBitmap Decode(const std::string& path)
+platform::UniqueBitmap Decode(platform::GlobalMemory block, DWORD length)
 {
-    DWORD length = 0;
-    platform::GlobalMemory block = ReadIntoGlobalMemory(path, length);
     if (!block)
         return {};
     platform::ComApartment apartment;
@@ -82,8 +81,25 @@ platform::UniqueBitmap Decode(const std::string& path)
 
 void LoadPicture(const std::string& path, CBitmap& bitmap, SIZE& size)
 {
-    bitmap.Attach(Decode(path).Detach());
+    DWORD length = 0;
+    platform::GlobalMemory block = ReadIntoGlobalMemory(path, length);
+    bitmap.Attach(Decode(std::move(block), length).Detach());
     size = bitmap.GetSize();
+}
+
+platform::UniqueBitmap LoadPictureFromMemory(std::string_view bytes)
+{
+    if (bytes.empty() || bytes.size() > static_cast<std::size_t>(kMaxPictureBytes))
+        return {};
+    const auto length = static_cast<DWORD>(bytes.size());
+    platform::GlobalMemory block(::GlobalAlloc(GMEM_MOVEABLE, length));
+    {
+        platform::GlobalLock locked(block.Get());
+        if (!locked)
+            return {};
+        std::copy(bytes.begin(), bytes.end(), static_cast<char*>(locked.Bytes()));
+    }
+    return Decode(std::move(block), length);
 }
 
 void DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& rect)

@@ -4,6 +4,7 @@
 #include "Bitmap.h"
 
 #include <string>
+#include <string_view>
 
 // Decodes a BMP, JPEG or GIF file with the system's OLE picture decoder into
 // `bitmap` (which owns the result alone; the bitmap it held before is
@@ -11,6 +12,9 @@
 // unreadable, empty or not a decodable picture leaves `bitmap` empty and
 // `size` 0 × 0. Initialises COM on the calling thread for the call if needed.
 void LoadPicture(const std::string& path, CBitmap& bitmap, SIZE& size);
+
+// The same decoder on a picture file's bytes: the bitmap, or none.
+platform::Bitmap LoadPictureFromMemory(std::string_view bytes);
 
 // Copies the top-left width × height pixels of `bitmap` to `dc` at
 // (left, top). Nothing happens without a bitmap.

@@ -2,12 +2,11 @@
 // skin lies inside the window's outline, and its menu opens files that exist.
 #include "ControlLines.h"
 #include "FileSystem.h"
-
-#include <stb_image.h>
+#include "PictureDecoder.h"
+#include "SkinFile.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -17,7 +16,7 @@ namespace {
 const std::string kDisc = AK_DEMO_DISC;
 const std::string kSkin = kDisc + "/Data/main.ini";
 
-struct Picture {
+struct RgbPicture {
     int width = 0;
     int height = 0;
     std::vector<unsigned char> rgb;
@@ -29,14 +28,18 @@ struct Picture {
     }
 };
 
-Picture Load(const std::string& name)
+RgbPicture Load(const std::string& name)
 {
-    Picture pic;
-    int channels = 0;
-    std::unique_ptr<unsigned char, void (*)(void*)> data(
-        stbi_load((kDisc + "/Data/" + name).c_str(), &pic.width, &pic.height, &channels, 3), stbi_image_free);
-    if (data)
-        pic.rgb.assign(data.get(), data.get() + static_cast<std::size_t>(pic.width) * pic.height * 3);
+    RgbPicture pic;
+    const auto bytes = platform::ReadWholeFile(kDisc + "/Data/" + name);
+    const PictureLoad load = DecodePicture(bytes ? *bytes : std::string());
+    if (!load.picture)
+        return pic;
+    pic.width = load.picture->width;
+    pic.height = load.picture->height;
+    for (std::uint32_t p : load.picture->pixels)
+        pic.rgb.insert(pic.rgb.end(), {static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8),
+                                       static_cast<unsigned char>(p)});
     return pic;
 }
 
@@ -51,10 +54,10 @@ std::string ScreenPicture(const char* key)
 
 TEST(DemoDisc, FullWindowPicturesShareOneSize)
 {
-    const Picture main = Load(ScreenPicture("Main"));
+    const RgbPicture main = Load(ScreenPicture("Main"));
     ASSERT_FALSE(main.rgb.empty()) << ScreenPicture("Main");
     for (const char* key : {"Mask", "Over", "Down", "Disabled"}) {
-        const Picture pic = Load(ScreenPicture(key));
+        const RgbPicture pic = Load(ScreenPicture(key));
         ASSERT_FALSE(pic.rgb.empty()) << key;
         EXPECT_EQ(pic.width, main.width) << key;
         EXPECT_EQ(pic.height, main.height) << key;
@@ -63,7 +66,7 @@ TEST(DemoDisc, FullWindowPicturesShareOneSize)
 
 TEST(DemoDisc, EveryControlLiesInsideTheOutline)
 {
-    const Picture mask = Load(ScreenPicture("Mask"));
+    const RgbPicture mask = Load(ScreenPicture("Mask"));
     ASSERT_FALSE(mask.rgb.empty());
     for (const auto& kind : ControlKinds()) {
         const auto lines = ReadControlLines(IniFile(kSkin), kind);
@@ -87,7 +90,7 @@ TEST(DemoDisc, EveryControlLiesInsideTheOutline)
 // picture that differs there would show a seam around its control.
 TEST(DemoDisc, StatePicturesMatchMainAroundTheControls)
 {
-    const Picture main = Load(ScreenPicture("Main"));
+    const RgbPicture main = Load(ScreenPicture("Main"));
     std::vector<SkinRect> allLooks;
     for (const ControlKindId kind : {ControlKindId::ImageButton, ControlKindId::ButtonEx})
         for (const auto& l : Controls(kind))
@@ -97,7 +100,7 @@ TEST(DemoDisc, StatePicturesMatchMainAroundTheControls)
         bars.push_back(l.rect);
 
     for (const char* key : {"Over", "Down", "Disabled"}) {
-        const Picture pic = Load(ScreenPicture(key));
+        const RgbPicture pic = Load(ScreenPicture(key));
         ASSERT_EQ(pic.rgb.size(), main.rgb.size());
         auto shown = [&](int x, int y) {
             auto inside = [&](const SkinRect& r) { return x >= r.left && y >= r.top && x < r.right && y < r.bottom; };
@@ -125,14 +128,14 @@ TEST(DemoDisc, StatePicturesMatchMainAroundTheControls)
 TEST(DemoDisc, ControlPicturesLoadAndFitTheirControls)
 {
     for (const auto& l : Controls(ControlKindId::ButtonEx)) {
-        const Picture mask = Load(l.PictureName(FieldRole::Mask));
+        const RgbPicture mask = Load(l.PictureName(FieldRole::Mask));
         ASSERT_FALSE(mask.rgb.empty()) << l.PictureName(FieldRole::Mask);
         EXPECT_EQ(mask.width, l.rect.Width());
         EXPECT_EQ(mask.height, l.rect.Height());
     }
     for (const auto& l : Controls(ControlKindId::Trackbar)) {
-        const Picture thumb = Load(l.PictureName(FieldRole::Thumb));
-        const Picture pressed = Load(l.PictureName(FieldRole::ThumbDown));
+        const RgbPicture thumb = Load(l.PictureName(FieldRole::Thumb));
+        const RgbPicture pressed = Load(l.PictureName(FieldRole::ThumbDown));
         ASSERT_FALSE(thumb.rgb.empty()) << l.PictureName(FieldRole::Thumb);
         ASSERT_FALSE(pressed.rgb.empty()) << l.PictureName(FieldRole::ThumbDown);
         EXPECT_EQ(thumb.width, pressed.width);

@@ -30,25 +30,27 @@ TEST(PictureDecoder, ReadsWhatTheMenuLoads)
         int width, height;
         const char* problem;
         bool trueColour;
+        const char* damage;
     };
     const Case cases[] = {
-        {"bmp_1bit_13x7.bmp", "BMP", 13, 7, "", false},
-        {"bmp_4bit_11x5.bmp", "BMP", 11, 5, "", false},
-        {"bmp_8bit_17x9.bmp", "BMP", 17, 9, "", false},
-        {"bmp_24bit_15x6.bmp", "BMP", 15, 6, "", true},
-        {"bmp_32bit_9x4.bmp", "BMP", 9, 4, "", true},
-        {"bmp_24bit_top_down_5x3.bmp", "BMP", 5, 3, "", true}, // stb_image gives its height as negative
-        {"gif_16colours_19x11.gif", "GIF", 19, 11, "", false},
-        {"jpeg_33x21.jpg", "JPEG", 33, 21, "", false},
-        {"empty.bmp", "", 0, 0, "the file is empty", false},
-        {"not_a_picture.bmp", "BMP", 0, 0, "the BMP data does not decode (unknown image type)", false},
-        {"truncated_24bit.bmp", "BMP", 0, 0, "the BMP data does not decode (bad offset)", false},
+        {"bmp_1bit_13x7.bmp", "BMP", 13, 7, "", false, ""},
+        {"bmp_4bit_11x5.bmp", "BMP", 11, 5, "", false, ""},
+        {"bmp_8bit_17x9.bmp", "BMP", 17, 9, "", false, ""},
+        {"bmp_24bit_15x6.bmp", "BMP", 15, 6, "", true, ""},
+        {"bmp_32bit_9x4.bmp", "BMP", 9, 4, "", true, ""},
+        {"bmp_24bit_top_down_5x3.bmp", "BMP", 5, 3, "", true, ""},
+        {"gif_16colours_19x11.gif", "GIF", 19, 11, "", false, ""},
+        {"jpeg_33x21.jpg", "JPEG", 33, 21, "", false, ""},
+        {"empty.bmp", "", 0, 0, "the file is empty", false, ""},
+        {"not_a_picture.bmp", "BMP", 0, 0, "the BMP header is cut short", false, ""},
+        {"truncated_24bit.bmp", "BMP", 0, 0, "the BMP header is cut short", false, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         const PictureLoad load = DecodePicture(Fixture(c.file));
         EXPECT_EQ(load.format, c.format);
         EXPECT_EQ(load.problem, c.problem);
+        EXPECT_EQ(load.damage, c.damage);
         ASSERT_EQ(load.picture.has_value(), *c.problem == '\0');
         if (!load.picture)
             continue;
@@ -60,6 +62,25 @@ TEST(PictureDecoder, ReadsWhatTheMenuLoads)
     }
 }
 
+// Transparency the loader ignores is recorded, so that a mask drawn with it
+// can be told; an alpha byte that is never set is no transparency.
+TEST(PictureDecoder, RecordsSeeThroughPixels)
+{
+    // 2 x 1 pixels, two colours; a graphic control block marks colour 1 see-through.
+    const std::string gif("GIF89a\x02\x00\x01\x00\x80\x00\x00"
+                          "\x00\x00\x00\xFF\xFF\xFF"
+                          "\x21\xF9\x04\x01\x00\x00\x01\x00"
+                          "\x2C\x00\x00\x00\x00\x02\x00\x01\x00\x00"
+                          "\x02\x02\x44\x0A\x00\x3B",
+                          43);
+    const PictureLoad transparent = DecodePicture(gif);
+    ASSERT_TRUE(transparent.picture) << transparent.problem;
+    EXPECT_EQ(transparent.picture->pixels, (std::vector<std::uint32_t>{0x000000, 0xFFFFFF}));
+    EXPECT_EQ(transparent.seeThrough, (std::vector<std::uint8_t>{0, 1}));
+    EXPECT_TRUE(DecodePicture(Fixture("bmp_32bit_9x4.bmp")).seeThrough.empty());
+    EXPECT_TRUE(DecodePicture(Fixture("gif_16colours_19x11.gif")).seeThrough.empty());
+}
+
 TEST(PictureDecoder, RefusesWhatTheMenuCannotLoad)
 {
     EXPECT_EQ(DecodePicture("\x89PNG\r\n\x1a\nrest").problem,
@@ -69,28 +90,39 @@ TEST(PictureDecoder, RefusesWhatTheMenuCannotLoad)
     EXPECT_EQ(DecodePicture(std::string("RIFF\0\0\0\0WEBPVP8 ", 16)).problem,
               "it is a WebP picture, and the menu loads only BMP, JPEG and GIF");
 
-    // A Huffman table of more codes than there can be, which the packaged
-    // decoder would write past its tables for.
+    // Damaged JPEG headers: a Huffman table of more codes than there can be,
+    // and a scan that uses a table no segment defines.
     std::string jpeg = Fixture("jpeg_33x21.jpg");
     const std::size_t dht = jpeg.find("\xFF\xC4");
     ASSERT_NE(dht, std::string::npos);
     jpeg.replace(dht + 5, 16, std::string(16, '\x11')); // 16 lengths of 17 codes each
-    EXPECT_EQ(DecodePicture(jpeg).problem,
-              "the JPEG data does not decode (a Huffman table holds more than 256 codes)");
-    // A scan that uses a table no segment defines, which it would decode with memory it never set.
+    EXPECT_EQ(DecodePicture(jpeg).problem, "the JPEG data does not decode (Bogus Huffman table definition)");
     jpeg = Fixture("jpeg_33x21.jpg");
     const std::size_t scan = jpeg.find("\xFF\xDA");
     ASSERT_NE(scan, std::string::npos);
     jpeg[scan + 6] = '\x30'; // the first component's DC table 3
-    EXPECT_EQ(DecodePicture(jpeg).problem,
-              "the JPEG data does not decode (a scan uses a Huffman table that is not defined)");
+    EXPECT_EQ(DecodePicture(jpeg).problem, "the JPEG data does not decode (Huffman table 0x03 was not defined)");
+    // The loader refuses a JPEG that ends early, even by its end marker alone.
+    jpeg = Fixture("jpeg_33x21.jpg");
+    EXPECT_EQ(DecodePicture(jpeg.substr(0, jpeg.size() / 2)).problem,
+              "the JPEG file is cut short: it ends before its end-of-picture marker");
 
     // Headers that claim huge pictures are refused before anything is allocated.
     std::string bmp = Fixture("bmp_24bit_15x6.bmp");
     bmp.replace(18, 8, std::string("\xA0\x86\x01\x00\xA0\x86\x01\x00", 8)); // 100000 x 100000
     EXPECT_EQ(DecodePicture(bmp).problem, "it claims 100000x100000 pixels, more than a skin can use");
+    // A GIF's picture is its first frame, whatever the screen it names.
     std::string gif = Fixture("gif_16colours_19x11.gif");
-    gif.replace(6, 4, "\xFF\x3F\xFF\x3F"); // 16383 x 16383: each side allowed, the area not
+    std::size_t frame = 13 + (gif[10] & 0x80 ? 3 * (std::size_t(2) << (gif[10] & 7)) : 0);
+    while (gif[frame] == '\x21') { // extensions before the frame
+        for (frame += 2; gif[frame]; frame += static_cast<unsigned char>(gif[frame]) + 1u) {
+        }
+        ++frame;
+    }
+    ASSERT_EQ(gif[frame], '\x2C');
+    gif.replace(6, 4, std::string("\x01\x00\x01\x00", 4)); // a 1 x 1 screen
+    EXPECT_EQ(DecodePicture(gif).picture->width, 19);
+    gif.replace(frame + 5, 4, "\xFF\x3F\xFF\x3F"); // 16383 x 16383: each side allowed, the area not
     EXPECT_EQ(DecodePicture(gif).problem, "it claims 16383x16383 pixels, more than a skin can use");
 }
 
@@ -112,6 +144,7 @@ TEST(PictureDecoder, SurvivesTruncatedAndDamagedFiles)
                 return;
             }
             const Picture& p = *load.picture;
+            EXPECT_EQ(load.missingTo > load.missingFrom, !load.damage.empty() && load.format == "BMP");
             EXPECT_TRUE(p.width > 0 && p.height > 0 && p.width <= kMaxPictureSide && p.height <= kMaxPictureSide);
             EXPECT_EQ(p.pixels.size(), static_cast<std::size_t>(p.width) * static_cast<std::size_t>(p.height));
         };

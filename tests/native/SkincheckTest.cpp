@@ -2,6 +2,7 @@
 // checked by the exact lines printed and the exit status.
 #include "Bmp.h"
 #include "CaseName.h"
+#include "FileSystem.h"
 #include "Skincheck.h"
 #include "TempDir.h"
 
@@ -38,6 +39,22 @@ TestPicture Mask(std::uint32_t cut = 0xFF00FF, int w = 100, int h = 60)
         for (int x = 0; x < 4; ++x)
             p.pixels[static_cast<std::size_t>(y * w + x)] = cut;
     return p;
+}
+
+// A 32-bit BMP with alpha in the fourth byte (pixels 0xAARRGGBB), as painting programs write it.
+std::string EncodeBmp32(const TestPicture& p)
+{
+    const auto u32 = [](std::uint32_t v) {
+        return std::string{char(v & 0xFF), char(v >> 8 & 0xFF), char(v >> 16 & 0xFF), char(v >> 24)};
+    };
+    const auto size = static_cast<std::uint32_t>(p.width * p.height * 4);
+    std::string bmp = "BM" + u32(54 + size) + u32(0) + u32(54) + u32(40) + u32(static_cast<std::uint32_t>(p.width)) +
+                      u32(static_cast<std::uint32_t>(p.height)) + std::string{1, 0, 32, 0} + u32(0) + u32(size) +
+                      u32(0) + u32(0) + u32(0) + u32(0);
+    for (int y = p.height - 1; y >= 0; --y)
+        for (int x = 0; x < p.width; ++x)
+            bmp += u32(p.At(x, y));
+    return bmp;
 }
 
 const char kSkin[] = "[Screen]\n"
@@ -119,10 +136,10 @@ TEST(Skincheck, CleanDiscPasses)
 TEST(Skincheck, FilesTheBuildAddsCountWhenNamed)
 {
     Disc disc;
-    disc.Edit("AUTORUN.INF", "setup.exe", "bin\\verpick.exe");
+    disc.Edit("AUTORUN.INF", "setup.exe", "bin\\install.exe");
     EXPECT_EQ(disc.Run().status, 1);
-    EXPECT_EQ(disc.Run({"--present", "bin/VERPICK.EXE"}).status, 0); // paths and case as Windows reads them
-    EXPECT_EQ(disc.Run({"--present", "bin\\verpick.exe"}).lines, std::vector<std::string>{Summary(disc, 0, 0)});
+    EXPECT_EQ(disc.Run({"--present", "bin/INSTALL.EXE"}).status, 0); // paths and case as Windows reads them
+    EXPECT_EQ(disc.Run({"--present", "bin\\install.exe"}).lines, std::vector<std::string>{Summary(disc, 0, 0)});
 }
 
 TEST(Skincheck, CommandLineMistakesCannotRun)
@@ -208,11 +225,13 @@ TEST_P(SkincheckFinding, PrintsExactlyThis)
     Disc disc;
     c.change(disc);
     const Result r = disc.Run();
-    int errors = 0;
-    for (const auto& f : c.findings)
+    int errors = 0, warnings = 0;
+    for (const auto& f : c.findings) {
         errors += f.find(": error: ") != std::string::npos;
+        warnings += f.find(": warning: ") != std::string::npos;
+    }
     std::vector<std::string> expected = c.findings;
-    expected.push_back(Summary(disc, errors, static_cast<int>(c.findings.size()) - errors));
+    expected.push_back(Summary(disc, errors, warnings));
     EXPECT_EQ(r.lines, expected);
     EXPECT_EQ(r.status, errors ? 1 : 0);
 }
@@ -227,7 +246,14 @@ const FindingCase kErrors[] = {
     {"Main picture missing", [](D d) { d.Remove("Data/main.bmp"); },
      {"Data/main.ini:2: error: the Main picture \"main.bmp\" is not on the disc"}},
     {"Mask picture does not decode", [](D d) { d.Write("Data/mask.bmp", "BM not really a bitmap"); },
-     {"Data/main.ini:3: error: the Mask picture \"mask.bmp\" does not load: the BMP data does not decode (unknown image type)"}},
+     {"Data/main.ini:3: error: the Mask picture \"mask.bmp\" does not load: the BMP header is cut short"}},
+    {"JPEG cut short",
+     [](D d) {
+         const std::string jpeg = *platform::ReadWholeFile(std::string(AK_PICTURE_FIXTURES) + "/jpeg_33x21.jpg");
+         d.Write("Data/over.bmp", jpeg.substr(0, jpeg.size() - 40));
+     },
+     {"Data/main.ini:4: error: the Over picture \"over.bmp\" does not load: the JPEG file is cut short: it ends "
+      "before its end-of-picture marker"}},
     {"PNG picture", [](D d) { d.Write("Data/over.bmp", "\x89PNG\r\n\x1a\n...."); },
      {"Data/main.ini:4: error: the Over picture \"over.bmp\" does not load: it is a PNG picture, and the menu loads "
       "only BMP, JPEG and GIF"}},
@@ -235,11 +261,11 @@ const FindingCase kErrors[] = {
      {"Data/main.ini:4: error: the Over picture \"..\\..\\over.bmp\" lies outside the disc folder"}},
     {"Mask cuts everything away", [](D d) { d.Write("Data/mask.bmp", EncodeBmp24(Solid(0xFF10FF, 100, 60))); },
      {"Data/main.ini:3: error: the Mask picture \"mask.bmp\" is magenta everywhere: the window shows nothing",
-      "Data/main.ini:6: warning: image button \"ID_BUTTON1\": it lies wholly in the part of the window that the Mask "
+      "Data/main.ini:6: error: image button \"ID_BUTTON1\": it lies wholly in the part of the window that the Mask "
       "picture cuts away",
-      "Data/main.ini:7: warning: image button \"ID_EXIT\": it lies wholly in the part of the window that the Mask "
+      "Data/main.ini:7: error: image button \"ID_EXIT\": it lies wholly in the part of the window that the Mask "
       "picture cuts away",
-      "Data/main.ini:9: warning: text label \"ID_INFO\": it lies wholly in the part of the window that the Mask "
+      "Data/main.ini:9: error: text label \"ID_INFO\": it lies wholly in the part of the window that the Mask "
       "picture cuts away"}},
     {"ButtonEx mask missing",
      [](D d) { d.Edit("Data/main.ini", "[TEXTINFO]", "[BUTTONEXINFO]\n1=ID_LOGO,60,30,20,20,Logo,F,logo.bmp\n[TEXTINFO]"); },
@@ -249,8 +275,8 @@ const FindingCase kErrors[] = {
          d.Write("Data/thumb.bmp", "GIF89a");
          d.Edit("Data/main.ini", "[TEXTINFO]", "[TRACKBARINFO]\n1=ID_VOL,thumb.bmp,down.bmp,10,30,50,10,H,50,0\n[TEXTINFO]");
      },
-     {"Data/main.ini:9: error: trackbar \"ID_VOL\": the thumb picture \"thumb.bmp\" does not load: the GIF data "
-      "holds no picture",
+     {"Data/main.ini:9: error: trackbar \"ID_VOL\": the thumb picture \"thumb.bmp\" does not load: the GIF file "
+      "is cut short",
       "Data/main.ini:9: error: trackbar \"ID_VOL\": the pressed-thumb picture \"down.bmp\" is not on the disc"}},
     {"program file missing", [](D d) { d.Remove("setup.exe"); },
      {"AUTORUN.INF:2: error: ID_BUTTON1 opens \"setup.exe\", which is not on the disc: a click shows \"File Not "
@@ -265,25 +291,99 @@ const FindingCase kErrors[] = {
     {"config.ini program missing",
      [](D d) { d.Write("config.ini", "[FILES_NAME]\nVISTA=setup.exe /vista\nXP=xp\\setup.exe /xp\n"); },
      {"config.ini:3: error: XP starts \"xp\\setup.exe /xp\", but no program of that name is on the disc"}},
-};
-INSTANTIATE_TEST_SUITE_P(Errors, SkincheckFinding, ::testing::ValuesIn(kErrors),
-                         [](const auto& p) { return CaseName(p.param.what); });
-
-const FindingCase kWarnings[] = {
     {"numbered keys with a gap", [](D d) { d.Edit("Data/main.ini", "2=ID_EXIT", "4=ID_EXIT"); },
-     {"Data/main.ini:7: warning: [BUTTONINFO] key \"4\" is never read: the section lists 2 keys, so the menu reads "
+     {"Data/main.ini:7: error: [BUTTONINFO] key \"4\" is never read: the section lists 2 keys, so the menu reads "
       "keys 1 to 2, and key 2 is missing"}},
     {"several keys missing",
      [](D d) {
          d.Edit("Data/main.ini", "2=ID_EXIT", "4=ID_EXIT");
          d.Edit("Data/main.ini", kButton1, kButton1 + "\n5=ID_CLOSE,1,1,1,1,,F");
      },
-     {"Data/main.ini:7: warning: [BUTTONINFO] key \"5\" is never read: the section lists 3 keys, so the menu reads "
+     {"Data/main.ini:7: error: [BUTTONINFO] key \"5\" is never read: the section lists 3 keys, so the menu reads "
       "keys 1 to 3, and keys 2 and 3 are missing",
-      "Data/main.ini:8: warning: [BUTTONINFO] key \"4\" is never read: the section lists 3 keys, so the menu reads "
+      "Data/main.ini:8: error: [BUTTONINFO] key \"4\" is never read: the section lists 3 keys, so the menu reads "
       "keys 1 to 3, and keys 2 and 3 are missing"}},
     {"the same key twice", [](D d) { d.Edit("Data/main.ini", "2=ID_EXIT", "1=ID_EXIT"); },
-     {"Data/main.ini:7: warning: [BUTTONINFO] key \"1\" is never read: line 6 has the same key"}},
+     {"Data/main.ini:7: error: [BUTTONINFO] key \"1\" is never read: line 6 has the same key"}},
+    {"not a number", [](D d) { d.Edit("Data/main.ini", "50,10,30,20", "50,10,30px,"); },
+     {"Data/main.ini:7: warning: image button \"ID_EXIT\": the width \"30px\" is not a number and reads as 30",
+      "Data/main.ini:7: warning: image button \"ID_EXIT\": the height is empty and reads as 0",
+      "Data/main.ini:7: error: image button \"ID_EXIT\": it has no area (width 30, height 0)"}},
+    {"wholly outside the Mask picture", [](D d) { d.Edit("Data/main.ini", "50,10,30,20", "-40,10,30,20"); },
+     {"Data/main.ini:7: error: image button \"ID_EXIT\": it lies outside the 100x60 window (the Mask picture) and is "
+      "never seen"}},
+    {"name differs in case", [](D d) { d.Edit("Data/main.ini", "ID_EXIT", "id_exit"); },
+     {"Data/main.ini:7: error: image button \"id_exit\": the name differs from the command \"ID_EXIT\" only in "
+      "case, and names must match exactly: a click does nothing"}},
+    {"name with a blank", [](D d) { d.Edit("Data/main.ini", "ID_EXIT,", "ID_EXIT ,"); },
+     {"Data/main.ini:7: error: image button \"ID_EXIT \": the name differs from the command \"ID_EXIT\" only in "
+      "blanks, and names must match exactly: a click does nothing"}},
+    {"ButtonEx named as a command",
+     [](D d) {
+         d.Write("Data/round.bmp", EncodeBmp24(Solid(0, 6, 6)));
+         d.Edit("Data/main.ini", "[TEXTINFO]", "[BUTTONEXINFO]\n1=ID_CLOSE,60,30,6,6,,F,round.bmp\n[TEXTINFO]");
+     },
+     {"Data/main.ini:9: error: ButtonEx \"ID_CLOSE\": a click on a ButtonEx runs no command; only image buttons "
+      "[BUTTONINFO] do"}},
+    {"home page empty",
+     [](D d) {
+         d.Edit("Data/main.ini", kExit, kExit + "\n3=ID_HOMEPAGE,10,30,30,20,Web,F");
+         d.Edit("AUTORUN.INF", "[TEXT_INFO]", "ID_HOMEPAGE=  \n[TEXT_INFO]");
+     },
+     {"AUTORUN.INF:3: error: ID_HOMEPAGE is empty: the home page button does nothing"}},
+    {"home page missing", [](D d) { d.Edit("Data/main.ini", kExit, kExit + "\n3=ID_HOMEPAGE,10,30,30,20,Web,F"); },
+     {"AUTORUN.INF:1: error: [RUN_FILES] has no entry for ID_HOMEPAGE: the home page button does nothing"}},
+    {"a second section", [](D d) { d.Edit("Data/main.ini", "[TEXTINFO]", "[buttoninfo]\n3=ID_CLOSE,1,1,1,1,,F\n[TEXTINFO]"); },
+     {"Data/main.ini:8: error: a second [buttoninfo] section is never read (the first is on line 5)"}},
+    {"misspelt section", [](D d) { d.Edit("Data/main.ini", "[BUTTONINFO]", "[BUTONINFO]"); },
+     {"Data/main.ini:5: error: [BUTONINFO] is never read, nor its 2 keys: probably [BUTTONINFO] was meant"}},
+    {"misspelt section of AUTORUN.INF", [](D d) { d.Edit("AUTORUN.INF", "[RUN_FILES]", "[RUNFILES]"); },
+     {"AUTORUN.INF: warning: [RUN_FILES] has no entry for ID_BUTTON1: a click on it opens the disc folder",
+      "AUTORUN.INF:1: error: [RUNFILES] is never read, nor its 1 key: probably [RUN_FILES] was meant"}},
+    {"command in British spelling", [](D d) { d.Edit("Data/main.ini", kExit, kExit + "\n3=ID_MINIMISE,60,35,20,20,,F"); },
+     {"Data/main.ini:8: error: image button \"ID_MINIMISE\": the name differs from the command \"ID_MINIMIZE\" only in "
+      "spelling, and names must match exactly: a click does nothing"}},
+    {"program button beyond eight", [](D d) { d.Edit("Data/main.ini", kExit, kExit + "\n3=ID_BUTTON9,60,35,20,20,,F"); },
+     {"Data/main.ini:8: error: image button \"ID_BUTTON9\": the program buttons are ID_BUTTON1 to ID_BUTTON8, and a "
+      "click on this one does nothing"}},
+    {"command on a kind that runs none",
+     [](D d) {
+         d.Write("Data/round.bmp", EncodeBmp24(Solid(0, 6, 6)));
+         d.Write("Data/main.ini", std::string(kSkin) + "[BUTTONEXINFO]\n1=ID_ICON,90,30,6,6,,F,round.bmp\n" +
+                                      "[PROGRESSINFO]\n1=ID_MINIMIZE,Minimise,50,30,30,8,V\n");
+     },
+     {"Data/main.ini:13: error: progress control \"ID_MINIMIZE\": a click on a progress control runs no command; only "
+      "image buttons [BUTTONINFO] do"}},
+    {"control under an earlier one", [](D d) { d.Edit("Data/main.ini", kExit, kExit + "\n3=ID_CLOSE,12,12,10,10,,F"); },
+     {"Data/main.ini:8: error: image button \"ID_CLOSE\": it lies wholly under the image button \"ID_BUTTON1\" (line "
+      "6), made before it, and never gets a click"}},
+    {"line lost a number", [](D d) { d.Edit("Data/main.ini", "50,10,30,20,Close,F", "50,10,30"); },
+     {"Data/main.ini:7: error: image button \"ID_EXIT\": the line has 4 fields, an image button takes 7: the height, "
+      "the tooltip and the look flag repeat the last field \"30\""}},
+    {"entry under a misspelt key", [](D d) { d.Edit("AUTORUN.INF", "ID_BUTTON1=setup", "ID_BUTON1=setup"); },
+     {"AUTORUN.INF:1: warning: [RUN_FILES] has no entry for ID_BUTTON1: a click on it opens the disc folder",
+      "AUTORUN.INF:2: error: [RUN_FILES] ID_BUTON1 is never read: probably ID_BUTTON1 was meant, which has no entry "
+      "and opens the disc folder"}},
+    {"verpick without config.ini",
+     [](D d) {
+         d.Write("verpick.exe", "MZ");
+         d.Edit("AUTORUN.INF", "ID_BUTTON1=setup.exe", "ID_BUTTON1=verpick.exe");
+     },
+     {"AUTORUN.INF:2: error: ID_BUTTON1 starts \"verpick.exe\", but no config.ini is beside it: verpick starts "
+      "nothing"}},
+    {"verpick in a folder, its config.ini without VISTA",
+     [](D d) {
+         d.Write("bin/verpick.exe", "MZ");
+         d.Write("bin/config.ini", "[FILES_NAME]\nXP=..\\setup.exe\n");
+         d.Edit("AUTORUN.INF", "ID_BUTTON1=setup.exe", "ID_BUTTON1=bin\\verpick.exe");
+     },
+     {"bin/config.ini:1: error: [FILES_NAME] has no entry for VISTA: verpick starts nothing on Windows Vista and "
+      "later"}},
+};
+INSTANTIATE_TEST_SUITE_P(Errors, SkincheckFinding, ::testing::ValuesIn(kErrors),
+                         [](const auto& p) { return CaseName(p.param.what); });
+
+const FindingCase kWarnings[] = {
     {"fewer fields", [](D d) { d.Edit("Data/main.ini", "Close,F", "Close"); },
      {"Data/main.ini:7: warning: image button \"ID_EXIT\": the line has 6 fields, an image button takes 7: the look "
       "flag repeats the last field \"Close\""}},
@@ -307,17 +407,10 @@ const FindingCase kWarnings[] = {
      {"Data/main.ini:9: warning: text label \"ID_INFO\": the text is cut at a comma: the label shows \"Welcome\", and "
       "\"friend\" is not shown (a field cannot hold a comma)"}},
     {"label without the unused field", [](D d) { d.Edit("Data/main.ini", "Welcome,0", "Welcome"); }, {}},
-    {"not a number", [](D d) { d.Edit("Data/main.ini", "50,10,30,20", "50,10,30px,"); },
-     {"Data/main.ini:7: warning: image button \"ID_EXIT\": the width \"30px\" is not a number and reads as 30",
-      "Data/main.ini:7: warning: image button \"ID_EXIT\": the height is empty and reads as 0",
-      "Data/main.ini:7: warning: image button \"ID_EXIT\": it has no area (width 30, height 0)"}},
     {"partly outside the Mask picture", [](D d) { d.Edit("Data/main.ini", "50,10,30,20", "80,50,30,20"); },
      {"Data/main.ini:7: warning: image button \"ID_EXIT\": it reaches beyond the 100x60 window (the Mask picture)"}},
-    {"wholly outside the Mask picture", [](D d) { d.Edit("Data/main.ini", "50,10,30,20", "-40,10,30,20"); },
-     {"Data/main.ini:7: warning: image button \"ID_EXIT\": it lies outside the 100x60 window (the Mask picture) and is "
-      "never seen"}},
-    {"partly cut away by the mask", [](D d) { d.Edit("Data/main.ini", "50,10,30,20", "2,1,30,20"); },
-     {"Data/main.ini:7: warning: image button \"ID_EXIT\": 6 of its 600 pixels lie in the part of the window that the "
+    {"partly cut away by the mask", [](D d) { d.Edit("Data/main.ini", "50,10,30,20", "2,1,30,8"); },
+     {"Data/main.ini:7: warning: image button \"ID_EXIT\": 6 of its 240 pixels lie in the part of the window that the "
       "Mask picture cuts away"}},
     {"a ButtonEx's own outline decides",
      [](D d) {
@@ -331,12 +424,13 @@ const FindingCase kWarnings[] = {
       "Mask picture cuts away"}},
     {"picture sizes differ", [](D d) { d.Write("Data/over.bmp", EncodeBmp24(Window(0x405060, 90, 60))); },
      {"Data/main.ini:4: warning: the Over picture \"over.bmp\" is 90x60, but the Mask picture (the window) is 100x60"}},
-    {"name differs in case", [](D d) { d.Edit("Data/main.ini", "ID_EXIT", "id_exit"); },
-     {"Data/main.ini:7: warning: image button \"id_exit\": the name differs from the command \"ID_EXIT\" only in "
-      "case, and names must match exactly: a click does nothing"}},
-    {"name with a blank", [](D d) { d.Edit("Data/main.ini", "ID_EXIT,", "ID_EXIT ,"); },
-     {"Data/main.ini:7: warning: image button \"ID_EXIT \": the name differs from the command \"ID_EXIT\" only in "
-      "blanks, and names must match exactly: a click does nothing"}},
+    {"picture larger than the window", [](D d) { d.Write("Data/over.bmp", EncodeBmp24(Window(0x405060, 300, 200))); },
+     {"Data/main.ini:4: note: the Over picture \"over.bmp\" is 300x200, but the Mask picture (the window) is 100x60: "
+      "the menu shows its top-left part"}},
+    {"picture cut short",
+     [](D d) { d.Write("Data/over.bmp", EncodeBmp24(Window(0x405060, 100, 60)).substr(0, 54 + 300 * 45 + 100)); },
+     {"Data/main.ini:4: warning: the Over picture \"over.bmp\" loads, but the top 15 of its 60 rows are not in the "
+      "file: the menu shows whatever memory follows the file there"}},
     {"two controls with one name", [](D d) { d.Edit("Data/main.ini", "ID_EXIT", "ID_BUTTON1"); },
      {"Data/main.ini:7: warning: image button \"ID_BUTTON1\": the image button on line 6 has the same name, and the "
       "menu cannot tell them apart"}},
@@ -346,13 +440,6 @@ const FindingCase kWarnings[] = {
      {"Data/main.ini:8: warning: no text label is named \"ID_INFO\": the program buttons' texts are not shown",
       "Data/main.ini:9: warning: text label \"Id_Info\": the name differs from \"ID_INFO\" only in case, and the "
       "program buttons' texts go only to a label named exactly \"ID_INFO\""}},
-    {"ButtonEx named as a command",
-     [](D d) {
-         d.Write("Data/round.bmp", EncodeBmp24(Solid(0, 6, 6)));
-         d.Edit("Data/main.ini", "[TEXTINFO]", "[BUTTONEXINFO]\n1=ID_CLOSE,60,30,6,6,,F,round.bmp\n[TEXTINFO]");
-     },
-     {"Data/main.ini:9: warning: ButtonEx \"ID_CLOSE\": a click on a ButtonEx runs no command; only image buttons "
-      "[BUTTONINFO] do"}},
     {"line over 255 characters", [](D d) { d.Edit("Data/main.ini", "Close,F", std::string(250, 'c') + ",F"); },
      {"Data/main.ini:7: warning: image button \"ID_EXIT\": the line has 272 characters, more than the 255 a control "
       "line may hold (this menu reads it in full)"}},
@@ -361,20 +448,21 @@ const FindingCase kWarnings[] = {
       "read",
       "Data/main.ini:7: warning: image button \"ID_EXIT\": the line has 6 fields, an image button takes 7: the look "
       "flag repeats the last field \"" + std::string(2027, 'c') + "\""}},
-    {"home page empty",
-     [](D d) {
-         d.Edit("Data/main.ini", kExit, kExit + "\n3=ID_HOMEPAGE,10,30,30,20,Web,F");
-         d.Edit("AUTORUN.INF", "[TEXT_INFO]", "ID_HOMEPAGE=  \n[TEXT_INFO]");
-     },
-     {"AUTORUN.INF:3: warning: ID_HOMEPAGE is empty: the home page button does nothing"}},
-    {"home page missing", [](D d) { d.Edit("Data/main.ini", kExit, kExit + "\n3=ID_HOMEPAGE,10,30,30,20,Web,F"); },
-     {"AUTORUN.INF:1: warning: [RUN_FILES] has no entry for ID_HOMEPAGE: the home page button does nothing"}},
     {"program button without a file", [](D d) { d.Edit("AUTORUN.INF", "ID_BUTTON1=setup.exe\n", ""); },
      {"AUTORUN.INF:1: warning: [RUN_FILES] has no entry for ID_BUTTON1: a click on it opens the disc folder"}},
-    {"a second section", [](D d) { d.Edit("Data/main.ini", "[TEXTINFO]", "[buttoninfo]\n3=ID_CLOSE,1,1,1,1,,F\n[TEXTINFO]"); },
-     {"Data/main.ini:8: warning: a second [buttoninfo] section is never read (the first is on line 5)"}},
-    {"unknown Screen key", [](D d) { d.Edit("Data/main.ini", "Over=", "Ovr="); },
-     {"Data/main.ini:4: warning: [Screen] Ovr is never read: the keys are Main, Mask, Over, Down and Disabled"}},
+    {"misspelt Screen key", [](D d) { d.Edit("Data/main.ini", "Over=", "Ovr="); },
+     {"Data/main.ini:4: warning: [Screen] Ovr is never read: probably Over was meant"}},
+    {"unknown Screen key", [](D d) { d.Edit("Data/main.ini", "Over=", "Back="); },
+     {"Data/main.ini:4: warning: [Screen] Back is never read: the keys are Main, Mask, Over, Down and Disabled"}},
+    {"mask drawn with transparency",
+     [](D d) {
+         TestPicture mask = Mask(0xFFFFFF); // the corner see-through white, not magenta
+         for (auto& p : mask.pixels)
+             p = p == 0 ? 0xFF000000 : p; // the rest opaque black
+         d.Write("Data/mask.bmp", EncodeBmp32(mask));
+     },
+     {"Data/main.ini:3: warning: the Mask picture \"mask.bmp\": 16 pixels are transparent in the file, but the menu "
+      "ignores transparency and cuts away only magenta: they stay in the window"}},
     {"nearly magenta mask", [](D d) { d.Write("Data/mask.bmp", EncodeBmp24(Mask(0xFE00FF))); },
      {"Data/main.ini:3: warning: the Mask picture \"mask.bmp\": 16 pixels are nearly magenta but are not cut away "
       "(that takes red and blue 255, green 0 to 16)"}},
@@ -393,6 +481,38 @@ const FindingCase kWarnings[] = {
          d.Edit("Data/main.ini", "Main=main.bmp", "Main=MAIN.BMP");
      },
      {}},
+    {"control partly under an earlier one",
+     [](D d) {
+         d.Write("Data/thumb.bmp", EncodeBmp24(Solid(0xFFFFFF, 4, 8)));
+         d.Write("Data/main.ini", std::string(kSkin) + "[TRACKBARINFO]\n1=ID_VOL,thumb.bmp,thumb.bmp,10,45,50,10,H,50\n");
+     },
+     {"Data/main.ini:11: warning: trackbar \"ID_VOL\": 350 of its 500 pixels lie under the text label \"ID_INFO\" (line "
+      "9), made before it, and get no clicks"}},
+    {"name near a command", [](D d) { d.Edit("Data/main.ini", "ID_EXIT", "ID_EDIT"); },
+     {"Data/main.ini:7: warning: image button \"ID_EDIT\": the name is no command, and a click does nothing: probably "
+      "\"ID_EXIT\" was meant"}},
+    {"entries for buttons that are not there",
+     [](D d) { d.Edit("AUTORUN.INF", "[TEXT_INFO]", "ID_BUTTON5=more.exe\nID_BUTTON9=extra.exe\n[TEXT_INFO]"); },
+     {"AUTORUN.INF:3: warning: [RUN_FILES] ID_BUTTON5 is never read: no image button is named \"ID_BUTTON5\"",
+      "AUTORUN.INF:4: warning: [RUN_FILES] ID_BUTTON9 is never read: the program buttons are ID_BUTTON1 to ID_BUTTON8"}},
+    {"text longer than the menu reads",
+     [](D d) { d.Edit("AUTORUN.INF", "Install it", std::string(250, 'i') + "Install it now, please"); },
+     {"AUTORUN.INF:4: warning: [TEXT_INFO] ID_BUTTON1 has 272 characters, and the menu reads only the first 259: the "
+      "text shown ends at \"iiiiiiiiiiiInstall i\""}},
+    {"program button without a text", [](D d) { d.Edit("AUTORUN.INF", "ID_BUTTON1=Install it", "ID_BUTTON2=Install it"); },
+     {"AUTORUN.INF:3: warning: [TEXT_INFO] has no entry for ID_BUTTON1: a click shows only the disc folder's path in "
+      "\"ID_INFO\"",
+      "AUTORUN.INF:4: warning: [TEXT_INFO] ID_BUTTON2 is never read: no image button is named \"ID_BUTTON2\""}},
+    {"orientation against the shape",
+     [](D d) {
+         d.Write("Data/thumb.bmp", EncodeBmp24(Solid(0xFFFFFF, 4, 8)));
+         d.Write("Data/main.ini", std::string(kSkin) + "[TRACKBARINFO]\n1=ID_VOL,thumb.bmp,thumb.bmp,10,32,50,6,V,50\n" +
+                                      "[PROGRESSINFO]\n1=ID_FX,Effects,60,32,30,6,H\n");
+     },
+     {"Data/main.ini:11: warning: trackbar \"ID_VOL\": the orientation \"V\" makes it vertical (\"H\" makes a trackbar "
+      "horizontal), but it is 50x6, wider than high",
+      "Data/main.ini:13: warning: progress control \"ID_FX\": the orientation \"H\" makes it vertical (\"H\" makes a "
+      "progress control vertical), but it is 30x6, wider than high"}},
 };
 INSTANTIATE_TEST_SUITE_P(Warnings, SkincheckFinding, ::testing::ValuesIn(kWarnings),
                          [](const auto& p) { return CaseName(p.param.what); });

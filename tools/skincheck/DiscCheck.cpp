@@ -7,6 +7,7 @@
 #include "MaskRuns.h"
 #include "MenuCommand.h"
 #include "MessageTexts.h"
+#include "NearNames.h"
 #include "Profile.h"
 #include "SkinFile.h"
 
@@ -92,18 +93,22 @@ private:
         const ControlKind* kind;
         std::string name;
         std::size_t line;
+        SkinRect rect;
+        const Picture* ownMask = nullptr; // a ButtonEx's outline, when it loads
     };
 
     IniSource Open(const std::string& fullPath, const std::string& fallbackName);
     void Report(const IniSource& src, std::size_t line, Severity severity, const std::string& message);
 
     void CheckSections(const IniSource& src, const std::vector<std::string>& sections);
+    void CheckMisspeltSections(const IniSource& src, const std::vector<std::string>& sections);
     void CheckRepeatedKeys(const IniSource& src, const std::string& section);
 
     const PictureLoad& LoadPicture(const DiscFile& file);
     // The picture `name` beside main.ini, or none after reporting why not.
     const Picture* SkinPicture(const std::string& what, const std::string& name, std::size_t line);
     void CheckCutColours(const Picture& mask, const std::string& what, std::size_t line);
+    void CheckSeeThrough(const Picture& mask, const std::string& what, std::size_t line);
 
     void CheckSkin();
     void CheckScreen();
@@ -113,11 +118,16 @@ private:
     void CheckPlacement(const ControlLine& control, const std::string& subject, std::size_t line,
                         const Picture* ownMask);
     void CheckNames();
+    void CheckCommandName(const Control& c, const std::string& subject);
+    void CheckOrientation(const ControlLine& control, const std::string& subject, std::size_t line);
+    void CheckCovered();
 
     void CheckAutorun();
     void CheckProgramButton(const IniSource& inf, const std::string& name);
     void CheckHomePage(const IniSource& inf);
-    void CheckConfig();
+    void CheckUnreadEntries(const IniSource& inf);
+    void CheckLaunchers(const IniSource& inf, const std::vector<std::string>& programButtons);
+    void CheckConfig(const std::string& dir);
 
     bool HasImageButton(const std::string& name) const;
 
@@ -129,6 +139,7 @@ private:
     std::map<std::string, PictureLoad> m_pictures; // by host path
     std::vector<Control> m_controls;
     std::optional<Picture> m_mask;
+    std::set<std::string> m_configDirs; // config.ini files checked, by folder
 };
 
 DiscReport Checker::Run()
@@ -136,7 +147,7 @@ DiscReport Checker::Run()
     m_paths = PathsFromModule(m_disc.ProgramDir() + "autorun.exe");
     CheckSkin();
     CheckAutorun();
-    CheckConfig();
+    CheckConfig(m_disc.ProgramDir());
     std::stable_sort(m_report.findings.begin(), m_report.findings.end(), [this](const Finding& a, const Finding& b) {
         const auto rank = [this](const std::string& file) {
             return std::find(m_files.begin(), m_files.end(), file) - m_files.begin();
@@ -163,7 +174,8 @@ void Checker::Report(const IniSource& src, std::size_t line, Severity severity, 
     m_report.findings.push_back(Finding{src.shown, line, severity, message});
 }
 
-// Only the first of two sections of the same name is read.
+// Only the first of two sections of the same name is read: the controls of a
+// second control section never appear.
 void Checker::CheckSections(const IniSource& src, const std::vector<std::string>& sections)
 {
     std::map<std::string, std::size_t> first;
@@ -173,10 +185,29 @@ void Checker::CheckSections(const IniSource& src, const std::vector<std::string>
         if (known == sections.end())
             continue;
         auto [it, isFirst] = first.emplace(*known, header.line);
+        const bool controls = &src == &m_skin && !EqualNoCase(*known, "Screen");
         if (!isFirst)
-            Report(src, header.line, Severity::Warning,
+            Report(src, header.line, controls ? Severity::Error : Severity::Warning,
                    "a second [" + header.name + "] section is never read (the first is on line " +
                        std::to_string(it->second) + ")");
+    }
+    CheckMisspeltSections(src, sections);
+}
+
+// A section the programs do not read, named nearly as one they do.
+void Checker::CheckMisspeltSections(const IniSource& src, const std::vector<std::string>& sections)
+{
+    for (const auto& header : src.doc.SectionHeaders()) {
+        if (std::any_of(sections.begin(), sections.end(), [&](const std::string& s) { return EqualNoCase(s, header.name); }))
+            continue;
+        const std::string meant = ProbablyMeant(header.name, sections);
+        if (meant.empty())
+            continue;
+        const std::size_t keys = src.doc.GetKeyNamesWithLines(header.name, IniFile::kKeyListBufferChars).size();
+        Report(src, header.line, keys ? Severity::Error : Severity::Warning,
+               "[" + header.name + "] is never read" +
+                   (keys ? ", nor its " + std::to_string(keys) + (keys == 1 ? " key" : " keys") : std::string()) +
+                   ": probably [" + meant + "] was meant");
     }
 }
 
@@ -232,6 +263,8 @@ const Picture* Checker::SkinPicture(const std::string& what, const std::string& 
         Report(m_skin, line, Severity::Error, what + " " + Quote(name) + " does not load: " + load.problem);
         return nullptr;
     }
+    if (!load.damage.empty())
+        Report(m_skin, line, Severity::Warning, what + " " + Quote(name) + " loads, but " + load.damage);
     return &*load.picture;
 }
 
@@ -250,6 +283,27 @@ void Checker::CheckCutColours(const Picture& mask, const std::string& what, std:
         Report(m_skin, line, Severity::Warning,
                what + ": " + std::to_string(near) +
                    " pixels are nearly magenta but are not cut away (that takes red and blue 255, green 0 to 16)");
+    CheckSeeThrough(mask, what, line);
+}
+
+// A mask drawn with transparency, as for the web: the loader ignores it, so
+// those pixels stay in the window in whatever colour they hold.
+void Checker::CheckSeeThrough(const Picture& mask, const std::string& what, std::size_t line)
+{
+    const auto load = std::find_if(m_pictures.begin(), m_pictures.end(), [&](const auto& p) {
+        return p.second.picture && &*p.second.picture == &mask;
+    });
+    if (load == m_pictures.end() || load->second.seeThrough.size() != mask.pixels.size())
+        return;
+    const TransparentRange cut(kSkinCutColour, kSkinCutTolerance);
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < mask.pixels.size(); ++i)
+        kept += load->second.seeThrough[i] && !cut.Contains(mask.pixels[i]);
+    if (kept)
+        Report(m_skin, line, Severity::Warning,
+               what + ": " + std::to_string(kept) +
+                   " pixels are transparent in the file, but the menu ignores transparency and cuts away only magenta: "
+                   "they stay in the window");
 }
 
 void Checker::CheckSkin()
@@ -267,6 +321,7 @@ void Checker::CheckSkin()
     for (const auto& kind : ControlKinds())
         CheckSection(kind);
     CheckNames();
+    CheckCovered();
 }
 
 void Checker::CheckScreen()
@@ -278,10 +333,14 @@ void Checker::CheckScreen()
         Report(m_skin, 0, Severity::Error, "no [Screen] section: the window has no pictures");
         return;
     }
-    for (const auto& key : m_skin.doc.GetKeyNamesWithLines("Screen", IniFile::kKeyListBufferChars))
-        if (std::none_of(std::begin(roles), std::end(roles), [&](const char* r) { return EqualNoCase(r, key.name); }))
-            Report(m_skin, key.line, Severity::Warning,
-                   "[Screen] " + key.name + " is never read: the keys are Main, Mask, Over, Down and Disabled");
+    for (const auto& key : m_skin.doc.GetKeyNamesWithLines("Screen", IniFile::kKeyListBufferChars)) {
+        if (std::any_of(std::begin(roles), std::end(roles), [&](const char* r) { return EqualNoCase(r, key.name); }))
+            continue;
+        const std::string meant = ProbablyMeant(key.name, {std::begin(roles), std::end(roles)});
+        Report(m_skin, key.line, Severity::Warning,
+               "[Screen] " + key.name + " is never read: " +
+                   (meant.empty() ? "the keys are Main, Mask, Over, Down and Disabled" : "probably " + meant + " was meant"));
+    }
     CheckRepeatedKeys(m_skin, "Screen");
 
     // As the skin dialog reads them: the other four default to Main.
@@ -321,12 +380,17 @@ void Checker::CheckScreen()
         return;
     m_mask = *shape;
 
-    for (const auto& l : loaded)
-        if (l.picture && &l != &maskLoaded &&
-            (l.picture->width != shape->width || l.picture->height != shape->height))
-            Report(m_skin, l.line, Severity::Warning,
-                   "the " + l.role + " picture " + Quote(l.name) + " is " + Size(l.picture->width, l.picture->height) +
-                       ", but the Mask picture (the window) is " + Size(shape->width, shape->height));
+    // A larger picture is cut to the window (its top-left part shows); a
+    // smaller one leaves part of the window without it.
+    for (const auto& l : loaded) {
+        if (!l.picture || &l == &maskLoaded || (l.picture->width == shape->width && l.picture->height == shape->height))
+            continue;
+        const bool covers = l.picture->width >= shape->width && l.picture->height >= shape->height;
+        Report(m_skin, l.line, covers ? Severity::Note : Severity::Warning,
+               "the " + l.role + " picture " + Quote(l.name) + " is " + Size(l.picture->width, l.picture->height) +
+                   ", but the Mask picture (the window) is " + Size(shape->width, shape->height) +
+                   (covers ? ": the menu shows its top-left part" : ""));
+    }
 
     // The window's outline, from the same run scan that shapes the window.
     MaskPixels pixels{shape->pixels.data(), static_cast<std::ptrdiff_t>(shape->width) * 4, shape->width,
@@ -383,7 +447,7 @@ void Checker::CheckSection(const ControlKind& kind)
                 why += missing.size() == 1 ? " is missing" : " are missing";
             }
         }
-        Report(m_skin, key.line, Severity::Warning, "[" + section + "] key " + Quote(key.name) + " is never read: " + why);
+        Report(m_skin, key.line, Severity::Error, "[" + section + "] key " + Quote(key.name) + " is never read: " + why);
     }
 
     for (const ControlLine& control : ReadControlLines(IniFile(m_skin.file.hostPath), kind)) {
@@ -396,7 +460,7 @@ void Checker::CheckControlLine(const ControlLine& control, const std::string& ke
 {
     const ControlKind& kind = *control.kind;
     const std::string subject = std::string(kind.noun) + " " + Quote(control.Name());
-    m_controls.push_back({&kind, control.Name(), line});
+    m_controls.push_back({&kind, control.Name(), line, control.rect});
 
     const std::size_t whole = m_skin.Raw(kind.section, key).size();
     if (whole > IniFile::kValueBufferChars - 1)
@@ -425,9 +489,10 @@ void Checker::CheckControlLine(const ControlLine& control, const std::string& ke
         if (kind.Spec(field).role != FieldRole::Mask)
             continue;
         ownMask = picture;
+        m_controls.back().ownMask = picture;
         const TransparentRange cut(kSkinCutColour, kSkinCutTolerance);
         if (std::all_of(picture->pixels.begin(), picture->pixels.end(), [&](std::uint32_t p) { return cut.Contains(p); }))
-            Report(m_skin, line, Severity::Warning,
+            Report(m_skin, line, Severity::Error,
                    what + " is magenta everywhere: the button can be neither seen nor clicked");
         else
             CheckCutColours(*picture, what, line);
@@ -443,6 +508,7 @@ void Checker::CheckControlLine(const ControlLine& control, const std::string& ke
     }
     m_report.window.controls.push_back(std::move(shown));
 
+    CheckOrientation(control, subject, line);
     CheckPlacement(control, subject, line, ownMask);
 }
 
@@ -453,6 +519,13 @@ void Checker::CheckFields(const ControlLine& control, const std::string& subject
     const auto fieldName = [&](int field) { return std::string(kind.FieldName(field)); };
     const std::string counts = "the line has " + std::to_string(control.written) + " fields, " +
                                WithArticle(kind.noun) + " takes " + std::to_string(taken);
+    // A field lost or added shifts the numbers after it: one of them then
+    // repeats the last field or reads a text.
+    bool shifted = false;
+    for (int f = 1; f <= taken; ++f)
+        if (kind.Spec(f).type == FieldType::Number)
+            shifted = shifted || control.Repeats(f) || !IsPlainNumber(control.Field(f));
+    const Severity countSeverity = shifted ? Severity::Error : Severity::Warning;
 
     if (control.written < taken) {
         std::vector<std::string> repeated;
@@ -460,7 +533,7 @@ void Checker::CheckFields(const ControlLine& control, const std::string& subject
             if (kind.Spec(f).type != FieldType::Unused)
                 repeated.push_back(fieldName(f));
         if (!repeated.empty())
-            Report(m_skin, line, Severity::Warning,
+            Report(m_skin, line, countSeverity,
                    subject + ": " + counts + ": " + JoinFields(repeated) + (repeated.size() == 1 ? " repeats" : " repeat") +
                        " the last field " + Quote(control.Field(control.written)));
     }
@@ -473,12 +546,12 @@ void Checker::CheckFields(const ControlLine& control, const std::string& subject
             std::string rest = control.value;
             for (int f = 1; f <= text; ++f)
                 NextToken(rest);
-            Report(m_skin, line, Severity::Warning,
+            Report(m_skin, line, countSeverity,
                    subject + ": the text is cut at a comma: the label shows " + Quote(control.Field(text)) + ", and " +
                        Quote(rest) + " is not shown (a field cannot hold a comma)");
         }
     } else if (control.written > taken) {
-        Report(m_skin, line, Severity::Warning, subject + ": " + counts + ": " + Quote(control.rest) + " is ignored");
+        Report(m_skin, line, countSeverity, subject + ": " + counts + ": " + Quote(control.rest) + " is ignored");
     }
 
     // The rectangle first, then the other numbers.
@@ -518,7 +591,7 @@ void Checker::CheckPlacement(const ControlLine& control, const std::string& subj
 {
     const SkinRect& r = control.rect;
     if (r.Width() <= 0 || r.Height() <= 0) {
-        Report(m_skin, line, Severity::Warning,
+        Report(m_skin, line, Severity::Error,
                subject + ": it has no area (width " + std::to_string(r.Width()) + ", height " +
                    std::to_string(r.Height()) + ")");
         return;
@@ -531,7 +604,7 @@ void Checker::CheckPlacement(const ControlLine& control, const std::string& subj
     const std::int64_t right = std::min<std::int64_t>(r.right, window.width);
     const std::int64_t bottom = std::min<std::int64_t>(r.bottom, window.height);
     if (left >= right || top >= bottom) {
-        Report(m_skin, line, Severity::Warning, subject + ": it lies outside " + frame + " and is never seen");
+        Report(m_skin, line, Severity::Error, subject + ": it lies outside " + frame + " and is never seen");
         return;
     }
     if (left != r.left || top != r.top || right != r.right || bottom != r.bottom)
@@ -554,12 +627,91 @@ void Checker::CheckPlacement(const ControlLine& control, const std::string& subj
             cutAway += !window.Inside(static_cast<int>(x), static_cast<int>(y));
         }
     if (cutAway && cutAway == own)
-        Report(m_skin, line, Severity::Warning,
+        Report(m_skin, line, Severity::Error,
                subject + ": it lies wholly in the part of the window that the Mask picture cuts away");
     else if (cutAway)
         Report(m_skin, line, Severity::Warning,
                subject + ": " + std::to_string(cutAway) + " of its " + std::to_string(own) +
                    " pixels lie in the part of the window that the Mask picture cuts away");
+}
+
+// "H" makes a trackbar horizontal but a progress bar vertical: a bar that
+// runs across its short side was given the other letter.
+void Checker::CheckOrientation(const ControlLine& control, const std::string& subject, std::size_t line)
+{
+    const ControlKind& kind = *control.kind;
+    for (FieldRole role : {FieldRole::Horizontal, FieldRole::Vertical}) {
+        const int field = kind.FieldOf(role);
+        if (!field)
+            continue;
+        const bool vertical = control.Flag(role) == (role == FieldRole::Vertical);
+        const std::int64_t w = control.rect.Width(), h = control.rect.Height();
+        if (w <= 0 || h <= 0 || (vertical ? w <= h : h <= w))
+            continue;
+        Report(m_skin, line, Severity::Warning,
+               subject + ": the " + kind.FieldName(field) + " " + Quote(control.Field(field)) + " makes it " +
+                   (vertical ? "vertical" : "horizontal") + " (\"" + kind.Spec(field).letter + "\" makes " +
+                   WithArticle(kind.noun) + " " + (role == FieldRole::Vertical ? "vertical" : "horizontal") +
+                   "), but it is " + Size(static_cast<int>(w), static_cast<int>(h)) + ", " +
+                   (vertical ? "wider than high" : "higher than wide"));
+    }
+}
+
+// Controls made earlier lie above later ones (a child window joins its
+// siblings at the bottom), and a click goes to the top one under the pointer:
+// a control under earlier ones never gets the clicks there. A ButtonEx takes
+// clicks only inside its own outline. Labels do nothing when clicked, so only
+// what lies under them matters.
+void Checker::CheckCovered()
+{
+    const WindowLayout& window = m_report.window;
+    if (window.width == 0)
+        return;
+    const TransparentRange cut(kSkinCutColour, kSkinCutTolerance);
+    std::vector<int> top(static_cast<std::size_t>(window.width) * static_cast<std::size_t>(window.height), -1);
+    for (std::size_t i = 0; i < m_controls.size(); ++i) {
+        const Control& c = m_controls[i];
+        const std::int64_t left = std::max<std::int64_t>(c.rect.left, 0), top0 = std::max<std::int64_t>(c.rect.top, 0);
+        const std::int64_t right = std::min<std::int64_t>(c.rect.right, window.width);
+        const std::int64_t bottom = std::min<std::int64_t>(c.rect.bottom, window.height);
+        std::size_t clickable = 0, covered = 0;
+        std::set<int> above;
+        for (std::int64_t y = top0; y < bottom; ++y)
+            for (std::int64_t x = left; x < right; ++x) {
+                if (!window.Inside(static_cast<int>(x), static_cast<int>(y)))
+                    continue;
+                if (c.ownMask) {
+                    const std::int64_t mx = x - c.rect.left, my = y - c.rect.top;
+                    if (mx >= c.ownMask->width || my >= c.ownMask->height ||
+                        cut.Contains(c.ownMask->At(static_cast<int>(mx), static_cast<int>(my))))
+                        continue;
+                }
+                ++clickable;
+                int& owner = top[static_cast<std::size_t>(y) * static_cast<std::size_t>(window.width) +
+                                 static_cast<std::size_t>(x)];
+                if (owner < 0) {
+                    owner = static_cast<int>(i);
+                } else {
+                    ++covered;
+                    above.insert(owner);
+                }
+            }
+        if (!covered || c.kind->id == ControlKindId::TextLabel)
+            continue;
+        std::vector<std::string> names;
+        for (int a : above)
+            names.push_back(std::string(m_controls[static_cast<std::size_t>(a)].kind->noun) + " " +
+                            Quote(m_controls[static_cast<std::size_t>(a)].name) + " (line " +
+                            std::to_string(m_controls[static_cast<std::size_t>(a)].line) + ")");
+        const std::string subject = std::string(c.kind->noun) + " " + Quote(c.name);
+        const std::string under = JoinFields(names) + ", made before it,";
+        if (covered == clickable)
+            Report(m_skin, c.line, Severity::Error, subject + ": it lies wholly under " + under + " and never gets a click");
+        else
+            Report(m_skin, c.line, Severity::Warning,
+                   subject + ": " + std::to_string(covered) + " of its " + std::to_string(clickable) +
+                       " pixels lie under " + under + " and get no clicks");
+    }
 }
 
 bool Checker::HasImageButton(const std::string& name) const
@@ -589,19 +741,17 @@ void Checker::CheckNames()
                            " has the same name, and the menu cannot tell them apart");
                 break;
             }
-        for (const char* command : kMenuCommandNames) {
-            if (kind == ControlKindId::ImageButton) {
-                const std::string how = nearMiss(c.name, command);
-                if (!how.empty())
-                    Report(m_skin, c.line, Severity::Warning,
-                           subject + ": the name differs from the command " + Quote(command) + " " + how +
-                               ", and names must match exactly: a click does nothing");
-            } else if (kind == ControlKindId::ButtonEx && c.name == command) {
-                Report(m_skin, c.line, Severity::Warning,
-                       subject + ": a click on a ButtonEx runs no command; only image buttons [" +
-                           ControlKindOf(ControlKindId::ImageButton).section + "] do");
-            }
-        }
+        // Commands that do something; ID_ICON and ID_MAXIMIZED name harmless things.
+        const bool acts = !DecideMenuClick(
+                               c.name, "C:\\", [](const std::string&, const std::string&) { return std::string("x"); },
+                               [](const std::string&) { return true; })
+                               .empty();
+        if (kind == ControlKindId::ImageButton)
+            CheckCommandName(c, subject);
+        else if (acts)
+            Report(m_skin, c.line, Severity::Error,
+                   subject + ": a click on " + WithArticle(c.kind->noun) + " runs no command; only image buttons [" +
+                       ControlKindOf(ControlKindId::ImageButton).section + "] do");
         if (kind == ControlKindId::TextLabel) {
             const std::string how = nearMiss(c.name, kInfoLabel);
             if (!how.empty())
@@ -625,6 +775,46 @@ void Checker::CheckNames()
     }
 }
 
+// ID_BUTTON followed by a number, loosely written: a program button, in range or not.
+bool LooksLikeProgramButton(const std::string& name)
+{
+    const std::string loose = LooseName(name), program = "IDBUTTON";
+    return loose.size() > program.size() && loose.compare(0, program.size(), program) == 0 &&
+           std::all_of(loose.begin() + static_cast<std::ptrdiff_t>(program.size()), loose.end(),
+                       [](char ch) { return ch >= '0' && ch <= '9'; });
+}
+
+// An image button whose name looks like a command but is not one.
+void Checker::CheckCommandName(const Control& c, const std::string& subject)
+{
+    const std::vector<std::string> commands(std::begin(kMenuCommandNames), std::end(kMenuCommandNames));
+    if (std::find(commands.begin(), commands.end(), c.name) != commands.end())
+        return;
+    const std::string trimmed(TrimBlanks(c.name)), loose = LooseName(c.name);
+    for (const std::string& command : commands) {
+        std::string how;
+        if (EqualNoCase(trimmed, command))
+            how = trimmed == c.name ? "only in case" : trimmed == command ? "only in blanks" : "in case and in blanks";
+        else if (loose == LooseName(command))
+            how = "only in spelling";
+        if (!how.empty()) {
+            Report(m_skin, c.line, Severity::Error,
+                   subject + ": the name differs from the command " + Quote(command) + " " + how +
+                       ", and names must match exactly: a click does nothing");
+            return;
+        }
+    }
+    if (LooksLikeProgramButton(c.name)) {
+        Report(m_skin, c.line, Severity::Error,
+               subject + ": the program buttons are ID_BUTTON1 to ID_BUTTON8, and a click on this one does nothing");
+        return;
+    }
+    const std::string meant = ProbablyMeant(c.name, commands);
+    if (!meant.empty())
+        Report(m_skin, c.line, Severity::Warning,
+               subject + ": the name is no command, and a click does nothing: probably " + Quote(meant) + " was meant");
+}
+
 void Checker::CheckAutorun()
 {
     std::vector<std::string> programButtons;
@@ -640,7 +830,7 @@ void Checker::CheckAutorun()
         if (!programButtons.empty())
             Report(inf, 0, Severity::Error, "not found: the program buttons open the disc folder");
         else
-            Report(inf, 0, Severity::Warning, "not found: the home page button does nothing");
+            Report(inf, 0, Severity::Error, "not found: the home page button does nothing");
         return;
     }
     CheckSections(inf, {"RUN_FILES", "TEXT_INFO"});
@@ -649,6 +839,8 @@ void Checker::CheckAutorun()
     for (const auto& name : programButtons)
         CheckProgramButton(inf, name);
     CheckHomePage(inf);
+    CheckUnreadEntries(inf);
+    CheckLaunchers(inf, programButtons);
 }
 
 void Checker::CheckProgramButton(const IniSource& inf, const std::string& name)
@@ -702,16 +894,93 @@ void Checker::CheckHomePage(const IniSource& inf)
     if (!doesNothing)
         return;
     if (keyLine)
-        Report(inf, keyLine, Severity::Warning,
+        Report(inf, keyLine, button ? Severity::Error : Severity::Warning,
                std::string("ID_HOMEPAGE is empty") + (button ? ": the home page button does nothing" : ""));
     else if (button)
-        Report(inf, inf.SectionLine("RUN_FILES"), Severity::Warning,
+        Report(inf, inf.SectionLine("RUN_FILES"), Severity::Error,
                "[RUN_FILES] has no entry for ID_HOMEPAGE: the home page button does nothing");
 }
 
-void Checker::CheckConfig()
+// Entries that no image button reads: written for a button that is not in
+// main.ini, or under a misspelt key; and texts longer than the menu reads.
+void Checker::CheckUnreadEntries(const IniSource& inf)
 {
-    const IniSource config = Open(m_disc.ProgramDir() + launcher::kConfigFileName, launcher::kConfigFileName);
+    std::vector<std::string> commands; // the keys the menu may read
+    for (char n = '1'; n <= '8'; ++n)
+        commands.push_back(std::string("ID_BUTTON") + n);
+    const bool info = std::any_of(m_controls.begin(), m_controls.end(), [](const Control& c) {
+        return c.kind->id == ControlKindId::TextLabel && c.name == kInfoLabel;
+    });
+    for (const std::string section : {"RUN_FILES", "TEXT_INFO"}) {
+        std::vector<std::string> keys = commands;
+        if (section == "RUN_FILES")
+            keys.push_back("ID_HOMEPAGE");
+        for (const auto& key : inf.doc.GetKeyNamesWithLines(section, kWholeValue)) {
+            if (inf.doc.KeyLine(section, key.name) != key.line)
+                continue; // a repeated key: reported as such
+            const std::string where = "[" + section + "] " + key.name;
+            const auto known = std::find_if(keys.begin(), keys.end(), [&](const std::string& k) { return EqualNoCase(k, key.name); });
+            if (known != keys.end() && HasImageButton(*known)) {
+                const std::size_t whole = inf.Raw(section, key.name).size();
+                if (section == "TEXT_INFO" && whole > kInfValueBufferChars - 1)
+                    Report(inf, key.line, Severity::Warning,
+                           where + " has " + std::to_string(whole) + " characters, and the menu reads only the first " +
+                               std::to_string(kInfValueBufferChars - 1) + ": the text shown ends at " +
+                               Quote(inf.Raw(section, key.name).substr(kInfValueBufferChars - 21, 20)));
+                continue;
+            }
+            const bool beyond = known == keys.end() && LooksLikeProgramButton(key.name);
+            const std::string meant = known == keys.end() && !beyond ? ProbablyMeant(key.name, keys) : "";
+            if (known != keys.end()) {
+                Report(inf, key.line, Severity::Warning, where + " is never read: no image button is named " + Quote(*known));
+            } else if (!meant.empty() && HasImageButton(meant) && !inf.doc.KeyLine(section, meant) && section == "RUN_FILES") {
+                Report(inf, key.line, Severity::Error,
+                       where + " is never read: probably " + meant + " was meant, which has no entry and opens the disc folder");
+            } else {
+                Report(inf, key.line, Severity::Warning,
+                       where + " is never read" +
+                           (beyond          ? ": the program buttons are ID_BUTTON1 to ID_BUTTON8"
+                            : meant.empty() ? ": no image button reads it"
+                                            : ": probably " + meant + " was meant"));
+            }
+        }
+        if (section != "TEXT_INFO" || !info)
+            continue;
+        for (const std::string& name : commands)
+            if (HasImageButton(name) && !inf.doc.KeyLine(section, name) && inf.doc.KeyLine("RUN_FILES", name))
+                Report(inf, inf.LineFor(section, name), Severity::Warning,
+                       "[TEXT_INFO] has no entry for " + name + ": a click shows only the disc folder's path in \"" +
+                           kInfoLabel + "\"");
+    }
+}
+
+// A button that starts verpick.exe: it reads config.ini beside itself, and
+// without it starts nothing.
+void Checker::CheckLaunchers(const IniSource& inf, const std::vector<std::string>& programButtons)
+{
+    for (const std::string& name : programButtons) {
+        const std::string value =
+            platform::ReadProfileString(inf.file.hostPath, "RUN_FILES", name, "", kInfValueBufferChars);
+        const std::size_t slash = value.find_last_of("\\/");
+        const std::string folder = slash == std::string::npos ? "" : value.substr(0, slash + 1);
+        if (!EqualNoCase(value.substr(folder.size()), "verpick.exe"))
+            continue;
+        const std::string dir = m_disc.ProgramDir() + folder;
+        if (m_disc.Find(dir + launcher::kConfigFileName, false).IsThere())
+            CheckConfig(dir);
+        else
+            Report(inf, inf.LineFor("RUN_FILES", name), Severity::Error,
+                   name + " starts " + Quote(value) + ", but no " + launcher::kConfigFileName +
+                       " is beside it: verpick starts nothing");
+    }
+}
+
+// config.ini beside a verpick.exe; `dir` ends in a backslash.
+void Checker::CheckConfig(const std::string& dir)
+{
+    if (!m_configDirs.insert(dir).second)
+        return;
+    const IniSource config = Open(dir + launcher::kConfigFileName, launcher::kConfigFileName);
     if (!config.Present())
         return;
     const std::string section = launcher::kConfigSection;
@@ -733,13 +1002,15 @@ void Checker::CheckConfig()
                    key + " has " + std::to_string(whole) + " characters, and verpick reads only the first " +
                        std::to_string(launcher::kConfigValueBufferChars - 1));
         if (value.empty()) {
-            Report(config, line, Severity::Warning,
+            // Every Windows since 2003 reads VISTA; leaving out XP may be meant.
+            Report(config, line,
+                   choice.version == launcher::VersionClass::VistaOrLater ? Severity::Error : Severity::Warning,
                    "[" + section + "] has no entry for " + key + ": verpick starts nothing on " + choice.windows);
             continue;
         }
         // The launcher's own rule finds the program within the command line.
         bool found = false;
-        launcher::BuildCommandLine(m_disc.ProgramDir(), value, [&](const std::string& path) {
+        launcher::BuildCommandLine(dir, value, [&](const std::string& path) {
             found = found || m_disc.Find(path, false).IsThere();
             return found;
         });

@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
-enum class Severity { Error, Warning };
+// Notes tell what the menu does with something unusual but harmless; they
+// count neither as errors nor as warnings.
+enum class Severity { Error, Warning, Note };
 
 struct Finding {
     std::string file;     // below the disc folder, '/'-separated

@@ -72,7 +72,7 @@ int RunSkincheck(const std::vector<std::string>& args, std::ostream& out, std::o
         out << disc.Display(f.file) << ':';
         if (f.line)
             out << f.line << ':';
-        out << ' ' << (f.severity == Severity::Error ? "error" : "warning") << ": " << f.message << '\n';
+        out << ' ' << (f.severity == Severity::Error ? "error" : f.severity == Severity::Warning ? "warning" : "note") << ": " << f.message << '\n';
     }
     const std::size_t errors = report.Count(Severity::Error);
     out << *folder << ": " << Count(errors, "error") << ", " << Count(report.Count(Severity::Warning), "warning")

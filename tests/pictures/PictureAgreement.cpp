@@ -1,0 +1,119 @@
+// Compares skincheck's decoding of every corpus picture with what the menu's
+// loader made of it (NAME.loader, written by loader_dump.exe): the verdict,
+// the size, and the pixels, exactly for BMP and GIF and within a small
+// per-channel difference for JPEG, whose decoders may round differently.
+// Usage: picture_agreement DIR
+#include "FileSystem.h"
+#include "PictureDecoder.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+constexpr int kJpegTolerance = 8;
+
+// Where the two are known to part, and why; each is named in the README.
+struct Known {
+    const char* file;
+    const char* why;
+};
+const Known kKnown[] = {
+    {"bad-bmp-width-0.bmp", "Wine makes a 1x1 black picture of a BMP without pixels; skincheck says it holds none"},
+    {"bad-bmp-height-0.bmp", "Wine makes a 1x1 black picture of a BMP without pixels; skincheck says it holds none"},
+    {"jpeg-baseline-420-cut_tail.jpg",
+     "the file lacks only its end marker; Wine's libjpeg finished its last rows before it read past the end"},
+};
+
+std::string Describe(const PictureLoad& load)
+{
+    if (!load.picture)
+        return "does not load (" + load.problem + ")";
+    return std::to_string(load.picture->width) + "x" + std::to_string(load.picture->height);
+}
+
+// Empty when the two agree, else how they differ.
+std::string Compare(const std::string& name, const PictureLoad& ours, const std::string& loader)
+{
+    std::istringstream in(loader);
+    std::string first;
+    in >> first;
+    if (first == "none")
+        return ours.picture ? "skincheck: " + Describe(ours) + ", the loader: does not load" : "";
+    int w = 0, h = 0;
+    w = std::atoi(first.c_str());
+    in >> h;
+    const std::size_t body = loader.find('\n') + 1;
+    if (!ours.picture)
+        return "skincheck: " + Describe(ours) + ", the loader: " + std::to_string(w) + "x" + std::to_string(h);
+    const Picture& p = *ours.picture;
+    if (p.width != w || p.height != h)
+        return "skincheck: " + Describe(ours) + ", the loader: " + std::to_string(w) + "x" + std::to_string(h);
+    // Damaged JPEG data is decoded past differently by each libjpeg, and not
+    // every damage is noticed (arithmetic coding has no invalid codes): the
+    // verdict and the size must agree, the damaged blocks cannot.
+    const bool jpeg = name.find(".jpg") != std::string::npos;
+    if (jpeg && (!ours.damage.empty() || name.find("-damaged.") != std::string::npos))
+        return "";
+    int worst = 0, wrong = 0, firstX = -1, firstY = -1;
+    for (int y = 0; y < h; ++y) {
+        if (y >= ours.missingFrom && y < ours.missingTo)
+            continue; // not in the file: the loader shows whatever memory follows it
+        for (int x = 0; x < w; ++x) {
+            const std::size_t at = body + (static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)) * 4;
+            const auto byte = [&](std::size_t i) { return static_cast<int>(static_cast<unsigned char>(loader[at + i])); };
+            const std::uint32_t mine = p.At(x, y);
+            int d = 0;
+            for (int c = 0; c < 3; ++c)
+                d = std::max(d, std::abs(byte(static_cast<std::size_t>(c)) - static_cast<int>((mine >> (8 * c)) & 255)));
+            worst = std::max(worst, d);
+            if (d > (jpeg ? kJpegTolerance : 0) && wrong++ == 0)
+                firstX = x, firstY = y;
+        }
+    }
+    if (!wrong)
+        return "";
+    return std::to_string(wrong) + " pixels differ (by up to " + std::to_string(worst) + "), the first at " +
+           std::to_string(firstX) + "," + std::to_string(firstY);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: picture_agreement DIR\n");
+        return 2;
+    }
+    const std::string dir = argv[1];
+    std::ifstream list(dir + "/corpus.txt");
+    int total = 0, differ = 0, known = 0;
+    for (std::string name; std::getline(list, name);) {
+        ++total;
+        const auto bytes = platform::ReadWholeFile(dir + "/" + name);
+        const auto loader = platform::ReadWholeFile(dir + "/" + name + ".loader");
+        if (!bytes || !loader) {
+            std::printf("%s: not decoded by the loader\n", name.c_str());
+            ++differ;
+            continue;
+        }
+        const std::string difference = Compare(name, DecodePicture(*bytes), *loader);
+        if (difference.empty())
+            continue;
+        const auto it = std::find_if(std::begin(kKnown), std::end(kKnown), [&](const Known& k) { return name == k.file; });
+        if (it != std::end(kKnown)) {
+            std::printf("%s: %s (known: %s)\n", name.c_str(), difference.c_str(), it->why);
+            ++known;
+            continue;
+        }
+        std::printf("%s: %s\n", name.c_str(), difference.c_str());
+        ++differ;
+    }
+    std::printf("%d of %d pictures decode as the menu's loader decodes them; %d differ as known, %d otherwise\n",
+                total - differ - known, total, known, differ);
+    return total && !differ ? 0 : 1;
+}

@@ -1,0 +1,49 @@
+// On Windows skincheck decodes JPEG and GIF with the menu's own loader (the
+// system's OLE picture decoder), so the two agree by construction. The loader
+// does not say whether a file was cut short; those notes come from the build
+// for Linux, which decodes with libjpeg-turbo and giflib.
+#include "FormatDecoders.h"
+#include "Picture.h"
+
+namespace {
+
+PictureLoad ThroughTheLoader(std::string_view bytes, const char* format)
+{
+    PictureLoad load;
+    load.format = format;
+    const platform::Bitmap bitmap = LoadPictureFromMemory(bytes);
+    BITMAP info{};
+    if (!bitmap || !::GetObjectA(bitmap.Get(), sizeof info, &info)) {
+        load.problem = "the " + load.format + " data does not decode";
+        return load;
+    }
+    if (!PictureSizeAllowed(load, info.bmWidth, info.bmHeight))
+        return load;
+    Picture picture;
+    picture.width = info.bmWidth;
+    picture.height = info.bmHeight;
+    picture.pixels.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height));
+    BITMAPINFO format32 = platform::Dib32Format(picture.width, -picture.height);
+    platform::WindowDc screen(nullptr);
+    if (::GetDIBits(screen.Dc(), bitmap.Get(), 0, static_cast<UINT>(picture.height), picture.pixels.data(), &format32,
+                    DIB_RGB_COLORS) != picture.height) {
+        load.problem = "the " + load.format + " data does not decode";
+        return load;
+    }
+    for (auto& p : picture.pixels)
+        p &= 0xFFFFFF;
+    load.picture = std::move(picture);
+    return load;
+}
+
+} // namespace
+
+PictureLoad DecodeJpeg(std::string_view bytes)
+{
+    return ThroughTheLoader(bytes, "JPEG");
+}
+
+PictureLoad DecodeGif(std::string_view bytes)
+{
+    return ThroughTheLoader(bytes, "GIF");
+}
