@@ -4,7 +4,7 @@
 # (32-bit Windows code in a 64-bit Unix process; this kernel refuses 32-bit
 # processes). It lives outside the work tree, so that it survives a fresh clone
 # and is made once per machine: $AK_WINE10_ROOT, /var/cache/autorun-kit/wine10
-# by default (about 2.2 GB; remove the folder to get rid of it).
+# by default (about 2 GB; remove the folder to get rid of it).
 #
 #   wine10.sh setup                    make the chroot when it is missing (as root)
 #   wine10.sh run PREFIX PROGRAM ARGS  run a Windows program with that prefix
@@ -15,20 +15,16 @@ root=${AK_WINE10_ROOT:-/var/cache/autorun-kit/wine10}
 mirror=${AK_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 ready=$root/.ak-ready
 
-as_root() {
-  if [[ $(id -u) -eq 0 ]]; then "$@"; else sudo "$@"; fi
-}
-
 setup() {
   [[ -f $ready ]] && return 0
-  as_root mkdir -p "$(dirname "$root")"
+  mkdir -p "$(dirname "$root")"
   # One maker at a time; whoever waited finds it made.
   exec 8>"$root.lock"
   flock 8
   [[ -f $ready ]] && return 0
-  echo "Making the Wine 10 chroot in $root (once; about a minute and 2.2 GB)"
+  echo "Making the Wine 10 chroot in $root (once: a few minutes, about 2 GB)"
   local work=$root.partial
-  as_root bash -s "$work" "$mirror" "$root" <<'EOF'
+  bash -s "$work" "$mirror" "$root" <<'EOF'
 set -euo pipefail
 work=$1 mirror=$2 root=$3
 # A partial tree from an interrupted run may still have /proc mounted in it.
@@ -46,6 +42,7 @@ in_root dpkg --add-architecture i386
 in_root apt-get update -qq
 version=$(in_root dpkg-query -W -f='${Version}' wine64)
 mkdir -p "$work/tmp/libwine32"
+in_root chown _apt /tmp/libwine32 # apt downloads as _apt
 in_root sh -c "cd /tmp/libwine32 && apt-get download -qq libwine:i386=$version"
 in_root sh -c 'dpkg-deb -x /tmp/libwine32/libwine_*_i386.deb /tmp/libwine32/x'
 src=$work/tmp/libwine32/x/usr/lib/i386-linux-gnu/wine/i386-windows
@@ -107,6 +104,11 @@ inside() {
   # The same prefix-making runner as Wine 8's, with the chroot's Wine.
   exec chroot "$root" /bin/sh -c 'cd "$1" && shift && exec "$@"' _ "$PWD" "$here/wine-run.sh" "$prefix" "$@"
 }
+
+# debootstrap, chroot and mounts need root (CI runs as root).
+if [[ $(id -u) -ne 0 && ${1:-} =~ ^(setup|run)$ ]]; then
+  exec sudo -E "$0" "$@"
+fi
 
 case ${1:-} in
   setup) setup ;;
