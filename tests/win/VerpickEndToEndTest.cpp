@@ -208,8 +208,8 @@ TEST_P(VerpickVersionTest, StartsTheProgramOfTheReportedVersion)
     }
 }
 
-// 64-bit Wine 8 takes every version name for a 64-bit program, the old 9x and
-// Win32s ones included.
+// Wine takes every version name, the old 9x and Win32s ones included, for a
+// 64-bit verpick (Wine 8 and 10) and a 32-bit one (Wine 10).
 INSTANTIATE_TEST_SUITE_P(Wine, VerpickVersionTest,
                          ::testing::Values(VersionCase{"winxp", "xp"}, VersionCase{"win2k", "xp"},
                                            VersionCase{"win98", "xp"}, VersionCase{"win31", "xp"},
