@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Checks a shipped program: a 32-bit x86 GUI program that imports only DLLs of
-# Windows itself and carries the given resources. Prints its size.
-# Usage: check-pe.sh PROGRAM [TYPE:ID ...]   (numbers in decimal, e.g. 24:1 for the manifest)
+# Windows itself, carries the given resources and, with --max-bytes, is no
+# larger than that. Prints its size.
+# Usage: check-pe.sh [--max-bytes N] PROGRAM [TYPE:ID ...]   (numbers in decimal, e.g. 24:1 for the manifest)
 set -euo pipefail
+max_bytes=
+if [[ ${1:-} == --max-bytes ]]; then max_bytes=$2; shift 2; fi
 exe=$1; shift
 objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
 fail() { echo "check-pe: $exe: $*" >&2; exit 1; }
@@ -33,4 +36,7 @@ for want in "$@"; do
   grep -qx "$want" <<<"$resources" || fail "no resource $want (has: $(tr '\n' ' ' <<<"$resources"))"
 done
 
-echo "$exe: i386 GUI program, system imports only, resources ${*:-none asked}; $(stat -c %s "$exe") bytes"
+size=$(stat -c %s "$exe")
+[[ -z $max_bytes ]] || ((size <= max_bytes)) || fail "$size bytes, more than the $max_bytes allowed"
+
+echo "$exe: i386 GUI program, system imports only, resources ${*:-none asked}; $size bytes"

@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   cmake ninja-build g++ libgtest-dev googletest libbenchmark-dev
-  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 debootstrap
   wine64 xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev libstb-dev fonts-dejavu-core
   libjpeg62-turbo-dev libgif-dev
 )

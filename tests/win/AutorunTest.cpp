@@ -1,6 +1,7 @@
 // autorun.exe started as a user starts it, on disc folders written here.
 #include "Bmp.h"
 #include "Desktop.h"
+#include "ProgramPaths.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -10,15 +11,6 @@
 namespace {
 
 constexpr const char* kTitle = "Setup Wizard...";
-
-// Build paths are Linux paths; Wine sees them on drive Z.
-std::string WindowsPath(std::string p)
-{
-    for (char& c : p)
-        if (c == '/')
-            c = '\\';
-    return p.size() && p[0] == '\\' ? "Z:" + p : p;
-}
 
 bool IsMagenta(std::uint32_t c) { return c == 0xFF00FF; }
 
@@ -44,7 +36,7 @@ public:
     Disc()
     {
         m_exe = m_dir.File("autorun.exe");
-        EXPECT_TRUE(::CopyFileA(WindowsPath(AK_AUTORUN_EXE).c_str(), m_exe.c_str(), FALSE)) << AK_AUTORUN_EXE;
+        EXPECT_TRUE(::CopyFileA(AutorunExePath().c_str(), m_exe.c_str(), FALSE)) << AutorunExePath();
     }
     void Write(const std::string& name, const std::string& bytes) { m_dir.Write(name, bytes); }
     std::string File(const std::string& name) const { return m_dir.File(name); }
@@ -292,7 +284,7 @@ public:
                          "2=ID_TITLE,Arial,F,F,14,0,20,150,120,20,"
                          "A title far longer than its label can show at once,\r\n",
                          m_main, &mask);
-        EXPECT_TRUE(::CopyFileA(WindowsPath(AK_RECORDER_EXE).c_str(), m_disc.File("tool.exe").c_str(), FALSE));
+        EXPECT_TRUE(::CopyFileA(RecorderExePath().c_str(), m_disc.File("tool.exe").c_str(), FALSE));
     }
 
     bool Start()

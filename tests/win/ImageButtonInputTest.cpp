@@ -5,7 +5,7 @@
 #include "ImageButton.h"
 #include "GdiTestSupport.h"
 #include "ProbeDialog.h"
-#include "VerpickPaths.h"
+#include "ProgramPaths.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 // Windows verpick sees.
 #include "FileSystem.h"
 #include "TempDir.h"
-#include "VerpickPaths.h"
+#include "ProgramPaths.h"
 #include "Win32Handles.h"
 
 #include <gtest/gtest.h>
@@ -208,8 +208,8 @@ TEST_P(VerpickVersionTest, StartsTheProgramOfTheReportedVersion)
     }
 }
 
-// 64-bit Wine 8 takes every version name for a 64-bit program, the old 9x and
-// Win32s ones included.
+// Wine takes every version name, the old 9x and Win32s ones included, for a
+// 64-bit verpick (Wine 8 and 10) and a 32-bit one (Wine 10).
 INSTANTIATE_TEST_SUITE_P(Wine, VerpickVersionTest,
                          ::testing::Values(VersionCase{"winxp", "xp"}, VersionCase{"win2k", "xp"},
                                            VersionCase{"win98", "xp"}, VersionCase{"win31", "xp"},
@@ -265,6 +265,66 @@ TEST(VerpickEndToEnd, BlanksDoNotStartAProgramNamedAfterThePartBeforeThem)
         const std::size_t args = std::string(c.value).rfind(' ');
         EXPECT_EQ(log->commandLine, "\"" + disc.Dir() + value.substr(0, args) + "\"" + value.substr(args));
     }
+}
+
+// A program that only the 64-bit system folder holds, for the life of the
+// object. This test is a 64-bit process: its system32 is the real one.
+class ProgramInSystemFolder {
+public:
+    ProgramInSystemFolder()
+    {
+        char windows[MAX_PATH] = {};
+        const UINT n = ::GetWindowsDirectoryA(windows, MAX_PATH);
+        if (n == 0 || n >= MAX_PATH)
+            throw std::runtime_error("no Windows folder");
+        m_windows = std::string(windows, n) + "\\";
+        m_name = "ak-recorder-" + std::to_string(::GetCurrentProcessId()) + ".exe";
+        if (!::CopyFileA(RecorderExePath().c_str(), Path().c_str(), FALSE))
+            throw std::runtime_error("cannot copy the recorder to " + Path());
+    }
+    ~ProgramInSystemFolder()
+    {
+        ::DeleteFileA(Path().c_str());
+        ::DeleteFileA((Path() + ".log").c_str());
+    }
+    ProgramInSystemFolder(const ProgramInSystemFolder&) = delete;
+    ProgramInSystemFolder& operator=(const ProgramInSystemFolder&) = delete;
+
+    std::string Path() const { return m_windows + "system32\\" + m_name; }
+    // Where a 32-bit program that leaves redirection on looks instead.
+    std::string RedirectedPath() const { return m_windows + "SysWOW64\\" + m_name; }
+    // The same file as a path relative to `dir` (a folder on the same drive, ending in a backslash).
+    std::string RelativeTo(const std::string& dir) const
+    {
+        std::string up;
+        for (std::size_t i = 3; i < dir.size(); ++i)
+            if (dir[i] == '\\')
+                up += "..\\";
+        return up + Path().substr(3);
+    }
+
+private:
+    std::string m_windows;
+    std::string m_name;
+};
+
+// Under WOW64 a 32-bit program's "system32" is SysWOW64, unless it switches
+// redirection off (Microsoft's "File System Redirector"): verpick does, so the
+// 32-bit build starts what the 64-bit system folder holds. The 64-bit build
+// sees that folder anyway.
+TEST(VerpickEndToEnd, StartsAProgramThatOnlyThe64BitSystemFolderHolds)
+{
+    Disc disc("disc");
+    ProgramInSystemFolder program;
+    ASSERT_FALSE(platform::IsExistingFile(program.RedirectedPath())) << program.RedirectedPath();
+    disc.WriteConfig("[FILES_NAME]\r\nVISTA=" + program.RelativeTo(disc.Dir()) + " /64\r\nXP=" +
+                     program.RelativeTo(disc.Dir()) + " /64\r\n");
+
+    const RunOutcome run = disc.Run();
+    EXPECT_EQ(run.exitCode, 0u);
+    std::optional<std::string> log = platform::ReadWholeFile(program.Path() + ".log");
+    ASSERT_TRUE(log) << "verpick did not start " << program.Path();
+    EXPECT_EQ(log->substr(0, log->find('\n')), "\"" + disc.Dir() + program.RelativeTo(disc.Dir()) + "\" /64");
 }
 
 TEST(VerpickEndToEnd, UsesTheFirst255CharactersOfTheValue)

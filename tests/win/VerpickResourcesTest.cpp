@@ -1,5 +1,5 @@
 // The built verpick.exe carries its resources where Windows looks for them.
-#include "VerpickPaths.h"
+#include "ProgramPaths.h"
 #include "Win32Handles.h"
 
 #include <gtest/gtest.h>

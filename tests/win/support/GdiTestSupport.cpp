@@ -3,6 +3,7 @@
 #include "Bitmap.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 std::string FixturePath(const std::string& relative)
 {
@@ -148,4 +149,14 @@ void MessageBoxWatcher::Watch()
         }
         ::Sleep(20);
     }
+}
+
+int WineMajorVersion()
+{
+    using GetVersionFn = const char*(__cdecl*)();
+    HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
+    auto get = ntdll ? reinterpret_cast<GetVersionFn>(
+                           reinterpret_cast<void (*)()>(::GetProcAddress(ntdll, "wine_get_version")))
+                     : nullptr;
+    return get ? std::atoi(get()) : 0;
 }

@@ -70,3 +70,6 @@ private:
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };
+
+// The major version of the Wine the tests run on; 0 on Windows itself.
+int WineMajorVersion();
