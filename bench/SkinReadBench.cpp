@@ -1,9 +1,9 @@
 // How long reading a large skin takes: a main.ini with 1,000 lines of each of
-// the five control kinds, read section by section through IniFile and
-// ReadNumberedLines and split into the fields of each kind, as the skin dialog
-// does when it loads. The parts are measured alone too, to show which dominates.
+// the five control kinds, read section by section and split into the fields
+// of each kind (ReadControlLines), as the skin dialog does when it loads. The
+// parts are measured alone too, to show which dominates.
+#include "ControlLines.h"
 #include "IniDocument.h"
-#include "SkinFile.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,57 +20,34 @@ namespace {
 
 constexpr int kLinesPerKind = 1000;
 
-// A control kind: its section, its line for number i, and how its fields split.
-struct Kind {
-    const char* section;
-    std::string (*line)(int i);
-    void (*split)(std::string line);
-};
-
 std::string Num(int v) { return std::to_string(v); }
 
-std::string Rect(int i) { return Num(i % 600) + "," + Num(i % 400) + "," + Num(20 + i % 100) + "," + Num(10 + i % 50); }
-
-// Fields around the rectangle, counted as NextToken calls before and after it.
-template <int Before, int After>
-void SplitAroundRect(std::string line)
+// Line i of a kind, written from the table of control lines: every field
+// filled, texts of typical length, flags alternating.
+std::string LineOf(const ControlKind& kind, int i)
 {
-    for (int f = 0; f < Before; ++f)
-        benchmark::DoNotOptimize(NextToken(line));
-    benchmark::DoNotOptimize(ParseRect(line));
-    for (int f = 0; f < After; ++f)
-        benchmark::DoNotOptimize(NextToken(line));
-}
-
-const std::vector<Kind>& Kinds()
-{
-    static const std::vector<Kind> kinds = {
-        {"BUTTONINFO", [](int i) { return "ID_BUTTON" + Num(i) + "," + Rect(i) + ",Tooltip " + Num(i) + ",F"; },
-         SplitAroundRect<1, 2>},
-        {"BUTTONEXINFO",
-         [](int i) { return "ID_ROUND" + Num(i) + "," + Rect(i) + ",Round " + Num(i) + ",F,round_mask.bmp"; },
-         SplitAroundRect<1, 3>},
-        {"TEXTINFO",
-         [](int i) {
-             return "ID_LABEL" + Num(i) + ",DejaVu Sans,T,F,-13,16777215," + Rect(i) + ",Label text " + Num(i) + ",x";
-         },
-         SplitAroundRect<6, 2>},
-        {"TRACKBARINFO",
-         [](int i) { return "ID_TRACK" + Num(i) + ",thumb.bmp,thumb_down.bmp," + Rect(i) + ",H," + Num(i % 101) + ",x"; },
-         SplitAroundRect<3, 3>},
-        {"PROGRESSINFO", [](int i) { return "ID_BAR" + Num(i) + ",Progress," + Rect(i) + ",V"; },
-         SplitAroundRect<2, 1>},
-    };
-    return kinds;
+    ControlLineWriter line(kind);
+    for (const FieldSpec& f : kind.fields) {
+        if (f.type == FieldType::Flag)
+            line.Flag(f.role, i % 2 == 0);
+        else if (f.type == FieldType::Number)
+            line.Number(f.role, i % 101);
+        else if (f.type == FieldType::Picture)
+            line.Text(f.role, "picture" + Num(i % 4) + ".bmp");
+        else
+            line.Text(f.role, std::string(f.name) + " " + Num(i));
+    }
+    line.Rect(i % 600, i % 400, 20 + i % 100, 10 + i % 50);
+    return line.Line();
 }
 
 std::string SkinText()
 {
     std::string text = "[Screen]\r\nMain=main.jpg\r\nMask=mask.bmp\r\n";
-    for (const auto& kind : Kinds()) {
+    for (const auto& kind : ControlKinds()) {
         text += std::string("[") + kind.section + "]\r\n";
         for (int i = 1; i <= kLinesPerKind; ++i)
-            text += Num(i) + "=" + kind.line(i) + "\r\n";
+            text += Num(i) + "=" + LineOf(kind, i) + "\r\n";
     }
     return text;
 }
@@ -117,9 +94,8 @@ void BM_ReadAndSplitAll(benchmark::State& state)
 {
     const IniFile ini(Skin().Path());
     for (auto _ : state) {
-        for (const auto& kind : Kinds())
-            for (auto& line : ReadNumberedLines(ini, kind.section))
-                kind.split(std::move(line.value));
+        for (const auto& kind : ControlKinds())
+            benchmark::DoNotOptimize(ReadControlLines(ini, kind));
     }
     state.SetItemsProcessed(state.iterations() * kAllLines);
 }
@@ -130,7 +106,7 @@ void BM_ReadNumberedLines(benchmark::State& state)
 {
     const IniFile ini(Skin().Path());
     for (auto _ : state)
-        for (const auto& kind : Kinds())
+        for (const auto& kind : ControlKinds())
             benchmark::DoNotOptimize(ReadNumberedLines(ini, kind.section));
     state.SetItemsProcessed(state.iterations() * kAllLines);
 }
@@ -140,15 +116,15 @@ BENCHMARK(BM_ReadNumberedLines)->Unit(benchmark::kMillisecond);
 void BM_SplitOnly(benchmark::State& state)
 {
     std::vector<std::vector<std::string>> lines;
-    for (const auto& kind : Kinds()) {
+    for (const auto& kind : ControlKinds()) {
         lines.emplace_back();
         for (int i = 1; i <= kLinesPerKind; ++i)
-            lines.back().push_back(kind.line(i));
+            lines.back().push_back(LineOf(kind, i));
     }
     for (auto _ : state)
         for (std::size_t k = 0; k < lines.size(); ++k)
             for (const auto& line : lines[k])
-                Kinds()[k].split(line);
+                benchmark::DoNotOptimize(SplitControlLine(ControlKinds()[k], line));
     state.SetItemsProcessed(state.iterations() * kAllLines);
 }
 BENCHMARK(BM_SplitOnly)->Unit(benchmark::kMicrosecond);

@@ -4,9 +4,7 @@
 // finds it under the pointer only inside the shape, and every drawing of it is
 // clipped to the shape.
 #include "SkinButton.h"
-#include "DialogControl.h"
-
-class SkinDialog;
+#include "HostedControl.h"
 
 class ButtonEx : public FacedButton {
 public:
@@ -20,11 +18,8 @@ public:
 
 // One line of BUTTONEXINFO. A click repaints it and is reported by its index;
 // every pointer move over it by its name.
-class ButtonExItem : public DialogControl<ButtonEx> {
-public:
-
+class ButtonExItem : public HostedControl<ButtonEx> {
 protected:
     void OnLButtonUp(UINT flags, POINT point) override;
     void OnMouseMove(UINT flags, POINT point) override;
-
 };

@@ -1,17 +1,12 @@
 #pragma once
 // ImageButton: a skin button made from one line of BUTTONINFO. It reports a
 // click (left button released inside it) by its index, and every pointer move
-// over it by its name, to the skin dialog that created it.
+// over it by its name, to its host.
 #include "SkinButton.h"
-#include "DialogControl.h"
+#include "HostedControl.h"
 
-class SkinDialog;
-
-class ImageButton : public DialogControl<SkinButton> {
-public:
-
+class ImageButton : public HostedControl<SkinButton> {
 protected:
     void OnLButtonUp(UINT flags, POINT point) override;
     void OnMouseMove(UINT flags, POINT point) override;
-
 };

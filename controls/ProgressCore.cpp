@@ -1,10 +1,5 @@
 #include "ProgressCore.h"
 
-bool ProgressIsVertical(const std::string& field)
-{
-    return !field.empty() && field[0] == 'H';
-}
-
 std::int32_t ProgressCore::PercentAt(std::int32_t x, std::int32_t y, std::int32_t width,
                                      std::int32_t height) const
 {

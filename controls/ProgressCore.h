@@ -3,10 +3,6 @@
 // Window-free: sizes and positions come in, the percentage and the filled
 // area go out.
 #include <cstdint>
-#include <string>
-
-// Field 7 of a PROGRESSINFO line: a capital "H" selects the vertical bar.
-bool ProgressIsVertical(const std::string& field);
 
 class ProgressCore {
 public:

@@ -1,9 +1,6 @@
 #include "SkinProgress.h"
 
-#include "SkinDialog.h"
 #include "Win32Handles.h"
-
-#include <memory>
 
 void SkinProgress::SetBarPictures(const RECT& rect, const CBitmap* main, const CBitmap* down)
 {
@@ -61,35 +58,13 @@ void ProgressItem::OnLButtonUp(UINT, POINT point)
     Invalidate(true);
     const RECT client = GetClientRect();
     if (InsideClient(client.right, client.bottom, ButtonPoint{point.x, point.y}))
-        if (SkinDialog* dialog = Dialog())
-            dialog->ProgressClicked(m_index);
+        if (ControlHost* host = Host())
+            host->ReportProgressClick(m_index);
 }
 
 void ProgressItem::OnMouseMove(UINT flags, POINT point)
 {
     SkinProgress::OnMouseMove(flags, point);
-    if (SkinDialog* dialog = Dialog())
-        dialog->OnControlMouseMove(m_name, point);
-}
-
-void SkinDialog::ReadProgressControls(IniFile ini)
-{
-    for (const NumberedLine& line : ReadNumberedLines(ini, "PROGRESSINFO")) {
-        std::string fields = line.value;
-        std::string name = NextToken(fields);
-        std::string tip = NextToken(fields);
-        const SkinRect r = ParseRect(fields);
-        const std::string orientation = NextToken(fields);
-
-        auto bar = std::make_unique<ProgressItem>();
-        const RECT rect{r.left, r.top, r.right, r.bottom};
-        if (!bar->Create("", WS_VISIBLE, rect, this, 0))
-            continue;
-        bar->SetBarPictures(rect, &m_picMain, &m_picDown);
-        bar->m_index = m_progresses.GetSize();
-        bar->m_name = std::move(name);
-        bar->SetToolTipText(tip, true);
-        bar->m_bar.m_vertical = ProgressIsVertical(orientation);
-        m_progresses.Add(bar.release());
-    }
+    if (ControlHost* host = Host())
+        host->ReportControlMouseMove(m_name, point);
 }

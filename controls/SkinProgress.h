@@ -5,9 +5,7 @@
 // bar) and the tooltip, with painting of its own.
 #include "ProgressCore.h"
 #include "SkinButton.h"
-#include "DialogControl.h"
-
-class SkinDialog;
+#include "HostedControl.h"
 
 class SkinProgress : public SkinButton {
 public:
@@ -31,11 +29,8 @@ private:
 
 // One line of PROGRESSINFO: a release inside reports a click by its index,
 // and every pointer move over it is reported by its name.
-class ProgressItem : public DialogControl<SkinProgress> {
-public:
-
+class ProgressItem : public HostedControl<SkinProgress> {
 protected:
     void OnLButtonUp(UINT flags, POINT point) override;
     void OnMouseMove(UINT flags, POINT point) override;
-
 };

@@ -1,14 +1,10 @@
 #include "SkinSlider.h"
 
 #include "Picture.h"
-#include "SkinDialog.h"
 #include "ThumbRect.h"
 #include "Win32Handles.h"
 
 #include <commctrl.h>
-
-#include <cstdlib>
-#include <memory>
 
 void SkinSlider::GetThumbRect(RECT* rect) const
 {
@@ -100,56 +96,30 @@ void TrackbarItem::OnLButtonDown(UINT flags, POINT point)
 void TrackbarItem::OnMouseMove(UINT flags, POINT point)
 {
     SkinSlider::OnMouseMove(flags, point);
-    SkinDialog* dialog = Dialog();
-    if (!dialog)
+    ControlHost* host = Host();
+    if (!host)
         return;
     // Every move with the button held, whether the position changed or not.
     if (m_tracking)
-        dialog->TrackbarScrolled(m_index, TB_THUMBPOSITION, GetPos());
+        host->ReportTrackbarScroll(m_index, TB_THUMBPOSITION, GetPos());
     else
-        dialog->OnControlMouseMove(m_name, point);
+        host->ReportControlMouseMove(m_name, point);
 }
 
 void TrackbarItem::OnLButtonUp(UINT flags, POINT point)
 {
     // Reported before the trackbar itself handles the release.
     m_tracking = false;
-    if (SkinDialog* dialog = Dialog())
-        dialog->TrackbarScrolled(m_index, TB_ENDTRACK, GetPos());
+    if (ControlHost* host = Host())
+        host->ReportTrackbarScroll(m_index, TB_ENDTRACK, GetPos());
     SkinSlider::OnLButtonUp(flags, point);
 }
 
 bool TrackbarItem::OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result)
 {
     if (msg == WM_HSCROLL || msg == WM_VSCROLL)
-        if (SkinDialog* dialog = Dialog())
-            dialog->TrackbarScrolled(m_index, LOWORD(wp), static_cast<short>(HIWORD(wp)));
+        if (ControlHost* host = Host())
+            host->ReportTrackbarScroll(m_index, LOWORD(wp), static_cast<short>(HIWORD(wp)));
     // The dialog's own handling of the notification goes on.
     return SkinSlider::OnChildNotify(msg, wp, lp, result);
-}
-
-void SkinDialog::ReadTrackbars(IniFile ini)
-{
-    const std::string dir = GetFileDir(m_skinPath);
-    for (const NumberedLine& line : ReadNumberedLines(ini, "TRACKBARINFO")) {
-        std::string fields = line.value;
-        std::string name = NextToken(fields);
-        const std::string thumb = NextToken(fields);
-        const std::string thumbDown = NextToken(fields);
-        const SkinRect r = ParseRect(fields);
-        const std::string orientation = NextToken(fields);
-        const std::string position = NextToken(fields);
-
-        auto bar = std::make_unique<TrackbarItem>();
-        const RECT rect{r.left, r.top, r.right, r.bottom};
-        if (!bar->Create(WS_VISIBLE, rect, this, 0))
-            continue;
-        bar->SetSliderPictures(rect, &m_picMain, dir + thumb, dir + thumbDown);
-        bar->m_index = m_trackbars.GetSize();
-        bar->m_name = std::move(name);
-        bar->SetPos(std::atoi(position.c_str()), true); // the trackbar keeps it within 0 to 100
-        if (!TrackbarIsHorizontal(orientation))
-            bar->ModifyStyle(0, TBS_VERT);
-        m_trackbars.Add(bar.release());
-    }
 }

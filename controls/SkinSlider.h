@@ -3,12 +3,10 @@
 // work, drawn entirely from skin pictures: its background cut from the Main
 // picture, and a thumb picture of its own, with another while it is held.
 #include "Bitmap.h"
-#include "DialogControl.h"
+#include "HostedControl.h"
 #include "SliderCtrl.h"
 
 #include <string>
-
-class SkinDialog;
 
 class SkinSlider : public CSliderCtrl {
 public:
@@ -30,11 +28,10 @@ protected:
 };
 
 // One line of TRACKBARINFO. From a press on it until the release, every
-// pointer move reports the position to the dialog, and the release reports the
+// pointer move reports the position to the host, and the release reports the
 // end of the tracking.
-class TrackbarItem : public DialogControl<SkinSlider> {
+class TrackbarItem : public HostedControl<SkinSlider> {
 public:
-
     void SetSliderPictures(const RECT& rect, const CBitmap* main, const std::string& thumbPath,
                            const std::string& thumbDownPath);
 
@@ -44,7 +41,6 @@ protected:
     void OnLButtonDown(UINT flags, POINT point) override;
     void OnMouseMove(UINT flags, POINT point) override;
     void OnLButtonUp(UINT flags, POINT point) override;
-    // The trackbar's own scroll notifications to the dialog, reflected here.
+    // The trackbar's own scroll notifications to its parent, reflected here and reported to the host.
     bool OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
-
 };

@@ -1,10 +1,5 @@
 #include "ThumbRect.h"
 
-bool TrackbarIsHorizontal(const std::string& field)
-{
-    return !field.empty() && field[0] == 'H';
-}
-
 ThumbBox ThumbPictureRect(bool vertical, const ThumbBox& n, std::int32_t width, std::int32_t height)
 {
     // Integer halvings truncate toward zero, as the drawing has always placed it.

@@ -5,12 +5,8 @@
 #include "SkinFile.h"
 
 #include <cstdint>
-#include <string>
 
 using ThumbBox = SkinRect;
-
-// Field 8 of a TRACKBARINFO line: a capital "H" is horizontal, anything else vertical.
-bool TrackbarIsHorizontal(const std::string& field);
 
 // `platformThumb` is the platform's thumb rectangle, `width` × `height` the
 // thumb picture's size. A vertical trackbar keeps the picture inside at the

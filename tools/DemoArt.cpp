@@ -8,6 +8,7 @@
 // is the menu as it shows on screen, cut to its outline; REVIEW_DIR, when given,
 // gets a PNG of every full-window picture for checking by eye.
 #include "Canvas.h"
+#include "ControlLines.h"
 #include "PictureFiles.h"
 
 #include <algorithm>
@@ -621,56 +622,70 @@ void CheckLayout(const std::vector<Control>& layout)
 
 // ---- files -----------------------------------------------------------------
 
-std::string Rect4(const Rect& r)
-{
-    return std::to_string(r.x) + "," + std::to_string(r.y) + "," + std::to_string(r.w) + "," + std::to_string(r.h);
-}
-
 const char* const kThumb = "thumb.bmp";
 const char* const kThumbDown = "thumb_down.bmp";
 const char* const kEmblemMask = "emblem_mask.bmp";
 const int kMusicStart = 70;
 
+// The demo draws only these kinds; a kind added to the menu needs no change here.
+ControlKindId LineKind(Kind kind)
+{
+    switch (kind) {
+    case Kind::Button: return ControlKindId::ImageButton;
+    case Kind::ButtonEx: return ControlKindId::ButtonEx;
+    case Kind::Label: return ControlKindId::TextLabel;
+    case Kind::Trackbar: return ControlKindId::Trackbar;
+    case Kind::Progress: return ControlKindId::Progress;
+    }
+    return ControlKindId::ImageButton; // every Kind is listed above
+}
+
+std::string ControlLineOf(const Control& c)
+{
+    using R = FieldRole;
+    ControlLineWriter line(ControlKindOf(LineKind(c.kind)));
+    line.Text(R::Name, c.name).Rect(c.rect.x, c.rect.y, c.rect.w, c.rect.h);
+    switch (c.kind) {
+    case Kind::Button:
+    case Kind::ButtonEx:
+        line.Text(R::Tooltip, c.tooltip).Flag(R::StaticLook, false);
+        if (c.kind == Kind::ButtonEx)
+            line.Text(R::Mask, kEmblemMask);
+        break;
+    case Kind::Label:
+        line.Text(R::Face, kLabelFace).Flag(R::Bold, c.bold).Flag(R::Italic, false);
+        line.Number(R::FontHeight, c.fontHeight).Number(R::Colour, ColorRef(c.textColor));
+        line.Text(R::Text, c.text).Text(R::Unused, "0");
+        break;
+    case Kind::Trackbar:
+        line.Text(R::Thumb, kThumb).Text(R::ThumbDown, kThumbDown);
+        line.Flag(R::Horizontal, true).Number(R::Position, kMusicStart).Text(R::Unused, "0");
+        break;
+    case Kind::Progress:
+        line.Text(R::Tooltip, c.tooltip).Flag(R::Vertical, false);
+        break;
+    }
+    return line.Line();
+}
+
 std::string MainIni(const std::vector<Control>& layout)
 {
-    std::string buttons, buttonExs, labels, tracks, bars;
-    int nb = 0, ne = 0, nl = 0, nt = 0, np = 0;
-    for (const auto& c : layout) {
-        switch (c.kind) {
-        case Kind::Button:
-            buttons += std::to_string(++nb) + "=" + c.name + "," + Rect4(c.rect) + "," + c.tooltip + ",F\n";
-            break;
-        case Kind::ButtonEx:
-            buttonExs += std::to_string(++ne) + "=" + c.name + "," + Rect4(c.rect) + "," + c.tooltip + ",F," +
-                         kEmblemMask + "\n";
-            break;
-        case Kind::Label:
-            labels += std::to_string(++nl) + "=" + c.name + "," + kLabelFace + "," + (c.bold ? "T" : "0") + ",0," +
-                      std::to_string(c.fontHeight) + "," + std::to_string(ColorRef(c.textColor)) + "," + Rect4(c.rect) +
-                      "," + c.text + ",0\n";
-            break;
-        case Kind::Trackbar:
-            tracks += std::to_string(++nt) + "=" + c.name + "," + kThumb + "," + kThumbDown + "," + Rect4(c.rect) +
-                      ",H," + std::to_string(kMusicStart) + ",0\n";
-            break;
-        case Kind::Progress:
-            bars += std::to_string(++np) + "=" + c.name + "," + c.tooltip + "," + Rect4(c.rect) + ",V\n";
-            break;
-        }
-    }
     for (const auto& c : layout)
         for (const std::string* field : {&c.tooltip, &c.text})
             if (field->find(',') != std::string::npos)
                 throw std::runtime_error(c.name + ": a field of a control line cannot hold a comma");
-    return "; Halcyon Studio 4 demo skin. Written by tools/demo_art (scripts/demo-art.sh):\n"
-           "; change the tool and run it again rather than editing this file.\n"
-           "[Screen]\nMain=main.jpg\nMask=mask.bmp\nOver=over.jpg\nDown=down.jpg\nDisabled=disabled.jpg\n\n"
-           "; name, x, y, width, height, tooltip, look flag\n[BUTTONINFO]\n" +
-           buttons +
-           "\n; name, x, y, width, height, tooltip, look flag, mask picture\n[BUTTONEXINFO]\n" + buttonExs +
-           "\n; name, face, bold, italic, height, colour, x, y, width, height, text, (unused)\n[TEXTINFO]\n" + labels +
-           "\n; name, thumb, pressed thumb, x, y, width, height, orientation, position, (unused)\n[TRACKBARINFO]\n" +
-           tracks + "\n; name, tooltip, x, y, width, height, orientation\n[PROGRESSINFO]\n" + bars;
+    std::string text = "; Halcyon Studio 4 demo skin. Written by tools/demo_art (scripts/demo-art.sh):\n"
+                       "; change the tool and run it again rather than editing this file.\n"
+                       "[Screen]\nMain=main.jpg\nMask=mask.bmp\nOver=over.jpg\nDown=down.jpg\nDisabled=disabled.jpg\n";
+    // Each section under a comment that names its fields.
+    for (const ControlKind& kind : ControlKinds()) {
+        text += "\n; " + kind.Headings() + "\n[" + kind.section + "]\n";
+        int key = 0;
+        for (const auto& c : layout)
+            if (LineKind(c.kind) == kind.id)
+                text += std::to_string(++key) + "=" + ControlLineOf(c) + "\n";
+    }
+    return text;
 }
 
 std::string AutorunInf(const std::vector<Control>& layout)

@@ -1,7 +1,7 @@
 // The demo disc as committed: its pictures fit together, every control of its
 // skin lies inside the window's outline, and its menu opens files that exist.
+#include "ControlLines.h"
 #include "FileSystem.h"
-#include "SkinFile.h"
 
 #include <stb_image.h>
 
@@ -40,35 +40,7 @@ Picture Load(const std::string& name)
     return pic;
 }
 
-// A control line split into the fields before its rectangle, the rectangle, and the rest.
-struct Line {
-    std::vector<std::string> before;
-    SkinRect rect;
-    std::vector<std::string> after;
-};
-
-std::vector<Line> Controls(const std::string& section, int before, int after)
-{
-    std::vector<Line> out;
-    for (auto& numbered : ReadNumberedLines(IniFile(kSkin), section)) {
-        Line line;
-        for (int i = 0; i < before; ++i)
-            line.before.push_back(NextToken(numbered.value));
-        line.rect = ParseRect(numbered.value);
-        for (int i = 0; i < after; ++i)
-            line.after.push_back(NextToken(numbered.value));
-        out.push_back(line);
-    }
-    return out;
-}
-
-struct SectionLayout {
-    const char* section;
-    int before, after; // fields around the rectangle
-};
-
-const SectionLayout kSections[] = {
-    {"BUTTONINFO", 1, 2}, {"BUTTONEXINFO", 1, 3}, {"TEXTINFO", 6, 2}, {"TRACKBARINFO", 3, 3}, {"PROGRESSINFO", 2, 1}};
+std::vector<ControlLine> Controls(ControlKindId kind) { return ReadControlLines(IniFile(kSkin), ControlKindOf(kind)); }
 
 std::string ScreenPicture(const char* key)
 {
@@ -93,12 +65,12 @@ TEST(DemoDisc, EveryControlLiesInsideTheOutline)
 {
     const Picture mask = Load(ScreenPicture("Mask"));
     ASSERT_FALSE(mask.rgb.empty());
-    for (const auto& s : kSections) {
-        const auto lines = Controls(s.section, s.before, s.after);
-        EXPECT_FALSE(lines.empty()) << s.section;
+    for (const auto& kind : ControlKinds()) {
+        const auto lines = ReadControlLines(IniFile(kSkin), kind);
+        EXPECT_FALSE(lines.empty()) << kind.section;
         for (const auto& l : lines) {
             const SkinRect& r = l.rect;
-            SCOPED_TRACE(std::string(s.section) + " " + l.before[0]);
+            SCOPED_TRACE(std::string(kind.section) + " " + l.Name());
             ASSERT_GT(r.Width(), 0);
             ASSERT_GT(r.Height(), 0);
             ASSERT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= mask.width && r.bottom <= mask.height);
@@ -117,12 +89,11 @@ TEST(DemoDisc, StatePicturesMatchMainAroundTheControls)
 {
     const Picture main = Load(ScreenPicture("Main"));
     std::vector<SkinRect> allLooks;
-    for (const auto& l : Controls("BUTTONINFO", 1, 2))
-        allLooks.push_back(l.rect);
-    for (const auto& l : Controls("BUTTONEXINFO", 1, 3))
-        allLooks.push_back(l.rect);
+    for (const ControlKindId kind : {ControlKindId::ImageButton, ControlKindId::ButtonEx})
+        for (const auto& l : Controls(kind))
+            allLooks.push_back(l.rect);
     std::vector<SkinRect> bars;
-    for (const auto& l : Controls("PROGRESSINFO", 2, 1))
+    for (const auto& l : Controls(ControlKindId::Progress))
         bars.push_back(l.rect);
 
     for (const char* key : {"Over", "Down", "Disabled"}) {
@@ -153,16 +124,17 @@ TEST(DemoDisc, StatePicturesMatchMainAroundTheControls)
 
 TEST(DemoDisc, ControlPicturesLoadAndFitTheirControls)
 {
-    for (const auto& l : Controls("BUTTONEXINFO", 1, 3)) {
-        const Picture mask = Load(l.after[2]);
-        ASSERT_FALSE(mask.rgb.empty()) << l.after[2];
+    for (const auto& l : Controls(ControlKindId::ButtonEx)) {
+        const Picture mask = Load(l.PictureName(FieldRole::Mask));
+        ASSERT_FALSE(mask.rgb.empty()) << l.PictureName(FieldRole::Mask);
         EXPECT_EQ(mask.width, l.rect.Width());
         EXPECT_EQ(mask.height, l.rect.Height());
     }
-    for (const auto& l : Controls("TRACKBARINFO", 3, 3)) {
-        const Picture thumb = Load(l.before[1]), pressed = Load(l.before[2]);
-        ASSERT_FALSE(thumb.rgb.empty()) << l.before[1];
-        ASSERT_FALSE(pressed.rgb.empty()) << l.before[2];
+    for (const auto& l : Controls(ControlKindId::Trackbar)) {
+        const Picture thumb = Load(l.PictureName(FieldRole::Thumb));
+        const Picture pressed = Load(l.PictureName(FieldRole::ThumbDown));
+        ASSERT_FALSE(thumb.rgb.empty()) << l.PictureName(FieldRole::Thumb);
+        ASSERT_FALSE(pressed.rgb.empty()) << l.PictureName(FieldRole::ThumbDown);
         EXPECT_EQ(thumb.width, pressed.width);
         EXPECT_EQ(thumb.height, pressed.height);
         EXPECT_LE(thumb.height, l.rect.Height()); // laid against the top edge, not cut
@@ -172,10 +144,10 @@ TEST(DemoDisc, ControlPicturesLoadAndFitTheirControls)
 TEST(DemoDisc, MenuItemsOpenWhatIsOnTheDisc)
 {
     std::set<std::string> buttons, labels;
-    for (const auto& l : Controls("BUTTONINFO", 1, 2))
-        buttons.insert(l.before[0]);
-    for (const auto& l : Controls("TEXTINFO", 6, 2))
-        labels.insert(l.before[0]);
+    for (const auto& l : Controls(ControlKindId::ImageButton))
+        buttons.insert(l.Name());
+    for (const auto& l : Controls(ControlKindId::TextLabel))
+        labels.insert(l.Name());
     for (const char* name : {"ID_BROWSE", "ID_HOMEPAGE", "ID_MINIMIZE", "ID_CLOSE"})
         EXPECT_EQ(buttons.count(name), 1u) << name;
     EXPECT_EQ(labels.count("ID_INFO"), 1u);

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
-
 namespace {
 
 TEST(ProgressCore, PressSetsTheShareTruncatingAndFillsThatMuch)
@@ -62,14 +60,6 @@ TEST(ProgressCore, MovesFollowOnlyWhileDraggingAndHovered)
     bar.Release();
     EXPECT_FALSE(bar.Move(true, 10, 0, 200, 10));
     EXPECT_EQ(bar.m_percent, 50) << "the share survives the release";
-}
-
-TEST(ProgressIsVertical, OnlyACapitalHSelectsTheVerticalBar)
-{
-    const std::pair<const char*, bool> rows[] = {
-        {"H", true}, {"Horizontal", true}, {"h", false}, {"V", false}, {"", false}, {" H", false}};
-    for (const auto& [field, vertical] : rows)
-        EXPECT_EQ(ProgressIsVertical(field), vertical) << '"' << field << '"';
 }
 
 } // namespace

@@ -38,7 +38,6 @@ TEST_P(NextTokenTest, SplitsLikeTheSkinFormat)
 INSTANTIATE_TEST_SUITE_P(
     Cases, NextTokenTest,
     ::testing::Values(
-        SplitCase{"ID_BUTTON1,10,20,30,40,Tip,T", 7, {"ID_BUTTON1", "10", "20", "30", "40", "Tip", "T"}},
         // The blank before a comma stays in the token; the one after is trimmed away.
         SplitCase{"a , b", 2, {"a ", "b"}},
         SplitCase{"a ,\t b ,c", 3, {"a ", "b ", "c"}},
@@ -47,8 +46,6 @@ INSTANTIATE_TEST_SUITE_P(
         // A trailing comma leaves only empty fields.
         SplitCase{"a,", 3, {"a", "", ""}},
         SplitCase{"a", 3, {"a", "a", "a"}},
-        // Too few fields: the last one repeats.
-        SplitCase{"x,1,2,3,4", 7, {"x", "1", "2", "3", "4", "4", "4"}},
         SplitCase{"", 2, {"", ""}},
         // A last field keeps its blanks at its first reading; the line is trimmed after it.
         SplitCase{" b ", 2, {" b ", "b"}}),
@@ -85,14 +82,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, ParseIntTest,
                                            IntCase{"-2147483648", -2147483647 - 1},
                                            IntCase{"-99999999999", -2147483647 - 1}),
     [](const auto& p) { return CaseName(std::string(p.param.field)) + "_" + std::to_string(p.index); });
-
-TEST(ParseRect, FieldsTwoToFiveOfAButtonLine)
-{
-    std::string line = "ID_BUTTON1,10,20,30,40,Tip,T";
-    EXPECT_EQ(NextToken(line), "ID_BUTTON1");
-    EXPECT_EQ(ParseRect(line), (SkinRect{10, 20, 40, 60}));
-    EXPECT_EQ(NextToken(line), "Tip");
-}
 
 TEST(ParseRect, NegativeSizeIsKeptAndHugeSizeSaturates)
 {

@@ -1,19 +1,9 @@
-// Where the trackbar's thumb picture goes, and which way the trackbar runs.
+// Where the trackbar's thumb picture goes.
 #include "ThumbRect.h"
 
 #include <gtest/gtest.h>
 
-#include <utility>
-
 namespace {
-
-TEST(TrackbarIsHorizontal, OnlyACapitalHIsHorizontal)
-{
-    const std::pair<const char*, bool> rows[] = {
-        {"H", true}, {"Horizontal", true}, {"h", false}, {"V", false}, {"", false}, {" H", false}};
-    for (const auto& [field, horizontal] : rows)
-        EXPECT_EQ(TrackbarIsHorizontal(field), horizontal) << '"' << field << '"';
-}
 
 TEST(ThumbPictureRect, CentredOnThePlatformThumbClampedOnlyAtTheTop)
 {

@@ -1,6 +1,7 @@
 // Image buttons in this process: what a BUTTONINFO line makes, how each look
 // is drawn, the tooltip, and what a reload gives back.
 #include "ImageButton.h"
+#include "ControlLines.h"
 #include "GdiTestSupport.h"
 #include "ProbeDialog.h"
 #include "Win32Handles.h"
@@ -43,6 +44,7 @@ RECT ToolRect(const ImageButton& b)
     return info.rect;
 }
 
+// How fields read is the table's (ControlLinesTest); here, the wiring and the platform's part.
 TEST(ImageButton, EachLineMakesAnOwnerDrawnButtonWithNameIndexTooltipAndFlag)
 {
     TempDir dir;
@@ -50,42 +52,23 @@ TEST(ImageButton, EachLineMakesAnOwnerDrawnButtonWithNameIndexTooltipAndFlag)
                                             "2=\n"
                                             "3= ID_B ,40,10,30,20,Tip B,F\n"
                                             "4=ID_STATIC,80,10,30,20,,T\n"
-                                            "5=ID_TRUE,80,40,10,10,,True\n"
-                                            "6=ID_LOWER,90,40,10,10,,t\n"
-                                            "7=ID_EARLY,100,40,10,10,Then\n"
-                                            "8=ID_EARLY_LOWER,110,40,10,10,then\n"
-                                            "9=ID_ZERO,5,5,0,0,,\n"
-                                            "10=ID_NEGATIVE,5,5,-10,-3,,\n"
-                                            "11=ID_A,120,40,10,10,Again,\n");
-    struct Expected {
-        const char* name;
-        RECT rect;
-        const char* tip;
-        bool staticLook;
-    } expected[] = {
-        {"ID_A", {10, 10, 40, 30}, "Tip A", false},
-        {"ID_B ", {40, 10, 70, 30}, "Tip B", false}, // blanks before the comma stay in the name
-        {"ID_STATIC", {80, 10, 110, 30}, "", true},
-        {"ID_TRUE", {80, 40, 90, 50}, "", true},
-        {"ID_LOWER", {90, 40, 100, 50}, "", false},
-        {"ID_EARLY", {100, 40, 110, 50}, "Then", true}, // the missing flag reads the tooltip again
-        {"ID_EARLY_LOWER", {110, 40, 120, 50}, "then", false},
-        {"ID_ZERO", {5, 5, 5, 5}, "", false},
-        {"ID_NEGATIVE", {5, 5, -5, 2}, "", false},
-        {"ID_A", {120, 40, 130, 50}, "Again", false},
-    };
+                                            "5=ID_EARLY,100,40,10,10,Then\n"
+                                            "6=ID_ZERO,5,5,0,0,,\n"
+                                            "7=ID_NEGATIVE,5,5,-10,-3,,\n"
+                                            "8=ID_A,120,40,10,10,Again,\n");
+    const auto lines = ReadControlLines(IniFile(skin), ControlKindOf(ControlKindId::ImageButton));
     std::vector<std::string> clicks;
     ProbeDialog dialog([&](ProbeDialog& d) {
         d.SetSkinPath(skin);
         d.LoadSkin();
-        ASSERT_EQ(d.m_buttons.GetSize(), static_cast<int>(std::size(expected)));
+        ASSERT_EQ(d.m_buttons.GetSize(), 7);
         for (int i = 0; i < d.m_buttons.GetSize(); ++i) {
-            const Expected& e = expected[i];
+            const ControlLine& e = lines[static_cast<std::size_t>(i)];
             ImageButton& b = *d.m_buttons.GetAt(i);
-            SCOPED_TRACE(e.name);
-            EXPECT_EQ(b.m_name, e.name);
+            SCOPED_TRACE(e.Name());
+            EXPECT_EQ(b.m_name, e.Name());
             EXPECT_EQ(b.m_index, i);
-            EXPECT_EQ(b.m_face.m_staticLook, e.staticLook);
+            EXPECT_EQ(b.m_face.m_staticLook, e.Flag(FieldRole::StaticLook));
             EXPECT_EQ(b.ControlWindow(), b.m_hWnd);
             EXPECT_EQ(::GetParent(b.m_hWnd), d.m_hWnd);
             EXPECT_EQ(::GetDlgCtrlID(b.m_hWnd), 0);
@@ -93,30 +76,26 @@ TEST(ImageButton, EachLineMakesAnOwnerDrawnButtonWithNameIndexTooltipAndFlag)
             EXPECT_EQ(style & BS_TYPEMASK, static_cast<DWORD>(BS_OWNERDRAW));
             EXPECT_EQ(style & (WS_TABSTOP | WS_BORDER), 0u);
             EXPECT_EQ(style & (WS_CHILD | WS_VISIBLE), static_cast<DWORD>(WS_CHILD | WS_VISIBLE));
-            if (e.rect.right > e.rect.left) {
+            if (e.rect.Width() > 0) {
                 RECT r{};
                 ::GetWindowRect(b.m_hWnd, &r);
                 ::MapWindowPoints(nullptr, d.m_hWnd, reinterpret_cast<POINT*>(&r), 2);
-                EXPECT_EQ(r.left, e.rect.left);
-                EXPECT_EQ(r.top, e.rect.top);
-                EXPECT_EQ(r.right, e.rect.right);
-                EXPECT_EQ(r.bottom, e.rect.bottom);
-                SIZE crop = b.m_face.m_bmpMain.GetSize();
-                EXPECT_EQ(crop.cx, e.rect.right - e.rect.left);
-                EXPECT_EQ(crop.cy, e.rect.bottom - e.rect.top);
+                EXPECT_TRUE((SkinRect{r.left, r.top, r.right, r.bottom}) == e.rect);
+                const SIZE crop = b.m_face.m_bmpMain.GetSize();
+                EXPECT_TRUE(crop.cx == e.rect.Width() && crop.cy == e.rect.Height());
             }
             // One tool, registered with the tooltip text, even an empty one.
             ASSERT_TRUE(b.m_face.m_toolTip.IsWindow());
             EXPECT_EQ(b.m_face.m_toolTip.GetToolCount(), 1);
-            EXPECT_EQ(ToolText(b), e.tip);
+            EXPECT_EQ(ToolText(b), e.Text(FieldRole::Tooltip));
         }
         // Clicks report by index; the dialog finds the name at that position.
-        for (int i : {0, 1, 9})
+        for (int i : {0, 1, 6})
             d.ButtonClicked(i);
         clicks = d.Clicks();
     });
     ASSERT_EQ(dialog.DoModal(), IDOK);
-    EXPECT_EQ(clicks, (std::vector<std::string>{"0 ID_A", "1 ID_B ", "9 ID_A"}));
+    EXPECT_EQ(clicks, (std::vector<std::string>{"0 ID_A", "1 ID_B ", "6 ID_A"}));
 }
 
 TEST(ImageButton, ASecondTooltipTextReplacesTheTextOfTheOneTool)

@@ -1,5 +1,6 @@
 // Text labels in this process: what a TEXTINFO line makes, which label a text
 // goes to, when the ticker runs, and what the screen shows under real input.
+#include "ControlLines.h"
 #include "Desktop.h"
 #include "ProbeDialog.h"
 #include "TextLabel.h"
@@ -45,67 +46,47 @@ int ExpectedEstimate(const TextLabel& label, int width)
     return 2 * width / w.cx;
 }
 
-const std::string kLongFace(40, 'F');
-
+// How fields read is the table's (ControlLinesTest); here, the wiring and the platform's part.
 TEST(TextLabel, EachLineMakesALabelWithItsFontColourRectangleAndText)
 {
     TempDir dir;
     const std::string skin = WriteSkin(dir, "1=ID_INFO,Arial,T,F,14,255,10,10,100,20,Hello,unused\n"
                                             "2=\n"
-                                            "3=ID_PLAIN,Tahoma,t,f,-12,65280,10,40,100,20,Say a, b\n"
-                                            "4=ID_Y," + kLongFace + ",True,Yes,0,junk,120,10,60,20,,\n"
-                                            "5=ID_INFO,Arial,F,T,16,16711680,120,40,60,20,Second,\n");
-    struct Expected {
-        const char* name;
-        RECT rect;
-        const char* text;
-        COLORREF color;
-        LONG weight;
-        bool italic;
-        LONG height;
-        std::string face;
-    } expected[] = {
-        {"ID_INFO", {10, 10, 110, 30}, "Hello", 255, 700, true, 14, "Arial"},
-        {"ID_PLAIN", {10, 40, 110, 60}, "Say a", 65280, 400, false, -12, "Tahoma"}, // the rest is field 12
-        {"ID_Y", {120, 10, 180, 30}, "", 0, 700, false, 0, kLongFace.substr(0, 31)},
-        {"ID_INFO", {120, 40, 180, 60}, "Second", 16711680, 400, false, 16, "Arial"},
-    };
+                                            "3=ID_Y," + std::string(40, 'F') + ",True,Yes,0,junk,120,10,60,20,,\n"
+                                            "4=ID_INFO,Arial,F,T,16,16711680,120,40,60,20,Second,\n");
+    const auto lines = ReadControlLines(IniFile(skin), ControlKindOf(ControlKindId::TextLabel));
     const long gdiBefore = OwnedGdiObjects();
     {
     ProbeDialog dialog([&](ProbeDialog& d) {
         d.SetSkinPath(skin);
         d.LoadSkin();
-        ASSERT_EQ(d.m_labels.GetSize(), static_cast<int>(std::size(expected)));
+        ASSERT_EQ(d.m_labels.GetSize(), 3);
         for (int i = 0; i < d.m_labels.GetSize(); ++i) {
-            const Expected& e = expected[i];
+            const ControlLine& e = lines[static_cast<std::size_t>(i)];
             const TextLabel& label = *d.m_labels.GetAt(i);
-            SCOPED_TRACE(e.name);
-            EXPECT_EQ(label.m_name, e.name);
+            SCOPED_TRACE(e.Name());
+            EXPECT_EQ(label.m_name, e.Name());
             EXPECT_EQ(label.m_index, i);
-            EXPECT_EQ(label.m_text, e.text);
-            EXPECT_EQ(label.GetWindowText(), e.text);
-            EXPECT_EQ(label.m_textColor, e.color);
+            EXPECT_EQ(label.m_text, e.Text(FieldRole::Text));
+            EXPECT_EQ(label.GetWindowText(), e.Text(FieldRole::Text));
+            EXPECT_EQ(label.m_textColor, static_cast<COLORREF>(e.Number(FieldRole::Colour)));
             const RECT r = RectInDialog(label, d.m_hWnd);
-            EXPECT_EQ(r.left, e.rect.left);
-            EXPECT_EQ(r.top, e.rect.top);
-            EXPECT_EQ(r.right, e.rect.right);
-            EXPECT_EQ(r.bottom, e.rect.bottom);
+            EXPECT_TRUE((SkinRect{r.left, r.top, r.right, r.bottom}) == e.rect);
             const SIZE back = label.m_bmpBack.GetSize();
-            EXPECT_EQ(back.cx, e.rect.right - e.rect.left);
-            EXPECT_EQ(back.cy, e.rect.bottom - e.rect.top);
+            EXPECT_TRUE(back.cx == e.rect.Width() && back.cy == e.rect.Height());
             EXPECT_FALSE(label.m_face.m_bmpMain); // a label has no state crops
             const auto style = static_cast<DWORD>(::GetWindowLongA(label.m_hWnd, GWL_STYLE));
             EXPECT_EQ(style & BS_TYPEMASK, static_cast<DWORD>(BS_OWNERDRAW));
             EXPECT_EQ(style & WS_TABSTOP, 0u);
             const LOGFONTA font = FontOf(label);
-            EXPECT_EQ(font.lfWeight, e.weight);
-            EXPECT_EQ(font.lfItalic != 0, e.italic);
-            EXPECT_EQ(font.lfHeight, e.height);
-            EXPECT_EQ(font.lfFaceName, e.face);
+            EXPECT_EQ(font.lfWeight, e.Flag(FieldRole::Bold) ? 700 : 400);
+            EXPECT_EQ(font.lfItalic != 0, e.Flag(FieldRole::Italic));
+            EXPECT_EQ(font.lfHeight, e.Number(FieldRole::FontHeight));
+            EXPECT_EQ(font.lfFaceName, e.Text(FieldRole::Face).substr(0, 31)); // the platform's limit
             EXPECT_EQ(font.lfCharSet, DEFAULT_CHARSET);
             EXPECT_EQ(label.m_scroll.ScrollPos(), 0);
             // The state after creation is the one computed with the skin's font.
-            EXPECT_EQ(label.m_scroll.VisibleChars(), ExpectedEstimate(label, e.rect.right - e.rect.left));
+            EXPECT_EQ(label.m_scroll.VisibleChars(), ExpectedEstimate(label, e.rect.Width()));
         }
 
         // The first label of a name gets the text; an unknown name, or one that
@@ -114,12 +95,12 @@ TEST(TextLabel, EachLineMakesALabelWithItsFontColourRectangleAndText)
         d.SetLabelText("id_info", "lower");
         d.SetLabelText("ID_NONE", "none");
         EXPECT_EQ(d.m_labels.GetAt(0)->GetWindowText(), "New");
-        EXPECT_EQ(d.m_labels.GetAt(3)->m_text, "Second");
-        EXPECT_EQ(d.m_labels.GetAt(1)->m_text, "Say a");
+        EXPECT_EQ(d.m_labels.GetAt(2)->m_text, "Second");
+        EXPECT_EQ(d.m_labels.GetAt(1)->m_text, "");
 
         // A reload leaves only the labels of the second reading.
         d.LoadSkin();
-        EXPECT_EQ(d.m_labels.GetSize(), 4);
+        EXPECT_EQ(d.m_labels.GetSize(), 3);
         EXPECT_EQ(d.m_labels.GetAt(0)->m_text, "Hello");
     });
     ASSERT_EQ(dialog.DoModal(), IDOK);

@@ -118,10 +118,8 @@ private:
     void CheckSkin();
     void CheckScreen();
     void CheckSection(const ControlKind& kind);
-    void CheckControlLine(const ControlKind& kind, const std::string& key, const std::string& value,
-                          std::size_t line);
-    void CheckFields(const ControlLine& control, const std::string& subject, std::size_t line,
-                     const std::string& value);
+    void CheckControlLine(const ControlLine& control, const std::string& key, std::size_t line);
+    void CheckFields(const ControlLine& control, const std::string& subject, std::size_t line);
     void CheckPlacement(const ControlLine& control, const std::string& subject, std::size_t line,
                         const Picture* ownMask);
     void CheckNames();
@@ -398,16 +396,15 @@ void Checker::CheckSection(const ControlKind& kind)
         Report(m_skin, key.line, Severity::Warning, "[" + section + "] key " + Quote(key.name) + " is never read: " + why);
     }
 
-    for (const auto& numbered : ReadNumberedLines(IniFile(m_skin.file.hostPath), section)) {
-        const std::string key = std::to_string(numbered.key);
-        CheckControlLine(kind, key, numbered.value, m_skin.doc.KeyLine(section, key));
+    for (const ControlLine& control : ReadControlLines(IniFile(m_skin.file.hostPath), kind)) {
+        const std::string key = std::to_string(control.key);
+        CheckControlLine(control, key, m_skin.doc.KeyLine(section, key));
     }
 }
 
-void Checker::CheckControlLine(const ControlKind& kind, const std::string& key, const std::string& value,
-                               std::size_t line)
+void Checker::CheckControlLine(const ControlLine& control, const std::string& key, std::size_t line)
 {
-    const ControlLine control = SplitControlLine(kind, value);
+    const ControlKind& kind = *control.kind;
     const std::string subject = std::string(kind.noun) + " " + Quote(control.Name());
     m_controls.push_back({&kind, control.Name(), line});
 
@@ -421,19 +418,21 @@ void Checker::CheckControlLine(const ControlKind& kind, const std::string& key, 
                subject + ": the line has " + std::to_string(whole) +
                    " characters, more than the 255 a control line may hold (this menu reads it in full)");
 
-    CheckFields(control, subject, line, value);
+    CheckFields(control, subject, line);
 
     const Picture* ownMask = nullptr;
     WindowLayout::Control shown{&kind, control.Name(), control.rect, std::nullopt, true, 0};
-    for (int field : kind.pictureFields) {
+    for (int field = 1; field <= kind.FieldCount(); ++field) {
+        if (kind.Spec(field).type != FieldType::Picture)
+            continue;
         const std::string role = subject + ": the " + kind.FieldName(field);
         const std::string what = role + " " + Quote(control.Field(field));
         const Picture* picture = SkinPicture(role, control.Field(field), line);
         if (!picture)
             continue;
-        if (field == kind.thumbField)
+        if (kind.Spec(field).role == FieldRole::Thumb)
             shown.thumb = *picture;
-        if (field != kind.outlineField)
+        if (kind.Spec(field).role != FieldRole::Mask)
             continue;
         ownMask = picture;
         const TransparentRange cut(kSkinCutColour, kSkinCutTolerance);
@@ -443,10 +442,10 @@ void Checker::CheckControlLine(const ControlKind& kind, const std::string& key, 
         else
             CheckCutColours(*picture, what, line);
     }
-    if (kind.positionField) {
-        const std::int32_t position = ParseInt(control.Field(kind.positionField));
+    if (kind.FieldOf(FieldRole::Position)) {
+        const std::int32_t position = control.Number(FieldRole::Position);
         shown.position = std::clamp<std::int32_t>(position, 0, 100);
-        shown.horizontal = control.BeginsWith(kind.orientationField, 'H');
+        shown.horizontal = control.Flag(FieldRole::Horizontal);
         if (position != shown.position)
             Report(m_skin, line, Severity::Warning,
                    subject + ": the position " + std::to_string(position) + " lies outside 0 to 100 and is taken as " +
@@ -457,8 +456,7 @@ void Checker::CheckControlLine(const ControlKind& kind, const std::string& key, 
     CheckPlacement(control, subject, line, ownMask);
 }
 
-void Checker::CheckFields(const ControlLine& control, const std::string& subject, std::size_t line,
-                          const std::string& value)
+void Checker::CheckFields(const ControlLine& control, const std::string& subject, std::size_t line)
 {
     const ControlKind& kind = *control.kind;
     const int taken = kind.FieldCount();
@@ -469,7 +467,7 @@ void Checker::CheckFields(const ControlLine& control, const std::string& subject
     if (control.written < taken) {
         std::vector<std::string> repeated;
         for (int f = control.written + 1; f <= taken; ++f)
-            if (f != kind.unusedField)
+            if (kind.Spec(f).type != FieldType::Unused)
                 repeated.push_back(fieldName(f));
         if (!repeated.empty())
             Report(m_skin, line, Severity::Warning,
@@ -477,13 +475,12 @@ void Checker::CheckFields(const ControlLine& control, const std::string& subject
                        " the last field " + Quote(control.Field(control.written)));
     }
 
-    if (kind.textField) {
+    if (const int text = kind.FieldOf(FieldRole::Text)) {
         // The text ends at the next comma; what follows is the unused field or beyond.
-        const int text = kind.textField;
         const bool cut = control.written > taken ||
                          (control.written == taken && !control.Field(taken).empty() && !IsPlainNumber(control.Field(taken)));
         if (cut) {
-            std::string rest = value;
+            std::string rest = control.value;
             for (int f = 1; f <= text; ++f)
                 NextToken(rest);
             Report(m_skin, line, Severity::Warning,
@@ -494,8 +491,12 @@ void Checker::CheckFields(const ControlLine& control, const std::string& subject
         Report(m_skin, line, Severity::Warning, subject + ": " + counts + ": " + Quote(control.rest) + " is ignored");
     }
 
-    std::vector<int> numbers{kind.rectField, kind.rectField + 1, kind.rectField + 2, kind.rectField + 3};
-    numbers.insert(numbers.end(), kind.numberFields.begin(), kind.numberFields.end());
+    // The rectangle first, then the other numbers.
+    const int rect = kind.RectField();
+    std::vector<int> numbers{rect, rect + 1, rect + 2, rect + 3};
+    for (int f = 1; f <= kind.FieldCount(); ++f)
+        if (kind.Spec(f).type == FieldType::Number && (f < rect || f > rect + 3))
+            numbers.push_back(f);
     for (int f : numbers) {
         if (control.Repeats(f) || IsPlainNumber(control.Field(f)))
             continue;
@@ -507,17 +508,19 @@ void Checker::CheckFields(const ControlLine& control, const std::string& subject
                    " and reads as " + std::to_string(ParseInt(text)));
     }
 
-    for (const auto& flag : kind.flags) {
-        if (control.Repeats(flag.field) && control.FlagSet(flag))
+    for (int f = 1; f <= kind.FieldCount(); ++f) {
+        const FieldSpec& flag = kind.Spec(f);
+        if (flag.type == FieldType::Flag && control.Repeats(f) && control.Flag(flag.role))
             Report(m_skin, line, Severity::Warning,
-                   subject + ": the " + fieldName(flag.field) + " repeats the " + fieldName(control.written) + " " +
-                       Quote(control.Field(flag.field)) + ", which begins with \"" + flag.letter + "\": " + flag.whenSet);
+                   subject + ": the " + fieldName(f) + " repeats the " + fieldName(control.written) + " " +
+                       Quote(control.Field(f)) + ", which begins with \"" + flag.letter + "\": " + flag.whenSet);
     }
 
-    if (kind.faceField && control.Field(kind.faceField).size() > 31)
+    const std::string& face = control.Text(FieldRole::Face);
+    if (face.size() > 31)
         Report(m_skin, line, Severity::Warning,
-               subject + ": the font face " + Quote(control.Field(kind.faceField)) +
-                   " is longer than 31 characters and is cut to " + Quote(control.Field(kind.faceField).substr(0, 31)));
+               subject + ": the font face " + Quote(face) + " is longer than 31 characters and is cut to " +
+                   Quote(face.substr(0, 31)));
 }
 
 void Checker::CheckPlacement(const ControlLine& control, const std::string& subject, std::size_t line,
@@ -572,7 +575,7 @@ void Checker::CheckPlacement(const ControlLine& control, const std::string& subj
 bool Checker::HasImageButton(const std::string& name) const
 {
     return std::any_of(m_controls.begin(), m_controls.end(), [&](const Control& c) {
-        return c.kind->section == std::string("BUTTONINFO") && c.name == name;
+        return c.kind->id == ControlKindId::ImageButton && c.name == name;
     });
 }
 
@@ -587,7 +590,7 @@ void Checker::CheckNames()
     };
     for (std::size_t i = 0; i < m_controls.size(); ++i) {
         const Control& c = m_controls[i];
-        const std::string section = c.kind->section;
+        const ControlKindId kind = c.kind->id;
         const std::string subject = std::string(c.kind->noun) + " " + Quote(c.name);
         for (std::size_t j = 0; j < i; ++j)
             if (m_controls[j].kind == c.kind && m_controls[j].name == c.name && !c.name.empty()) {
@@ -597,18 +600,19 @@ void Checker::CheckNames()
                 break;
             }
         for (const char* command : kCommands) {
-            if (section == "BUTTONINFO") {
+            if (kind == ControlKindId::ImageButton) {
                 const std::string how = nearMiss(c.name, command);
                 if (!how.empty())
                     Report(m_skin, c.line, Severity::Warning,
                            subject + ": the name differs from the command " + Quote(command) + " " + how +
                                ", and names must match exactly: a click does nothing");
-            } else if (section == "BUTTONEXINFO" && c.name == command) {
+            } else if (kind == ControlKindId::ButtonEx && c.name == command) {
                 Report(m_skin, c.line, Severity::Warning,
-                       subject + ": a click on a ButtonEx runs no command; only image buttons [BUTTONINFO] do");
+                       subject + ": a click on a ButtonEx runs no command; only image buttons [" +
+                           ControlKindOf(ControlKindId::ImageButton).section + "] do");
             }
         }
-        if (section == "TEXTINFO") {
+        if (kind == ControlKindId::TextLabel) {
             const std::string how = nearMiss(c.name, kInfoLabel);
             if (!how.empty())
                 Report(m_skin, c.line, Severity::Warning,
@@ -621,11 +625,12 @@ void Checker::CheckNames()
     for (char n = '1'; n <= '8'; ++n)
         programButtons = programButtons || HasImageButton(std::string("ID_BUTTON") + n);
     const bool info = std::any_of(m_controls.begin(), m_controls.end(), [](const Control& c) {
-        return c.kind->section == std::string("TEXTINFO") && c.name == kInfoLabel;
+        return c.kind->id == ControlKindId::TextLabel && c.name == kInfoLabel;
     });
     if (programButtons && !info) {
-        const std::size_t labels = m_skin.SectionLine("TEXTINFO");
-        Report(m_skin, labels ? labels : m_skin.SectionLine("BUTTONINFO"), Severity::Warning,
+        const std::size_t labels = m_skin.SectionLine(ControlKindOf(ControlKindId::TextLabel).section);
+        Report(m_skin, labels ? labels : m_skin.SectionLine(ControlKindOf(ControlKindId::ImageButton).section),
+               Severity::Warning,
                "no text label is named \"ID_INFO\": the program buttons' texts are not shown");
     }
 }

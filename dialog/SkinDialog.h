@@ -2,10 +2,11 @@
 // SkinDialog: the dialog whose whole look comes from a skin description. It
 // loads the pictures, sizes and shapes itself, creates the controls of the five
 // kinds, paints its background, can be dragged by it, and turns the controls'
-// events into overridable hooks that carry the control's name.
+// reports into overridable hooks that carry the control's name.
 #include "Bitmap.h"
+#include "ControlHost.h"
+#include "ControlList.h"
 #include "Dialog.h"
-#include "SkinControl.h"
 #include "SkinFile.h"
 
 #include <string>
@@ -16,7 +17,7 @@ class TrackbarItem;
 class TextLabel;
 class ProgressItem;
 
-class SkinDialog : public CDialog {
+class SkinDialog : public CDialog, public ControlHost {
 public:
     SkinDialog(UINT templateId, CWnd* parent);
     ~SkinDialog() override;
@@ -59,7 +60,7 @@ protected:
     void OnLButtonDown(UINT flags, POINT point) override;
     void OnMouseMove(UINT flags, POINT point) override;
 
-    // The control readers, one per kind, each defined with its control kind.
+    // The control readers, one per kind (ControlReaders.cpp).
     void ReadImageButtons(IniFile ini);
     void ReadButtonExButtons(IniFile ini);
     void ReadTextLabels(IniFile ini);
@@ -67,6 +68,14 @@ protected:
     void ReadProgressControls(IniFile ini);
 
 private:
+    // The controls' reports, passed on to the index notifications above.
+    void ReportButtonClick(int index) override { ButtonClicked(index); }
+    void ReportButtonExClick(int index) override { ButtonExClicked(index); }
+    void ReportTextClick(int index) override { TextClicked(index); }
+    void ReportProgressClick(int index) override { ProgressClicked(index); }
+    void ReportTrackbarScroll(int index, int code, int pos) override { TrackbarScrolled(index, code, pos); }
+    void ReportControlMouseMove(const std::string& name, POINT point) override { OnControlMouseMove(name, point); }
+
     template <typename T>
     void ForEachList(T&& fn);
 };

@@ -3,6 +3,7 @@
 #include "FileSystem.h"
 #include "Picture.h"
 #include "Region.h"
+#include "TextLabel.h"
 
 SkinDialog::SkinDialog(UINT templateId, CWnd* parent) : CDialog(templateId, parent) {}
 
@@ -140,4 +141,13 @@ void SkinDialog::OnMouseMove(UINT, POINT point)
 {
     Default();
     OnControlMouseMove("", point);
+}
+
+void SkinDialog::SetLabelText(const std::string& name, const std::string& text)
+{
+    for (int i = 0; i < m_labels.GetSize(); ++i)
+        if (TextLabel* label = m_labels.GetAt(i); label->m_name == name) {
+            label->SetText(text);
+            return;
+        }
 }

@@ -1,0 +1,21 @@
+#pragma once
+// What a skinned control reports to the window that holds it: clicks and
+// scrolls by the control's index in its kind, pointer moves by its name. The
+// skin dialog is the host; the controls know only this interface.
+#include <windows.h>
+
+#include <string>
+
+class ControlHost {
+public:
+    virtual void ReportButtonClick(int index) = 0;
+    virtual void ReportButtonExClick(int index) = 0;
+    virtual void ReportTextClick(int index) = 0;
+    virtual void ReportProgressClick(int index) = 0;
+    virtual void ReportTrackbarScroll(int index, int code, int pos) = 0;
+    // `point` is in the control's client coordinates.
+    virtual void ReportControlMouseMove(const std::string& name, POINT point) = 0;
+
+protected:
+    ~ControlHost() = default; // never deleted through the interface
+};
