@@ -8,7 +8,7 @@
 
 using ThumbBox = SkinRect;
 
-// `platformThumb` is the platform's thumb rectangle, `width` × `height` the
+// `platformThumb` is Windows' thumb rectangle, `width` × `height` the
 // thumb picture's size. A vertical trackbar keeps the picture inside at the
 // top; a horizontal one lets it run past the left edge, where it is cut.
 ThumbBox ThumbPictureRect(bool vertical, const ThumbBox& platformThumb, std::int32_t width, std::int32_t height);

@@ -1,9 +1,9 @@
 #include "IniDocument.h"
 
 #include "Text.h"
+#include "TextCodec.h"
 
 #include <algorithm>
-#include <cstdint>
 
 namespace platform {
 namespace {
@@ -39,24 +39,6 @@ std::string CopyEntry(std::string_view value, std::size_t bufferChars, bool stri
     return out;
 }
 
-// Windows-1252 for the code points U+0080 to U+FFFF that it holds; '?' for the rest.
-char ToAnsi(std::uint32_t cp)
-{
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
-        return static_cast<char>(cp);
-    // The five bytes that 1252 leaves undefined map to the C1 controls of the same value.
-    if (cp == 0x81 || cp == 0x8D || cp == 0x8F || cp == 0x90 || cp == 0x9D)
-        return static_cast<char>(cp);
-    static const std::uint16_t k80to9F[32] = {
-        0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
-    for (int i = 0; i < 32; ++i)
-        if (k80to9F[i] != 0 && k80to9F[i] == cp)
-            return static_cast<char>(0x80 + i);
-    return '?';
-}
-
 // A file that starts with the UTF-8 mark is UTF-8; Windows hands its
 // values over in the ANSI code page (1252 here), with '?' for what it lacks and
 // for each broken sequence (its longest valid beginning counts as one).
@@ -64,54 +46,15 @@ std::string Utf8ToAnsi(std::string_view in)
 {
     std::string out;
     out.reserve(in.size());
-    std::size_t i = 0;
-    auto byte = [&](std::size_t k) { return static_cast<unsigned char>(in[k]); };
-    while (i < in.size()) {
-        unsigned char b = byte(i);
-        if (b < 0x80) {
-            out += static_cast<char>(b);
-            ++i;
-            continue;
-        }
-        int need;
-        unsigned char lo = 0x80, hi = 0xBF; // allowed range of the first continuation byte
-        std::uint32_t cp;
-        if (b >= 0xC2 && b <= 0xDF) {
-            need = 1;
-            cp = b & 0x1F;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            need = 2;
-            cp = b & 0x0F;
-            if (b == 0xE0) lo = 0xA0;
-            if (b == 0xED) hi = 0x9F;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            need = 3;
-            cp = b & 0x07;
-            if (b == 0xF0) lo = 0x90;
-            if (b == 0xF4) hi = 0x8F;
-        } else {
+    for (std::size_t i = 0; i < in.size();) {
+        Utf8Step step = DecodeUtf8(in, i);
+        i += step.length;
+        if (step.codePoint == kBrokenUtf8)
             out += '?';
-            ++i;
-            continue;
-        }
-        std::size_t j = i + 1;
-        int got = 0;
-        while (got < need && j < in.size()) {
-            unsigned char c = byte(j);
-            unsigned char l = got == 0 ? lo : 0x80, h = got == 0 ? hi : 0xBF;
-            if (c < l || c > h)
-                break;
-            cp = (cp << 6) | (c & 0x3F);
-            ++j;
-            ++got;
-        }
-        if (got < need)
-            out += '?';
-        else if (cp > 0xFFFF)
+        else if (step.codePoint > 0xFFFF)
             out += "??"; // two UTF-16 units, neither of them in the code page
         else
-            out += ToAnsi(cp);
-        i = j;
+            out += CodePointToCp1252(step.codePoint);
     }
     return out;
 }
