@@ -46,16 +46,14 @@ std::string Utf8ToAnsi(std::string_view in)
 {
     std::string out;
     out.reserve(in.size());
-    for (std::size_t i = 0; i < in.size();) {
-        Utf8Step step = DecodeUtf8(in, i);
-        i += step.length;
-        if (step.codePoint == kBrokenUtf8)
+    ForEachCodePoint(in, [&out](char32_t cp) {
+        if (cp == kBrokenUtf8)
             out += '?';
-        else if (step.codePoint > 0xFFFF)
+        else if (cp > 0xFFFF)
             out += "??"; // two UTF-16 units, neither of them in the code page
         else
-            out += CodePointToCp1252(step.codePoint);
-    }
+            out += CodePointToCp1252(cp);
+    });
     return out;
 }
 

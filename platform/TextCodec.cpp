@@ -105,17 +105,16 @@ std::u16string Utf8ToUtf16(std::string_view utf8)
 {
     std::u16string out;
     out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) {
-        Utf8Step step = DecodeUtf8(utf8, i);
-        i += step.length;
-        char32_t cp = step.codePoint == kBrokenUtf8 ? kReplacement : step.codePoint;
+    ForEachCodePoint(utf8, [&out](char32_t cp) {
+        if (cp == kBrokenUtf8)
+            cp = kReplacement;
         if (cp >= 0x10000) {
             out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
             out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
         } else {
             out += static_cast<char16_t>(cp);
         }
-    }
+    });
     return out;
 }
 

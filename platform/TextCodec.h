@@ -18,6 +18,18 @@ struct Utf8Step {
 };
 Utf8Step DecodeUtf8(std::string_view text, std::size_t at);
 
+// Calls fn(codePoint) for each code point of `text`; kBrokenUtf8 for each
+// broken sequence.
+template <typename Fn>
+void ForEachCodePoint(std::string_view text, Fn&& fn)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        Utf8Step step = DecodeUtf8(text, i);
+        i += step.length;
+        fn(step.codePoint);
+    }
+}
+
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view text);
 void AppendUtf8(std::string& out, char32_t codePoint);

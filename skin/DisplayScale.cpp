@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 // The packaged single-file resizer, compiled once outside our warnings
 // (ImageResize.c); each byte of a pixel is filtered on its own.
@@ -71,14 +72,30 @@ PixelSize TargetSize(PixelSize source, int dpi, int sourceScale)
     return {ScaleLength(source.width, dpi, sourceScale), ScaleLength(source.height, dpi, sourceScale)};
 }
 
-PixelImage ScaleMask(const PixelImage& source, int dpi, int sourceScale)
+// An empty picture of the target size, or none when the source is the
+// answer as it is (same scale) or there is nothing to scale.
+std::optional<PixelImage> Target(const PixelImage& source, int dpi, int sourceScale, PixelImage& result)
 {
-    if (SameScale(dpi, sourceScale))
-        return source;
+    if (SameScale(dpi, sourceScale)) {
+        result = source;
+        return std::nullopt;
+    }
     PixelImage out;
     out.size = TargetSize(source.size, dpi, sourceScale);
-    if (out.size.width <= 0 || out.size.height <= 0 || source.size.width <= 0 || source.size.height <= 0)
-        return {};
+    if (out.size.width <= 0 || out.size.height <= 0 || source.size.width <= 0 || source.size.height <= 0) {
+        result = {};
+        return std::nullopt;
+    }
+    return out;
+}
+
+PixelImage ScaleMask(const PixelImage& source, int dpi, int sourceScale)
+{
+    PixelImage result;
+    std::optional<PixelImage> target = Target(source, dpi, sourceScale, result);
+    if (!target)
+        return result;
+    PixelImage& out = *target;
     // floor((t + ½)·q) with q = 96·sourceScale / dpi, in integers.
     const std::int64_t num = std::int64_t{kBaseDpi} * sourceScale, den = 2 * std::int64_t{dpi};
     auto pick = [&](std::int32_t t, std::int32_t limit) {
@@ -99,12 +116,11 @@ PixelImage ScaleMask(const PixelImage& source, int dpi, int sourceScale)
 
 PixelImage ScalePicture(const PixelImage& source, int dpi, int sourceScale)
 {
-    if (SameScale(dpi, sourceScale))
-        return source;
-    PixelImage out;
-    out.size = TargetSize(source.size, dpi, sourceScale);
-    if (out.size.width <= 0 || out.size.height <= 0 || source.size.width <= 0 || source.size.height <= 0)
-        return {};
+    PixelImage result;
+    std::optional<PixelImage> target = Target(source, dpi, sourceScale, result);
+    if (!target)
+        return result;
+    PixelImage& out = *target;
     out.pixels.resize(static_cast<std::size_t>(out.size.width) * static_cast<std::size_t>(out.size.height));
     bool shrink = dpi < kBaseDpi * sourceScale;
     if (!ak_resize_pixels(reinterpret_cast<const unsigned char*>(source.pixels.data()), source.size.width,
