@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <optional>
 
 // The packaged single-file resizer, compiled once outside our warnings
 // (ImageResize.c); each byte of a pixel is filtered on its own.
@@ -72,60 +71,52 @@ PixelSize TargetSize(PixelSize source, int dpi, int sourceScale)
     return {ScaleLength(source.width, dpi, sourceScale), ScaleLength(source.height, dpi, sourceScale)};
 }
 
-// An empty picture of the target size, or none when the source is the
-// answer as it is (same scale) or there is nothing to scale.
-std::optional<PixelImage> Target(const PixelImage& source, int dpi, int sourceScale, PixelImage& result)
+// The picture at the target size, filled by `fill(source, target)`, which
+// says whether it could; the source itself at the same scale, and nothing when
+// there is nothing to scale.
+template <typename Fill>
+PixelImage Scaled(const PixelImage& source, int dpi, int sourceScale, Fill fill)
 {
-    if (SameScale(dpi, sourceScale)) {
-        result = source;
-        return std::nullopt;
-    }
+    if (SameScale(dpi, sourceScale))
+        return source;
     PixelImage out;
     out.size = TargetSize(source.size, dpi, sourceScale);
-    if (out.size.width <= 0 || out.size.height <= 0 || source.size.width <= 0 || source.size.height <= 0) {
-        result = {};
-        return std::nullopt;
-    }
+    if (out.size.width <= 0 || out.size.height <= 0 || source.size.width <= 0 || source.size.height <= 0 ||
+        !fill(source, out))
+        return {};
     return out;
 }
 
 PixelImage ScaleMask(const PixelImage& source, int dpi, int sourceScale)
 {
-    PixelImage result;
-    std::optional<PixelImage> target = Target(source, dpi, sourceScale, result);
-    if (!target)
-        return result;
-    PixelImage& out = *target;
-    // floor((t + ½)·q) with q = 96·sourceScale / dpi, in integers.
-    const std::int64_t num = std::int64_t{kBaseDpi} * sourceScale, den = 2 * std::int64_t{dpi};
-    auto pick = [&](std::int32_t t, std::int32_t limit) {
-        return static_cast<std::size_t>(std::min<std::int64_t>((2 * std::int64_t{t} + 1) * num / den, limit - 1));
-    };
-    std::vector<std::size_t> columns(static_cast<std::size_t>(out.size.width));
-    for (std::int32_t x = 0; x < out.size.width; ++x)
-        columns[static_cast<std::size_t>(x)] = pick(x, source.size.width);
-    out.pixels.reserve(columns.size() * static_cast<std::size_t>(out.size.height));
-    const auto sourceWidth = static_cast<std::size_t>(source.size.width);
-    for (std::int32_t y = 0; y < out.size.height; ++y) {
-        const std::uint32_t* row = source.pixels.data() + pick(y, source.size.height) * sourceWidth;
-        for (std::size_t column : columns)
-            out.pixels.push_back(row[column]);
-    }
-    return out;
+    return Scaled(source, dpi, sourceScale, [dpi, sourceScale](const PixelImage& from, PixelImage& out) {
+        // floor((t + ½)·q) with q = 96·sourceScale / dpi, in integers.
+        const std::int64_t num = std::int64_t{kBaseDpi} * sourceScale, den = 2 * std::int64_t{dpi};
+        auto pick = [&](std::int32_t t, std::int32_t limit) {
+            return static_cast<std::size_t>(
+                std::min<std::int64_t>((2 * std::int64_t{t} + 1) * num / den, limit - 1));
+        };
+        std::vector<std::size_t> columns(static_cast<std::size_t>(out.size.width));
+        for (std::int32_t x = 0; x < out.size.width; ++x)
+            columns[static_cast<std::size_t>(x)] = pick(x, from.size.width);
+        out.pixels.reserve(columns.size() * static_cast<std::size_t>(out.size.height));
+        const auto fromWidth = static_cast<std::size_t>(from.size.width);
+        for (std::int32_t y = 0; y < out.size.height; ++y) {
+            const std::uint32_t* row = from.pixels.data() + pick(y, from.size.height) * fromWidth;
+            for (std::size_t column : columns)
+                out.pixels.push_back(row[column]);
+        }
+        return true;
+    });
 }
 
 PixelImage ScalePicture(const PixelImage& source, int dpi, int sourceScale)
 {
-    PixelImage result;
-    std::optional<PixelImage> target = Target(source, dpi, sourceScale, result);
-    if (!target)
-        return result;
-    PixelImage& out = *target;
-    out.pixels.resize(static_cast<std::size_t>(out.size.width) * static_cast<std::size_t>(out.size.height));
-    bool shrink = dpi < kBaseDpi * sourceScale;
-    if (!ak_resize_pixels(reinterpret_cast<const unsigned char*>(source.pixels.data()), source.size.width,
-                          source.size.height, reinterpret_cast<unsigned char*>(out.pixels.data()), out.size.width,
-                          out.size.height, shrink))
-        return {};
-    return out;
+    const bool shrink = dpi < kBaseDpi * sourceScale;
+    return Scaled(source, dpi, sourceScale, [shrink](const PixelImage& from, PixelImage& out) {
+        out.pixels.resize(static_cast<std::size_t>(out.size.width) * static_cast<std::size_t>(out.size.height));
+        return ak_resize_pixels(reinterpret_cast<const unsigned char*>(from.pixels.data()), from.size.width,
+                                from.size.height, reinterpret_cast<unsigned char*>(out.pixels.data()),
+                                out.size.width, out.size.height, shrink) != 0;
+    });
 }
