@@ -15,49 +15,43 @@
 
 #include <memory>
 
-void SkinDialog::ReadImageButtons(IniFile ini)
-{
-    for (const ControlLine& line : ReadControlLines(ini, ControlKindOf(ControlKindId::ImageButton))) {
-        const SkinRect& r = line.rect;
-        auto button = std::make_unique<ImageButton>();
-        const RECT rect{r.left, r.top, r.right, r.bottom};
-        if (!button->Create("", WS_VISIBLE, rect, this, 0))
-            continue;
-        button->SetPictures(rect, &m_picMain, &m_picOver, &m_picDown, &m_picDisabled);
-        button->m_index = m_buttons.GetSize();
-        button->m_name = line.Name();
-        button->SetToolTipText(line.Text(FieldRole::Tooltip), true);
-        button->m_face.m_staticLook = line.Flag(FieldRole::StaticLook);
-        m_buttons.Add(std::move(button));
-    }
-}
-
-void SkinDialog::ReadButtonExButtons(IniFile ini)
-{
-    for (const ControlLine& line : ReadControlLines(ini, ControlKindOf(ControlKindId::ButtonEx))) {
-        const SkinRect& r = line.rect;
-        auto button = std::make_unique<ButtonExItem>();
-        const RECT rect{r.left, r.top, r.right, r.bottom};
-        if (!button->Create("", WS_VISIBLE, rect, this, 0))
-            continue;
-        {
-            CBitmap mask;
-            SIZE size{};
-            // A line that ends after the flag reads the flag again as the mask name.
-            LoadPicture(GetFileDir(m_skinPath) + line.PictureName(FieldRole::Mask), mask, size);
-            // The mask's top-left pixel is the button's; the window keeps the region.
-            ::ApplyMaskRegion(button->m_hWnd, &mask, kButtonExRegionCaption);
-        }
-        button->SetPictures(rect, &m_picMain, &m_picOver, &m_picDown, &m_picDisabled);
-        button->m_index = m_buttonExs.GetSize();
-        button->m_name = line.Name();
-        button->SetToolTipText(line.Text(FieldRole::Tooltip), true);
-        button->m_face.m_staticLook = line.Flag(FieldRole::StaticLook);
-        m_buttonExs.Add(std::move(button));
-    }
-}
-
 namespace {
+
+// Creates one control per line of `kind`, a child of the dialog at the line's
+// rectangle, and appends it to `list`; `setUp` gives it the rest of its line.
+// A line whose window cannot be made is skipped, so indexes stay dense.
+template <typename Control, typename Create, typename SetUp>
+void CreateControls(const IniFile& ini, ControlKindId kind, ControlList<Control>& list, Create create, SetUp setUp)
+{
+    for (const ControlLine& line : ReadControlLines(ini, ControlKindOf(kind))) {
+        const SkinRect& r = line.rect;
+        const RECT rect{r.left, r.top, r.right, r.bottom};
+        auto control = std::make_unique<Control>();
+        if (!create(*control, line, rect))
+            continue;
+        control->m_index = list.GetSize();
+        control->m_name = line.Name();
+        setUp(*control, line, rect);
+        list.Add(std::move(control));
+    }
+}
+
+// Buttons and progress bars are made without a window text.
+auto Untitled(CWnd* parent)
+{
+    return [parent](auto& control, const ControlLine&, const RECT& rect) {
+        return control.Create("", WS_VISIBLE, rect, parent, 0);
+    };
+}
+
+// What both button kinds take from their line and from the dialog's pictures.
+template <typename Button>
+void SetUpButton(Button& button, const ControlLine& line, const RECT& rect, SkinDialog& dialog)
+{
+    button.SetPictures(rect, &dialog.m_picMain, &dialog.m_picOver, &dialog.m_picDown, &dialog.m_picDisabled);
+    button.SetToolTipText(line.Text(FieldRole::Tooltip), true);
+    button.m_face.m_staticLook = line.Flag(FieldRole::StaticLook);
+}
 
 // The label's font as its line describes it; the height is the LOGFONT's, as given.
 LOGFONTA LabelFont(const ControlLine& line)
@@ -73,61 +67,71 @@ LOGFONTA LabelFont(const ControlLine& line)
 
 } // namespace
 
+void SkinDialog::ReadImageButtons(IniFile ini)
+{
+    CreateControls(ini, ControlKindId::ImageButton, m_buttons, Untitled(this),
+                   [this](ImageButton& button, const ControlLine& line, const RECT& rect) {
+                       SetUpButton(button, line, rect, *this);
+                   });
+}
+
+void SkinDialog::ReadButtonExButtons(IniFile ini)
+{
+    CreateControls(
+        ini, ControlKindId::ButtonEx, m_buttonExs, Untitled(this),
+        [this](ButtonExItem& button, const ControlLine& line, const RECT& rect) {
+            {
+                CBitmap mask;
+                SIZE size{};
+                // A line that ends after the flag reads the flag again as the mask name.
+                LoadPicture(GetFileDir(m_skinPath) + line.PictureName(FieldRole::Mask), mask, size);
+                // The mask's top-left pixel is the button's; the window keeps the region.
+                ::ApplyMaskRegion(button.m_hWnd, &mask, kButtonExRegionCaption);
+            }
+            SetUpButton(button, line, rect, *this);
+        });
+}
+
 void SkinDialog::ReadTextLabels(IniFile ini)
 {
-    for (const ControlLine& line : ReadControlLines(ini, ControlKindOf(ControlKindId::TextLabel))) {
-        const SkinRect& r = line.rect;
-        // What follows a comma in the text is the unused last field.
-        const std::string& text = line.Text(FieldRole::Text);
-        auto label = std::make_unique<TextLabel>();
-        const RECT rect{r.left, r.top, r.right, r.bottom};
-        if (!label->Create(text, WS_VISIBLE, rect, this, 0))
-            continue;
-        label->SetBackground(r.left, r.top, r.right, r.bottom, &m_picMain);
-        label->m_index = m_labels.GetSize();
-        label->m_name = line.Name();
-        label->SetText(text);
-        label->m_textColor = static_cast<COLORREF>(line.Number(FieldRole::Colour));
-        CFont font;
-        font.CreateFontIndirect(LabelFont(line));
-        label->SetLabelFont(font);
-        m_labels.Add(std::move(label));
-    }
+    CreateControls(
+        ini, ControlKindId::TextLabel, m_labels,
+        [this](TextLabel& label, const ControlLine& line, const RECT& rect) {
+            // What follows a comma in the text is the unused last field.
+            return label.Create(line.Text(FieldRole::Text), WS_VISIBLE, rect, this, 0);
+        },
+        [this](TextLabel& label, const ControlLine& line, const RECT& rect) {
+            label.SetBackground(rect.left, rect.top, rect.right, rect.bottom, &m_picMain);
+            label.SetText(line.Text(FieldRole::Text));
+            label.m_textColor = static_cast<COLORREF>(line.Number(FieldRole::Colour));
+            CFont font;
+            font.CreateFontIndirect(LabelFont(line));
+            label.SetLabelFont(font);
+        });
 }
 
 void SkinDialog::ReadTrackbars(IniFile ini)
 {
     const std::string dir = GetFileDir(m_skinPath);
-    for (const ControlLine& line : ReadControlLines(ini, ControlKindOf(ControlKindId::Trackbar))) {
-        const SkinRect& r = line.rect;
-        auto bar = std::make_unique<TrackbarItem>();
-        const RECT rect{r.left, r.top, r.right, r.bottom};
-        if (!bar->Create(WS_VISIBLE, rect, this, 0))
-            continue;
-        bar->SetSliderPictures(rect, &m_picMain, dir + line.PictureName(FieldRole::Thumb),
-                               dir + line.PictureName(FieldRole::ThumbDown));
-        bar->m_index = m_trackbars.GetSize();
-        bar->m_name = line.Name();
-        bar->SetPos(line.Number(FieldRole::Position), true); // the trackbar keeps it within 0 to 100
-        if (!line.Flag(FieldRole::Horizontal))
-            bar->ModifyStyle(0, TBS_VERT);
-        m_trackbars.Add(std::move(bar));
-    }
+    CreateControls(
+        ini, ControlKindId::Trackbar, m_trackbars,
+        [this](TrackbarItem& bar, const ControlLine&, const RECT& rect) { return bar.Create(WS_VISIBLE, rect, this, 0); },
+        [this, &dir](TrackbarItem& bar, const ControlLine& line, const RECT& rect) {
+            bar.SetSliderPictures(rect, &m_picMain, dir + line.PictureName(FieldRole::Thumb),
+                                  dir + line.PictureName(FieldRole::ThumbDown));
+            bar.SetPos(line.Number(FieldRole::Position), true); // the trackbar keeps it within 0 to 100
+            if (!line.Flag(FieldRole::Horizontal))
+                bar.ModifyStyle(0, TBS_VERT);
+        });
 }
 
 void SkinDialog::ReadProgressControls(IniFile ini)
 {
-    for (const ControlLine& line : ReadControlLines(ini, ControlKindOf(ControlKindId::Progress))) {
-        const SkinRect& r = line.rect;
-        auto bar = std::make_unique<ProgressItem>();
-        const RECT rect{r.left, r.top, r.right, r.bottom};
-        if (!bar->Create("", WS_VISIBLE, rect, this, 0))
-            continue;
-        bar->SetBarPictures(rect, &m_picMain, &m_picDown);
-        bar->m_index = m_progresses.GetSize();
-        bar->m_name = line.Name();
-        bar->SetToolTipText(line.Text(FieldRole::Tooltip), true);
-        bar->m_bar.m_vertical = line.Flag(FieldRole::Vertical);
-        m_progresses.Add(std::move(bar));
-    }
+    CreateControls(
+        ini, ControlKindId::Progress, m_progresses, Untitled(this),
+        [this](ProgressItem& bar, const ControlLine& line, const RECT& rect) {
+            bar.SetBarPictures(rect, &m_picMain, &m_picDown);
+            bar.SetToolTipText(line.Text(FieldRole::Tooltip), true);
+            bar.m_bar.m_vertical = line.Flag(FieldRole::Vertical);
+        });
 }

@@ -136,13 +136,8 @@ std::string Utf16ToUtf8(std::u16string_view utf16)
 
 const char* EncodingName(TextEncoding encoding)
 {
-    switch (encoding) {
-    case TextEncoding::Utf8: return "UTF-8";
-    case TextEncoding::Utf8Bom: return "UTF-8 with byte-order mark";
-    case TextEncoding::Utf16Le: return "UTF-16 LE";
-    case TextEncoding::Ansi: break;
-    }
-    return "ANSI code page";
+    static const char* const kNames[] = {"ANSI code page", "UTF-8", "UTF-8 with byte-order mark", "UTF-16 LE"};
+    return kNames[static_cast<int>(encoding)];
 }
 
 TextEncoding DetectEncoding(std::string_view bytes)

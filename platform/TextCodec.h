@@ -38,7 +38,7 @@ void AppendUtf8(std::string& out, char32_t codePoint);
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
 
-enum class TextEncoding { Ansi, Utf8, Utf8Bom, Utf16Le };
+enum class TextEncoding { Ansi, Utf8, Utf8Bom, Utf16Le }; // EncodingName keeps this order
 const char* EncodingName(TextEncoding encoding);
 
 // UTF-16 LE or UTF-8 by their byte-order marks; without a mark, UTF-8 when the

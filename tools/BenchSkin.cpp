@@ -83,12 +83,13 @@ std::string MainIni()
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
+    const char* out = argc == 2 ? argv[1] : nullptr;
+    if (!out) {
         std::fprintf(stderr, "usage: bench_skin OUTDIR\n");
         return 2;
     }
     try {
-        const fs::path data = fs::path(argv[1]) / "Data";
+        const fs::path data = fs::path(out) / "Data";
         fs::create_directories(data);
         WriteJpeg(data / "main.jpg", Look(Hex(0x1B2A41), Hex(0x0C1421), Hex(0x324A5F)));
         WriteJpeg(data / "over.jpg", Look(Hex(0x1B2A41), Hex(0x0C1421), Hex(0x4F7CAC)));

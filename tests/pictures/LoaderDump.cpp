@@ -2,6 +2,7 @@
 // OLE picture decoder) and writes what it got beside each file, as NAME.loader:
 // "W H" and W*H pixels 0x00RRGGBB (little-endian, top row first), or "none".
 // Usage: loader_dump.exe DIR (reads DIR/corpus.txt)
+#include "CorpusFolder.h"
 #include "Picture.h"
 
 #include <cstdint>
@@ -36,14 +37,11 @@ std::string Dump(const std::string& path)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: loader_dump DIR\n");
+    const std::string dir = CorpusFolder(argc, argv, "loader_dump");
+    if (dir.empty())
         return 2;
-    }
-    const std::string dir = argv[1];
-    std::ifstream list(dir + "/corpus.txt");
     int count = 0;
-    for (std::string name; std::getline(list, name);) {
+    for (const std::string& name : CorpusNames(dir)) {
         const std::string out = Dump(dir + "\\" + name);
         std::ofstream(dir + "/" + name + ".loader", std::ios::binary).write(out.data(), static_cast<std::streamsize>(out.size()));
         ++count;

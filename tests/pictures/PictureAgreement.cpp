@@ -3,6 +3,7 @@
 // the size, and the pixels, exactly for BMP and GIF and within a small
 // per-channel difference for JPEG, whose decoders may round differently.
 // Usage: picture_agreement DIR
+#include "CorpusFolder.h"
 #include "FileSystem.h"
 #include "PictureDecoder.h"
 
@@ -85,14 +86,11 @@ std::string Compare(const std::string& name, const PictureLoad& ours, const std:
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: picture_agreement DIR\n");
+    const std::string dir = CorpusFolder(argc, argv, "picture_agreement");
+    if (dir.empty())
         return 2;
-    }
-    const std::string dir = argv[1];
-    std::ifstream list(dir + "/corpus.txt");
     int total = 0, differ = 0, known = 0;
-    for (std::string name; std::getline(list, name);) {
+    for (const std::string& name : CorpusNames(dir)) {
         ++total;
         const auto bytes = platform::ReadWholeFile(dir + "/" + name);
         const auto loader = platform::ReadWholeFile(dir + "/" + name + ".loader");

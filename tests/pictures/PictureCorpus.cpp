@@ -3,6 +3,8 @@
 // that do not fit their screen and LZW data without clear codes, baseline,
 // progressive and arithmetic-coded JPEGs, and cut and damaged copies of each.
 // Usage: picture_corpus DIR
+#include "CorpusFolder.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -377,11 +379,9 @@ void WriteJpeg(const std::string& name, const std::string& bytes)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: picture_corpus DIR\n");
+    const std::string dir = CorpusFolder(argc, argv, "picture_corpus");
+    if (dir.empty())
         return 2;
-    }
-    const std::string dir = argv[1];
     g_dir = &dir;
     std::ofstream list(dir + "/corpus.txt");
     g_list = &list;

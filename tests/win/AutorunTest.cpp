@@ -48,6 +48,11 @@ public:
             Write("Data/mask.bmp", EncodeBmp24(*mask));
     }
     bool Start() { return m_process.Start(m_exe, m_dir.Path()); }
+    // Starts the menu and waits for its dialog window: null when none shows.
+    HWND StartAndWait(int ms)
+    {
+        return Start() ? WaitForWindow(m_process.Id(), kTitle, "#32770", ms) : nullptr;
+    }
     ChildProcess& Process() { return m_process; }
 
 private:
@@ -89,8 +94,7 @@ TEST(Autorun, OpensShapedAtTheOriginAndShowsTheMainPicture)
     const TestPicture mask = MaskPicture(240, 150), main = PatternPicture(240, 150);
     Disc disc;
     disc.WriteSkin(kSkin, main, &mask);
-    ASSERT_TRUE(disc.Start());
-    HWND wnd = WaitForWindow(disc.Process().Id(), kTitle, "#32770", 15000);
+    HWND wnd = disc.StartAndWait(15000);
     ASSERT_TRUE(wnd) << "no window titled " << kTitle;
 
     RECT r = WindowRect(wnd);
@@ -120,8 +124,7 @@ TEST(Autorun, DragsByTheBackgroundKeepsOpenOnEnterEndsOnEscape)
     const TestPicture mask = MaskPicture(240, 150), main = PatternPicture(240, 150);
     Disc disc;
     disc.WriteSkin(kSkin, main, &mask);
-    ASSERT_TRUE(disc.Start());
-    HWND wnd = WaitForWindow(disc.Process().Id(), kTitle, "#32770", 15000);
+    HWND wnd = disc.StartAndWait(15000);
     ASSERT_TRUE(wnd);
     Pump(300);
 

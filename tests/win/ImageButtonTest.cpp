@@ -206,23 +206,9 @@ TEST(ImageButton, ReloadingFiftyButtonsAHundredTimesGivesBackEveryHandleAndWindo
         lines += std::to_string(i + 1) + "=ID_" + std::to_string(i) + "," + std::to_string(i % 10 * 8) + "," +
                  std::to_string(i / 10 * 8) + ",8,8,Tip " + std::to_string(i) + ",\n";
     const std::string skin = LookPictures(80, 40).WriteSkin(dir, lines);
-    Resources before{}, first{}, all{}, freed{};
-    ProbeDialog dialog([&](ProbeDialog& d) {
-        d.SetSkinPath(skin);
-        // Once first: Windows makes some windows of its own once per thread.
-        d.LoadSkin();
-        d.FreeSkin();
-        before = CountResources();
-        d.LoadSkin();
-        first = CountResources();
-        for (int i = 1; i < 100; ++i)
-            d.LoadSkin();
-        all = CountResources();
-        d.FreeSkin();
-        freed = CountResources();
-    });
     const long gdiOutside = OwnedGdiObjects();
-    ASSERT_EQ(dialog.DoModal(), IDOK);
+    const auto [ran, before, first, all, freed] = CountReloads(skin, 100);
+    ASSERT_TRUE(ran);
     std::printf("before, after one load, after 100: owned GDI objects %ld, %ld, %ld; live GDI objects %d, %d, %d;"
                 " windows %d, %d, %d\n",
                 before.owned, first.owned, all.owned, before.live, first.live, all.live, before.windows,

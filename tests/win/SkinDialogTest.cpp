@@ -23,17 +23,9 @@ TEST(SkinDialog, ReloadingTwoHundredTimesGivesBackEverything)
     TempDir dir;
     std::string skin = WriteSkin(dir);
     const long before = OwnedGdiObjects();
-    Resources first{}, all{};
-    ProbeDialog dialog([&](ProbeDialog& d) {
-        d.SetSkinPath(skin);
-        d.LoadSkin();
-        first = CountResources();
-        for (int i = 1; i < 200; ++i)
-            d.LoadSkin();
-        all = CountResources();
-        d.FreeSkin();
-    });
-    ASSERT_EQ(dialog.DoModal(), IDOK);
+    const ReloadCounts counts = CountReloads(skin, 200);
+    ASSERT_TRUE(counts.ran);
+    const Resources &first = counts.first, &all = counts.all;
     std::printf("owned GDI objects: %ld before, %ld after one load, %ld after 200; live GDI objects %d and %d;"
                 " windows %d and %d\n",
                 before, first.owned, all.owned, first.live, all.live, first.windows, all.windows);

@@ -177,6 +177,26 @@ Resources CountResources()
     return Resources{OwnedGdiObjects(), LiveGdiObjects(), ThreadWindows()};
 }
 
+ReloadCounts CountReloads(const std::string& skin, int times)
+{
+    ReloadCounts counts{};
+    ProbeDialog dialog([&](ProbeDialog& d) {
+        d.SetSkinPath(skin);
+        d.LoadSkin();
+        d.FreeSkin();
+        counts.before = CountResources();
+        d.LoadSkin();
+        counts.first = CountResources();
+        for (int i = 1; i < times; ++i)
+            d.LoadSkin();
+        counts.all = CountResources();
+        d.FreeSkin();
+        counts.freed = CountResources();
+    });
+    counts.ran = dialog.DoModal() == IDOK;
+    return counts;
+}
+
 LookPictures::LookPictures(int width, int height)
     : main(PatternPicture(width, height, 0)), over(PatternPicture(width, height, 60)),
       down(PatternPicture(width, height, 120)), disabled(PatternPicture(width, height, 180))

@@ -76,6 +76,16 @@ int ThreadWindows();
 struct Resources { long owned; int live; int windows; };
 Resources CountResources();
 
+// The skin loaded `times` times in a probe dialog, then freed: the resources
+// before the first counted load (after one load and free, as the platform
+// makes some windows of its own once per thread), after it, after all, and
+// after FreeSkin; `ran` is false when the dialog did not run.
+struct ReloadCounts {
+    bool ran;
+    Resources before, first, all, freed;
+};
+ReloadCounts CountReloads(const std::string& skin, int times);
+
 // Main, Over, Down and Disabled pictures of one size that differ in every pixel.
 struct LookPictures {
     LookPictures() = default;
