@@ -1,7 +1,8 @@
 #include "ControlLines.h"
 
 #include <algorithm>
-#include <stdexcept>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -137,6 +138,19 @@ std::vector<ControlLine> ReadControlLines(const IniFile& ini, const ControlKind&
     return lines;
 }
 
+namespace {
+
+// Writing a field that the kind does not have is a mistake of the writing
+// tool, not of any skin: stop it there (the shipped programs, built without
+// exceptions, never write lines).
+[[noreturn]] void NoSuchField(const ControlKind& kind, const char* what)
+{
+    std::fprintf(stderr, "%s lines have no such %s\n", kind.noun, what);
+    std::abort();
+}
+
+} // namespace
+
 ControlLineWriter::ControlLineWriter(const ControlKind& kind)
     : m_kind(kind), m_fields(static_cast<std::size_t>(kind.FieldCount()))
 {
@@ -146,7 +160,7 @@ ControlLineWriter& ControlLineWriter::Text(FieldRole role, const std::string& te
 {
     const int field = m_kind.FieldOf(role);
     if (!field)
-        throw std::invalid_argument(std::string(m_kind.noun) + " lines have no such field");
+        NoSuchField(m_kind, "field");
     m_fields[static_cast<std::size_t>(field - 1)] = text;
     return *this;
 }
@@ -161,7 +175,7 @@ ControlLineWriter& ControlLineWriter::Flag(FieldRole role, bool set)
     const int field = m_kind.FieldOf(role);
     const FieldSpec* spec = field ? &m_kind.Spec(field) : nullptr;
     if (!spec || spec->type != FieldType::Flag)
-        throw std::invalid_argument(std::string(m_kind.noun) + " lines have no such flag");
+        NoSuchField(m_kind, "flag");
     return Text(role, set ? std::string(1, spec->letter) : spec->clear);
 }
 

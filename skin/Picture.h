@@ -14,7 +14,7 @@
 void LoadPicture(const std::string& path, CBitmap& bitmap, SIZE& size);
 
 // The same decoder on a picture file's bytes: the bitmap, or none.
-platform::Bitmap LoadPictureFromMemory(std::string_view bytes);
+platform::UniqueBitmap LoadPictureFromMemory(std::string_view bytes);
 
 // Copies the top-left width × height pixels of `bitmap` to `dc` at
 // (left, top). Nothing happens without a bitmap.

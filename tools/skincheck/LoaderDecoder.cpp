@@ -11,7 +11,7 @@ PictureLoad ThroughTheLoader(std::string_view bytes, const char* format)
 {
     PictureLoad load;
     load.format = format;
-    const platform::Bitmap bitmap = LoadPictureFromMemory(bytes);
+    const platform::UniqueBitmap bitmap = LoadPictureFromMemory(bytes);
     BITMAP info{};
     if (!bitmap || !::GetObjectA(bitmap.Get(), sizeof info, &info)) {
         load.problem = "the " + load.format + " data does not decode";
