@@ -470,18 +470,18 @@ std::string Encoded(const std::string& utf8, platform::TextEncoding encoding)
 }
 
 // `text` drawn as a label draws it (the background, then the text at the
-// top-left in black), on a window of this process, as the screen shows it.
+// top-left in black). Wine's windows draw into DIB surfaces, so a DIB here
+// gets the very pixels the screen shows.
 std::vector<std::uint32_t> DrawnLabel(const TestPicture& back, const char* face, const std::string& text)
 {
-    const int x = 400, y = 300;
-    HWND wnd = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, x, y,
-                                 back.width, back.height, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    Pump(200);
-    HDC dc = ::GetDC(wnd);
     BITMAPINFO bi{};
     bi.bmiHeader = {sizeof bi.bmiHeader, back.width, -back.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    ::SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(back.width), static_cast<DWORD>(back.height), 0, 0, 0,
-                        static_cast<UINT>(back.height), back.pixels.data(), &bi, DIB_RGB_COLORS);
+    void* bits = nullptr;
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HBITMAP dib = ::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ oldBitmap = ::SelectObject(dc, dib);
+    auto* pixels = static_cast<std::uint32_t*>(bits);
+    std::copy(back.pixels.begin(), back.pixels.end(), pixels);
     LOGFONTW lf{};
     lf.lfHeight = 16;
     lf.lfWeight = FW_NORMAL;
@@ -489,19 +489,22 @@ std::vector<std::uint32_t> DrawnLabel(const TestPicture& back, const char* face,
     const std::wstring wideFace = platform::Wide(face);
     wideFace.copy(lf.lfFaceName, LF_FACESIZE - 1);
     HFONT font = ::CreateFontIndirectW(&lf);
-    HGDIOBJ old = ::SelectObject(dc, font);
+    HGDIOBJ oldFont = ::SelectObject(dc, font);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, 0);
     RECT r{0, 0, back.width, back.height};
     const std::wstring wide = platform::Wide(text);
     ::DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r, DT_VCENTER);
     ::GdiFlush();
-    std::vector<std::uint32_t> pixels = CaptureScreen(RECT{x, y, x + back.width, y + back.height});
-    ::SelectObject(dc, old);
+    std::vector<std::uint32_t> drawn(pixels, pixels + back.pixels.size());
+    for (auto& p : drawn)
+        p &= 0x00FFFFFF;
+    ::SelectObject(dc, oldFont);
     ::DeleteObject(font);
-    ::ReleaseDC(wnd, dc);
-    ::DestroyWindow(wnd);
-    return pixels;
+    ::SelectObject(dc, oldBitmap);
+    ::DeleteObject(dib);
+    ::DeleteDC(dc);
+    return drawn;
 }
 
 // Every character beyond ASCII replaced by `stand`: how a lost text would look.
