@@ -185,6 +185,8 @@ std::vector<IniDocument::Located> IniDocument::GetKeyNamesWithLines(std::string_
         if (k.name.empty()) // an empty name reads as the end of the list
             break;
         std::string name = k.name.substr(0, Utf16PrefixBytes(k.name, room - 2));
+        if (name.empty()) // not even its first character fits (a pair of units)
+            break;
         room -= Utf16Length(name) + 1;
         names.push_back({std::move(name), k.line});
         if (room < 2)

@@ -82,6 +82,8 @@ TEST(IniDocument, BuffersCountUtf16Units)
     EXPECT_EQ(Get(text, "s", "k", "", 5), "a\xC5\x9F\xF0\x9F\x98\x80");
     EXPECT_EQ(Keys(text, "s", 6), (Names{"k", "\xC5\x9F\xC5\x9F"}));
     EXPECT_EQ(Keys(text, "s", 5), (Names{"k", "\xC5\x9F"}));
+    // A name whose first character needs two units, with room for one: the list ends.
+    EXPECT_EQ(Keys("[s]\nk=1\n\xF0\x9F\x98\x80=2\n", "s", 5), Names{"k"});
 }
 
 TEST(IniDocument, DefaultLosesTrailingSpacesAndQuotes)
