@@ -1,5 +1,7 @@
 #include "LabelScroll.h"
 
+#include "TextCodec.h"
+
 #include <climits>
 
 LabelScroll::TimerChange LabelScroll::Recalc(int clientWidth, int letterWidth, std::size_t textLength)
@@ -22,12 +24,23 @@ void LabelScroll::Step(std::size_t textLength)
         m_scrollPos = 0;
 }
 
+std::size_t LabelScroll::Length(const std::string& text)
+{
+    return platform::Utf16Length(text);
+}
+
 std::string LabelScroll::Display(const std::string& text) const
 {
+    // Characters are counted as the wide text calls count them, never cut in two.
     const std::size_t pos = m_scrollPos > 0 ? static_cast<std::size_t>(m_scrollPos) : 0;
-    std::string s = pos < text.size() ? text.substr(pos) : std::string();
-    if (m_visibleChars >= 0 && static_cast<std::size_t>(m_visibleChars) < text.size())
-        while (s.size() < static_cast<std::size_t>(m_visibleChars))
+    std::string s = text.substr(platform::Utf16PrefixBytes(text, pos));
+    const std::size_t length = Length(text);
+    if (m_visibleChars >= 0 && static_cast<std::size_t>(m_visibleChars) < length) {
+        std::size_t shown = Length(s);
+        while (shown < static_cast<std::size_t>(m_visibleChars)) {
             s += " ** " + text;
+            shown += 4 + length;
+        }
+    }
     return s;
 }

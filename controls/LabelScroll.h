@@ -26,6 +26,9 @@ public:
     // scrolling, followed by " ** " and the text again until the estimate is filled.
     std::string Display(const std::string& text) const;
 
+    // The length of a UTF-8 text in the characters the ticker counts (UTF-16 units).
+    static std::size_t Length(const std::string& text);
+
     int VisibleChars() const { return m_visibleChars; }
     int ScrollPos() const { return m_scrollPos; }
     bool Scrolling() const { return m_scrolling; }

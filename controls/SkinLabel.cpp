@@ -17,7 +17,7 @@ void SkinLabel::SetText(const std::string& text)
 
 void SkinLabel::SetLabelFont(const CFont& font)
 {
-    LOGFONTA description{};
+    LOGFONTW description{};
     if (!font.GetLogFont(&description))
         return;
     m_font.CreateFontIndirect(description);
@@ -33,7 +33,7 @@ void SkinLabel::RecalcScroll()
         platform::Selection font(dc.Dc(), m_font.GetSafeHandle());
         letterWidth = platform::TextExtent(dc.Dc(), "W").cx;
     }
-    const LabelScroll::TimerChange change = m_scroll.Recalc(client.right - client.left, letterWidth, m_text.size());
+    const LabelScroll::TimerChange change = m_scroll.Recalc(client.right - client.left, letterWidth, LabelScroll::Length(m_text));
     if (change.stop)
         KillTimer(LabelScroll::kTimerId);
     if (change.start)
@@ -74,6 +74,6 @@ void SkinLabel::OnPaint()
 void SkinLabel::OnTimer(UINT_PTR)
 {
     // Whatever the timer's id: the label runs only its own.
-    m_scroll.Step(m_text.size());
+    m_scroll.Step(LabelScroll::Length(m_text));
     Invalidate(true);
 }

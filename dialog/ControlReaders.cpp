@@ -54,9 +54,9 @@ void SetUpButton(Button& button, const ControlLine& line, const RECT& rect, Skin
 }
 
 // The label's font as its line describes it; the height is the LOGFONT's, as given.
-LOGFONTA LabelFont(const ControlLine& line)
+LOGFONTW LabelFont(const ControlLine& line)
 {
-    LOGFONTA font{};
+    LOGFONTW font{};
     CFont::SetFaceName(font, line.Text(FieldRole::Face));
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfHeight = line.Number(FieldRole::FontHeight);

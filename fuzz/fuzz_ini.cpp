@@ -74,13 +74,16 @@ void CheckValue(const IniDocument& doc, const IniDocument& crlf, const std::stri
           "blanks around asked names change a value");
 
     for (std::size_t chars : {small, small + 1, std::size_t(0), std::size_t(1), std::size_t(2), std::size_t(2048)}) {
+        // Buffers count UTF-16 units, as the wide profile calls do.
         const std::string cut = doc.GetString(section, key, def, chars);
-        Check(chars == 0 ? cut.empty() : cut.size() < chars, "value does not fit its buffer");
+        const std::size_t units = platform::Utf16Length(cut), fullUnits = platform::Utf16Length(full);
+        Check(chars == 0 ? cut.empty() : units < chars, "value does not fit its buffer");
         Check(StartsWith(full, cut), "a smaller buffer shows something else");
-        // At most the one character of a cut-off closing quote is lost beyond the cut.
+        // At most the one character of a cut-off closing quote, or a pair of
+        // units that does not fit whole, is lost beyond the cut.
         const std::size_t room = chars == 0 ? 0 : chars - 1;
-        const std::size_t expected = full.size() < room ? full.size() : room;
-        Check(cut.size() + 1 >= expected, "value cut shorter than its buffer");
+        const std::size_t expected = fullUnits < room ? fullUnits : room;
+        Check(units + 3 >= expected, "value cut shorter than its buffer");
     }
 }
 
@@ -98,7 +101,7 @@ void CheckKeyNames(const IniDocument& doc, const IniDocument& crlf, const std::s
         std::size_t used = 1;
         for (const auto& n : names) {
             Check(!n.empty(), "an empty key name is listed (it would end the list)");
-            used += n.size() + 1;
+            used += platform::Utf16Length(n) + 1;
         }
         Check(names.empty() || used <= chars, "key list does not fit its buffer");
         Check(names.size() <= full.size(), "a smaller buffer lists more names");
@@ -121,12 +124,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text = in.ConsumeRemainingBytesAsString();
 
     const IniDocument doc = IniDocument::Parse(text);
-    const IniDocument crlf = IniDocument::Parse(WithCrLf(text));
+    // CR bytes inserted into UTF-16 would make another text.
+    const IniDocument crlf =
+        doc.Encoding() == platform::TextEncoding::Utf16Le ? doc : IniDocument::Parse(WithCrLf(text));
 
     // Larger than any answer this input can give.
     const std::size_t all = 2 * text.size() + def.size() + 8;
     std::vector<std::string> sections, keys;
-    CollectNames(text, sections, keys);
+    CollectNames(platform::DecodeText(text, doc.Encoding(), &platform::Cp1252ToUtf8), sections, keys);
     for (const auto& s : sections) {
         CheckKeyNames(doc, crlf, s, small, all);
         for (const auto& k : keys)

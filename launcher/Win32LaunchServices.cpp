@@ -35,9 +35,10 @@ std::string Win32LaunchServices::ProgramFilePath()
     return platform::ModuleFileName();
 }
 
-bool Win32LaunchServices::IsLeadByte(unsigned char byte)
+bool Win32LaunchServices::IsLeadByte(unsigned char)
 {
-    return ::IsDBCSLeadByte(byte) != FALSE;
+    // Paths are UTF-8 here: no byte of a longer character can be read as a backslash.
+    return false;
 }
 
 std::string Win32LaunchServices::ReadProfileString(const std::string& path, const std::string& section,

@@ -21,7 +21,7 @@ INT_PTR CALLBACK CDialog::StaticDialogProc(HWND wnd, UINT, WPARAM, LPARAM)
 INT_PTR CDialog::DoModal()
 {
     HINSTANCE instance = AfxGetInstanceHandle();
-    HRSRC found = ::FindResourceA(instance, MAKEINTRESOURCEA(m_templateId), MAKEINTRESOURCEA(5)); // RT_DIALOG
+    HRSRC found = ::FindResourceW(instance, MAKEINTRESOURCEW(m_templateId), MAKEINTRESOURCEW(5)); // RT_DIALOG
     HGLOBAL loaded = found ? ::LoadResource(instance, found) : nullptr;
     auto* tmpl = loaded ? static_cast<const DLGTEMPLATE*>(::LockResource(loaded)) : nullptr;
     if (!tmpl)
@@ -31,7 +31,7 @@ INT_PTR CDialog::DoModal()
     m_ending = false;
     m_result = -1;
     t_creating = this;
-    HWND wnd = ::CreateDialogIndirectParamA(instance, tmpl, parent, &CDialog::StaticDialogProc, 0);
+    HWND wnd = ::CreateDialogIndirectParamW(instance, tmpl, parent, &CDialog::StaticDialogProc, 0);
     t_creating = nullptr;
     if (!wnd)
         return -1;
@@ -40,16 +40,16 @@ INT_PTR CDialog::DoModal()
 
     MSG msg;
     while (!m_ending && ::IsWindow(wnd)) {
-        BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got <= 0) {
             if (got == 0)
                 ::PostQuitMessage(static_cast<int>(msg.wParam)); // leave WM_QUIT to the outer loop
             break;
         }
-        if (PreTranslateChain(msg) || ::IsDialogMessageA(wnd, &msg))
+        if (PreTranslateChain(msg) || ::IsDialogMessageW(wnd, &msg))
             continue;
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        ::DispatchMessageW(&msg);
     }
 
     if (parent)
@@ -63,7 +63,7 @@ void CDialog::EndDialog(INT_PTR result)
     m_result = result;
     m_ending = true;
     if (m_hWnd)
-        ::PostMessageA(m_hWnd, WM_NULL, 0, 0); // wake the loop
+        ::PostMessageW(m_hWnd, WM_NULL, 0, 0); // wake the loop
 }
 
 bool CDialog::PreTranslateChain(MSG& msg)

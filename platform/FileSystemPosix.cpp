@@ -1,4 +1,5 @@
 #include "FileSystem.h"
+#include "TextCodec.h"
 #include "WinPath.h"
 
 #include <sys/stat.h>
@@ -53,6 +54,21 @@ bool IsExistingFile(const std::string& path)
 std::string FullPathName(const std::string& path)
 {
     return ResolveFullPath(path, CurrentDirectory());
+}
+
+std::optional<FileStamp> RegularFileStamp(const std::string& path)
+{
+    struct stat st {};
+    if (stat(HostPath(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return FileStamp{static_cast<unsigned long long>(st.st_size),
+                     static_cast<unsigned long long>(st.st_mtim.tv_sec) * 1000000000ull +
+                         static_cast<unsigned long long>(st.st_mtim.tv_nsec)};
+}
+
+std::string AnsiCodePageToUtf8(std::string_view ansi)
+{
+    return Cp1252ToUtf8(ansi);
 }
 
 } // namespace platform

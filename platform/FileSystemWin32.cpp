@@ -1,7 +1,6 @@
 #include "FileSystem.h"
 #include "Win32Files.h"
-
-#include <io.h>
+#include "WideText.h"
 
 #include <vector>
 
@@ -9,7 +8,7 @@ namespace platform {
 
 KernelHandle OpenFileForReading(const std::string& path)
 {
-    return KernelHandle(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    return KernelHandle(::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
@@ -36,26 +35,52 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
 
 bool PathExists(const std::string& path)
 {
-    return ::_access(path.c_str(), 0) == 0;
+    return ::GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool IsExistingFile(const std::string& path)
 {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 std::string FullPathName(const std::string& path)
 {
-    std::vector<char> buf(MAX_PATH + 1);
+    const std::wstring wide = Wide(path);
+    std::vector<wchar_t> buf(MAX_PATH + 1);
     for (;;) {
-        DWORD n = ::GetFullPathNameA(path.c_str(), static_cast<DWORD>(buf.size()), buf.data(), nullptr);
+        DWORD n = ::GetFullPathNameW(wide.c_str(), static_cast<DWORD>(buf.size()), buf.data(), nullptr);
         if (n == 0)
             return path;
         if (n < buf.size())
-            return std::string(buf.data(), n);
+            return Narrow(buf.data(), n);
         buf.resize(n + 1); // too small: n is the size needed, with the zero
     }
+}
+
+std::optional<FileStamp> RegularFileStamp(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return std::nullopt;
+    return FileStamp{(static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                     (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                         data.ftLastWriteTime.dwLowDateTime};
+}
+
+std::string AnsiCodePageToUtf8(std::string_view ansi)
+{
+    if (ansi.empty())
+        return {};
+    // Bytes beyond an int's range are not a text file this reader takes.
+    const int length = static_cast<int>(std::min<std::size_t>(ansi.size(), 0x7FFFFFFF));
+    const int units = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0);
+    if (units <= 0)
+        return {};
+    std::wstring wide(static_cast<std::size_t>(units), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, wide.data(), units);
+    return Narrow(wide);
 }
 
 } // namespace platform

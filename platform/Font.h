@@ -1,7 +1,9 @@
 #pragma once
 // CFont: owns one font or none, made from a LOGFONT description; and the two
-// text calls the labels make, kept here with this layer's other ANSI calls.
+// text calls the labels make, kept here with this layer's other text calls.
+#include "TextCodec.h"
 #include "Win32Handles.h"
+#include "WideText.h"
 
 #include <climits>
 #include <cstring>
@@ -9,37 +11,39 @@
 
 class CFont : public platform::GdiObjectOwner<HFONT> {
 public:
-    bool CreateFontIndirect(const LOGFONTA& description)
+    bool CreateFontIndirect(const LOGFONTW& description)
     {
-        m_object.Reset(::CreateFontIndirectA(&description));
+        m_object.Reset(::CreateFontIndirectW(&description));
         return m_object.IsValid();
     }
     // The description of this font; false without one.
-    bool GetLogFont(LOGFONTA* description) const
+    bool GetLogFont(LOGFONTW* description) const
     {
-        return m_object && ::GetObjectA(m_object.Get(), sizeof *description, description) == sizeof *description;
+        return m_object && ::GetObjectW(m_object.Get(), sizeof *description, description) == sizeof *description;
     }
     // A font of its own made from the description of a shared one (a stock font).
     bool CreateCopyOf(HGDIOBJ font)
     {
-        LOGFONTA description{};
-        if (!font || ::GetObjectA(font, sizeof description, &description) != sizeof description)
+        LOGFONTW description{};
+        if (!font || ::GetObjectW(font, sizeof description, &description) != sizeof description)
             return false;
         return CreateFontIndirect(description);
     }
 
-    // Sets the face of `description`: at most the 31 characters that fit.
-    static void SetFaceName(LOGFONTA& description, const std::string& face)
+    // Sets the face of `description` (UTF-8): at most the 31 UTF-16 units that
+    // fit, never half a character.
+    static void SetFaceName(LOGFONTW& description, const std::string& face)
     {
-        const std::size_t n = face.size() < LF_FACESIZE - 1 ? face.size() : LF_FACESIZE - 1;
-        std::memcpy(description.lfFaceName, face.data(), n);
-        description.lfFaceName[n] = '\0';
+        const std::wstring wide =
+            platform::Wide(face.substr(0, platform::Utf16PrefixBytes(face, LF_FACESIZE - 1)));
+        std::memcpy(description.lfFaceName, wide.data(), wide.size() * sizeof(wchar_t));
+        description.lfFaceName[wide.size()] = L'\0';
     }
 };
 
 namespace platform {
 
-inline int TextLength(const std::string& text)
+inline int TextLength(const std::wstring& text)
 {
     return text.size() > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(text.size());
 }
@@ -48,13 +52,15 @@ inline int TextLength(const std::string& text)
 inline SIZE TextExtent(HDC dc, const std::string& text)
 {
     SIZE size{0, 0};
-    ::GetTextExtentPoint32A(dc, text.c_str(), TextLength(text), &size);
+    const std::wstring wide = Wide(text);
+    ::GetTextExtentPoint32W(dc, wide.c_str(), TextLength(wide), &size);
     return size;
 }
 
 inline void DrawText(HDC dc, const std::string& text, RECT rect, UINT format)
 {
-    ::DrawTextA(dc, text.c_str(), TextLength(text), &rect, format);
+    const std::wstring wide = Wide(text);
+    ::DrawTextW(dc, wide.c_str(), TextLength(wide), &rect, format);
 }
 
 } // namespace platform

@@ -33,27 +33,14 @@ std::string CopyEntry(std::string_view value, std::size_t bufferChars, bool stri
         quoted = true;
         value.remove_prefix(1);
     }
-    std::string out(value.substr(0, bufferChars - 1));
-    if (quoted && bufferChars >= value.size() && !out.empty())
-        out.pop_back();
-    return out;
-}
-
-// A file that starts with the UTF-8 mark is UTF-8; Windows hands its
-// values over in the ANSI code page (1252 here), with '?' for what it lacks and
-// for each broken sequence (its longest valid beginning counts as one).
-std::string Utf8ToAnsi(std::string_view in)
-{
-    std::string out;
-    out.reserve(in.size());
-    ForEachCodePoint(in, [&out](char32_t cp) {
-        if (cp == kBrokenUtf8)
-            out += '?';
-        else if (cp > 0xFFFF)
-            out += "??"; // two UTF-16 units, neither of them in the code page
-        else
-            out += CodePointToCp1252(cp);
-    });
+    std::string out(value.substr(0, Utf16PrefixBytes(value, bufferChars - 1)));
+    if (quoted && bufferChars >= Utf16Length(value) && !out.empty()) {
+        // The closing quote, or the last whole character before it.
+        std::size_t last = 0;
+        for (std::size_t i = 0; i < out.size(); i += DecodeUtf8(out, i).length)
+            last = i;
+        out.erase(last);
+    }
     return out;
 }
 
@@ -69,15 +56,15 @@ std::size_t CountLineEnds(std::string_view ends)
 
 } // namespace
 
-IniDocument IniDocument::Parse(std::string_view bytes)
+IniDocument IniDocument::Parse(std::string_view raw, AnsiToUtf8 ansiToUtf8)
 {
     IniDocument doc;
     doc.m_sections.push_back(Section{});
-    std::string decoded;
-    if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
-        decoded = Utf8ToAnsi(bytes.substr(3));
-        bytes = decoded;
-    }
+    // Windows' own reader would keep a UTF-8 mark stuck to the first line and so
+    // lose the first section ([Screen]); nobody wants that, so the mark is read.
+    doc.m_encoding = DetectEncoding(raw);
+    const std::string decoded = DecodeText(raw, doc.m_encoding, ansiToUtf8);
+    std::string_view bytes = decoded;
 
     std::size_t pos = 0;
     std::size_t lineNumber = 1;
@@ -96,13 +83,13 @@ IniDocument IniDocument::Parse(std::string_view bytes)
             continue;
 
         if (line.front() == '[') {
-            std::size_t close = line.rfind(']');
-            if (close != std::string_view::npos) {
-                // The name lies between '[' and the last ']', blanks trimmed.
-                doc.m_sections.push_back(Section{std::string(Trim(line.substr(1, close - 1))), {}, thisLine});
-                continue;
-            }
-            // Without ']' the line is read as a key line.
+            // Windows ends the name at the first ']', and a header without one
+            // still opens the section named by the rest of the line.
+            std::size_t close = line.find(']');
+            if (close == std::string_view::npos)
+                close = line.size();
+            doc.m_sections.push_back(Section{std::string(Trim(line.substr(1, close - 1))), {}, thisLine});
+            continue;
         }
 
         Key key;
@@ -197,8 +184,10 @@ std::vector<IniDocument::Located> IniDocument::GetKeyNamesWithLines(std::string_
             continue;
         if (k.name.empty()) // an empty name reads as the end of the list
             break;
-        std::string name = k.name.substr(0, room - 2);
-        room -= name.size() + 1;
+        std::string name = k.name.substr(0, Utf16PrefixBytes(k.name, room - 2));
+        if (name.empty()) // not even its first character fits (a pair of units)
+            break;
+        room -= Utf16Length(name) + 1;
         names.push_back({std::move(name), k.line});
         if (room < 2)
             break;

@@ -1,7 +1,10 @@
 #pragma once
 // A private-profile (INI) file parsed from memory, read the way the Windows
-// profile functions read it. Used off Windows as the profile service, and on
-// Windows by tools and by the tests that hold it against the real functions.
+// profile functions read it: the one reader of the programs and the tools on
+// every platform. Its texts are UTF-8, whatever the file's encoding; lengths
+// (buffer sizes) count UTF-16 units, as the wide profile functions do.
+#include "TextCodec.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -12,7 +15,11 @@ namespace platform {
 
 class IniDocument {
 public:
-    static IniDocument Parse(std::string_view bytes);
+    // `ansiToUtf8` reads a file that is in the ANSI code page (no mark, not UTF-8).
+    static IniDocument Parse(std::string_view bytes, AnsiToUtf8 ansiToUtf8 = &Cp1252ToUtf8);
+
+    // The encoding the file was read in.
+    TextEncoding Encoding() const { return m_encoding; }
 
     // What GetPrivateProfileStringA(section, key, def, buf, bufferChars) leaves in
     // its buffer. bufferChars counts the terminating zero, as Windows does.
@@ -52,6 +59,7 @@ private:
     const Key* FindKey(std::string_view section, std::string_view key) const;
 
     std::vector<Section> m_sections; // the first one holds the keys before any section header
+    TextEncoding m_encoding = TextEncoding::Ansi;
 };
 
 // The default as the profile functions hand it over: trailing spaces dropped, cut

@@ -1,5 +1,6 @@
 #include "Module.h"
 
+#include "WideText.h"
 #include "WinApp.h"
 
 #include <vector>
@@ -8,22 +9,17 @@ namespace platform {
 
 std::string LoadResourceString(UINT id)
 {
-    std::vector<char> buf(256);
-    for (;;) {
-        int n = ::LoadStringA(AfxGetInstanceHandle(), id, buf.data(), static_cast<int>(buf.size()));
-        if (n <= 0)
-            return {};
-        if (static_cast<std::size_t>(n) < buf.size() - 1)
-            return std::string(buf.data(), static_cast<std::size_t>(n));
-        if (buf.size() > 65536) // a string table entry holds at most 65535 characters
-            return std::string(buf.data(), static_cast<std::size_t>(n));
-        buf.resize(buf.size() * 2);
-    }
+    // With a buffer size of 0, LoadStringW hands out the resource's own text and its length.
+    const wchar_t* text = nullptr;
+    const int n = ::LoadStringW(AfxGetInstanceHandle(), id, reinterpret_cast<wchar_t*>(&text), 0);
+    if (n <= 0 || !text)
+        return {};
+    return Narrow(text, static_cast<std::size_t>(n));
 }
 
 HICON LoadResourceIcon(UINT id)
 {
-    return ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(id));
+    return ::LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(id));
 }
 
 } // namespace platform

@@ -17,7 +17,7 @@ namespace platform {
 // Windows cannot tell.
 std::string ModuleFileName(HMODULE module = nullptr, std::size_t initialChars = MAX_PATH);
 
-// WinExec: asks Windows to start a command line; true when it did.
+// Asks Windows to start a command line, as WinExec does but in Unicode; true when it did.
 bool StartCommandLine(const std::string& commandLine, int show);
 
 // A DLL loaded by name, with a reference of this program's own; none when it cannot be loaded.

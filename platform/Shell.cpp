@@ -1,12 +1,16 @@
 #include "Shell.h"
 
+#include "WideText.h"
+
 #include <shellapi.h>
 
 namespace platform {
 
 void ShellOpen(HWND owner, const std::string& verb, const std::string& path)
 {
-    ::ShellExecuteA(owner, verb.empty() ? nullptr : verb.c_str(), path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    const std::wstring wideVerb = Wide(verb);
+    ::ShellExecuteW(owner, verb.empty() ? nullptr : wideVerb.c_str(), Wide(path).c_str(), nullptr, nullptr,
+                    SW_SHOWNORMAL);
 }
 
 } // namespace platform

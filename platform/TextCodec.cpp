@@ -134,6 +134,31 @@ std::string Utf16ToUtf8(std::u16string_view utf16)
     return out;
 }
 
+std::size_t Utf16PrefixBytes(std::string_view utf8, std::size_t units)
+{
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        Utf8Step step = DecodeUtf8(utf8, i);
+        const std::size_t need = step.codePoint != kBrokenUtf8 && step.codePoint >= 0x10000 ? 2 : 1;
+        if (need > units)
+            break;
+        units -= need;
+        i += step.length;
+    }
+    return i;
+}
+
+std::size_t Utf16Length(std::string_view utf8)
+{
+    std::size_t units = 0;
+    for (std::size_t i = 0; i < utf8.size();) {
+        Utf8Step step = DecodeUtf8(utf8, i);
+        units += step.codePoint != kBrokenUtf8 && step.codePoint >= 0x10000 ? 2 : 1;
+        i += step.length;
+    }
+    return units;
+}
+
 const char* EncodingName(TextEncoding encoding)
 {
     static const char* const kNames[] = {"ANSI code page", "UTF-8", "UTF-8 with byte-order mark", "UTF-16 LE"};

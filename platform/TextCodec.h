@@ -38,6 +38,13 @@ void AppendUtf8(std::string& out, char32_t codePoint);
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
 
+// Lengths of UTF-8 text as the wide calls count them: UTF-16 units (a broken
+// sequence counts one, as its U+FFFD). Utf16PrefixBytes is the byte length of
+// the longest beginning of `utf8` that takes at most `units` units; it never
+// splits a character.
+std::size_t Utf16Length(std::string_view utf8);
+std::size_t Utf16PrefixBytes(std::string_view utf8, std::size_t units);
+
 enum class TextEncoding { Ansi, Utf8, Utf8Bom, Utf16Le }; // EncodingName keeps this order
 const char* EncodingName(TextEncoding encoding);
 

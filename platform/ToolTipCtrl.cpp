@@ -1,14 +1,15 @@
 #include "ToolTipCtrl.h"
 
 #include "CommonControls.h"
+#include "WideText.h"
 
 namespace {
 
-TTTOOLINFOA ToolInfo(CWnd* wnd, UINT_PTR id)
+TTTOOLINFOW ToolInfo(CWnd* wnd, UINT_PTR id)
 {
-    TTTOOLINFOA info{};
+    TTTOOLINFOW info{};
     // The size that both the old and the newer tooltip versions accept.
-    info.cbSize = TTTOOLINFOA_V2_SIZE;
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
     info.hwnd = wnd ? wnd->m_hWnd : nullptr;
     info.uId = id;
     return info;
@@ -24,15 +25,17 @@ bool CToolTipCtrl::Create(CWnd* parent, DWORD style)
 
 bool CToolTipCtrl::AddTool(CWnd* wnd, const std::string& text, const RECT& rect, UINT_PTR id)
 {
-    TTTOOLINFOA info = ToolInfo(wnd, id);
+    TTTOOLINFOW info = ToolInfo(wnd, id);
     info.rect = rect;
-    info.lpszText = const_cast<char*>(text.c_str()); // read, not written
-    return SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)) != FALSE;
+    std::wstring wide = platform::Wide(text); // read, not written
+    info.lpszText = wide.data();
+    return SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)) != FALSE;
 }
 
 void CToolTipCtrl::UpdateTipText(const std::string& text, CWnd* wnd, UINT_PTR id)
 {
-    TTTOOLINFOA info = ToolInfo(wnd, id);
-    info.lpszText = const_cast<char*>(text.c_str());
-    SendMessage(TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
+    TTTOOLINFOW info = ToolInfo(wnd, id);
+    std::wstring wide = platform::Wide(text);
+    info.lpszText = wide.data();
+    SendMessage(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
 }

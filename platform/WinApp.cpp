@@ -18,9 +18,9 @@ CWinApp::~CWinApp()
 int CWinApp::Run()
 {
     MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        ::DispatchMessageW(&msg);
     }
     return ExitInstance();
 }
@@ -32,5 +32,5 @@ CWinApp* AfxGetApp()
 
 HINSTANCE AfxGetInstanceHandle()
 {
-    return g_app && g_app->m_hInstance ? g_app->m_hInstance : ::GetModuleHandleA(nullptr);
+    return g_app && g_app->m_hInstance ? g_app->m_hInstance : ::GetModuleHandleW(nullptr);
 }

@@ -1,10 +1,12 @@
 #include "Wnd.h"
 
+#include "WideText.h"
+
 #include <vector>
 
 namespace {
 
-const char kObjectProp[] = "ak.CWnd";
+const wchar_t kObjectProp[] = L"ak.CWnd";
 
 POINT PointOf(LPARAM lp)
 {
@@ -35,15 +37,18 @@ CWnd::~CWnd()
 
 CWnd* CWnd::FromHandle(HWND wnd)
 {
-    return wnd ? static_cast<CWnd*>(::GetPropA(wnd, kObjectProp)) : nullptr;
+    return wnd ? static_cast<CWnd*>(::GetPropW(wnd, kObjectProp)) : nullptr;
 }
 
 bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* text, DWORD style, const RECT& rect,
                     CWnd* parent, UINT id)
 {
-    HWND wnd = ::CreateWindowExA(exStyle, className, text, style, rect.left, rect.top, rect.right - rect.left,
+    // Wide windows: their texts are Unicode, whatever the system's code page.
+    const std::wstring wideClass = platform::Wide(className ? className : "");
+    const std::wstring wideText = platform::Wide(text ? text : "");
+    HWND wnd = ::CreateWindowExW(exStyle, wideClass.c_str(), text ? wideText.c_str() : nullptr, style, rect.left, rect.top, rect.right - rect.left,
                                  rect.bottom - rect.top, parent ? parent->m_hWnd : nullptr,
-                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ::GetModuleHandleA(nullptr),
+                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ::GetModuleHandleW(nullptr),
                                  nullptr);
     if (!wnd)
         return false;
@@ -60,12 +65,12 @@ bool CWnd::SubclassWindow(HWND wnd)
         return false;
     m_hWnd = wnd;
     PreSubclassWindow();
-    if (!::SetPropA(wnd, kObjectProp, this)) {
+    if (!::SetPropW(wnd, kObjectProp, this)) {
         m_hWnd = nullptr;
         return false;
     }
     m_superProc = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWndProc)));
+        ::SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWndProc)));
     return true;
 }
 
@@ -80,8 +85,8 @@ void CWnd::Unbind()
 {
     if (!m_hWnd)
         return;
-    ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superProc));
-    ::RemovePropA(m_hWnd, kObjectProp);
+    ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superProc));
+    ::RemovePropW(m_hWnd, kObjectProp);
     m_hWnd = nullptr;
 }
 
@@ -111,7 +116,7 @@ RECT CWnd::GetWindowRect() const
 
 DWORD CWnd::GetStyle() const
 {
-    return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE));
+    return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE));
 }
 
 bool CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags)
@@ -120,7 +125,7 @@ bool CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags)
     DWORD changed = (style & ~remove) | add;
     if (changed == style)
         return false;
-    ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>(changed));
+    ::SetWindowLongW(m_hWnd, GWL_STYLE, static_cast<LONG>(changed));
     if (flags)
         ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                        SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
@@ -129,15 +134,15 @@ bool CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags)
 
 void CWnd::SetWindowText(const std::string& text)
 {
-    ::SetWindowTextA(m_hWnd, text.c_str());
+    ::SetWindowTextW(m_hWnd, platform::Wide(text).c_str());
 }
 
 std::string CWnd::GetWindowText() const
 {
-    int length = ::GetWindowTextLengthA(m_hWnd);
-    std::vector<char> buf(static_cast<std::size_t>(length) + 1, '\0');
-    int got = ::GetWindowTextA(m_hWnd, buf.data(), static_cast<int>(buf.size()));
-    return std::string(buf.data(), static_cast<std::size_t>(got > 0 ? got : 0));
+    int length = ::GetWindowTextLengthW(m_hWnd);
+    std::vector<wchar_t> buf(static_cast<std::size_t>(length) + 1, L'\0');
+    int got = ::GetWindowTextW(m_hWnd, buf.data(), static_cast<int>(buf.size()));
+    return platform::Narrow(buf.data(), static_cast<std::size_t>(got > 0 ? got : 0));
 }
 
 int CWnd::MessageBox(const std::string& text, const std::string& caption, UINT type)
@@ -149,7 +154,7 @@ namespace platform {
 
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type)
 {
-    return ::MessageBoxA(owner, text.c_str(), caption.c_str(), type);
+    return ::MessageBoxW(owner, Wide(text).c_str(), Wide(caption).c_str(), type);
 }
 
 } // namespace platform
@@ -158,7 +163,7 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     CWnd* self = FromHandle(wnd);
     if (!self)
-        return ::DefWindowProcA(wnd, msg, wp, lp);
+        return ::DefWindowProcW(wnd, msg, wp, lp);
     return self->Dispatch(msg, wp, lp);
 }
 
@@ -182,8 +187,8 @@ LRESULT CWnd::Default()
 LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     if (m_superProc)
-        return ::CallWindowProcA(m_superProc, m_hWnd, msg, wp, lp);
-    return ::DefWindowProcA(m_hWnd, msg, wp, lp);
+        return ::CallWindowProcW(m_superProc, m_hWnd, msg, wp, lp);
+    return ::DefWindowProcW(m_hWnd, msg, wp, lp);
 }
 
 bool CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*)

@@ -44,8 +44,8 @@ public:
     void SetWindowText(const std::string& text);
     std::string GetWindowText() const;
     bool IsIconic() const { return ::IsIconic(m_hWnd) != FALSE; }
-    LRESULT SendMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::SendMessageA(m_hWnd, msg, wp, lp); }
-    bool PostMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::PostMessageA(m_hWnd, msg, wp, lp) != FALSE; }
+    LRESULT SendMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::SendMessageW(m_hWnd, msg, wp, lp); }
+    bool PostMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::PostMessageW(m_hWnd, msg, wp, lp) != FALSE; }
     int MessageBox(const std::string& text, const std::string& caption, UINT type = MB_OK);
     void ClientToScreen(POINT* pt) const { ::ClientToScreen(m_hWnd, pt); }
     UINT_PTR SetTimer(UINT_PTR id, UINT elapse) { return ::SetTimer(m_hWnd, id, elapse, nullptr); }

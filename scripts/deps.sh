@@ -7,6 +7,7 @@ PACKAGES=(
   cmake ninja-build g++ libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 debootstrap
   wine64 xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev libstb-dev fonts-dejavu-core
+  fonts-wqy-zenhei
   libjpeg62-turbo-dev libgif-dev
 )
 

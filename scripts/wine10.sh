@@ -36,7 +36,8 @@ mount -t proc proc "$work/proc"
 trap 'umount "$work/proc" 2>/dev/null || true' EXIT
 in_root() { chroot "$work" env DEBIAN_FRONTEND=noninteractive LC_ALL=C "$@"; }
 in_root apt-get update -qq
-in_root apt-get install -y -qq --no-install-recommends wine wine64 libz-mingw-w64 >>"$work.log" 2>&1
+# The CJK font: the end-to-end tests compare Chinese glyphs.
+in_root apt-get install -y -qq --no-install-recommends wine wine64 libz-mingw-w64 fonts-wqy-zenhei >>"$work.log" 2>&1
 # Only the PE half of the 32-bit Wine: its Unix half would need a 32-bit kernel.
 in_root dpkg --add-architecture i386
 in_root apt-get update -qq

@@ -41,6 +41,51 @@ TEST(IniDocument, ValueIsCutToTheBuffer)
     EXPECT_EQ(Get("[s]\nk=abcdef\n", "s", "k", "", 0), "");
 }
 
+// A disc's files as editors save them: whatever the encoding, the same UTF-8
+// texts come out, and a mark never costs the first section.
+TEST(IniDocument, ReadsEveryEncodingAsTheSameText)
+{
+    const std::string text = "[Screen]\r\nMain=ana \xC5\x9F.bmp\r\n[TEXT_INFO]\r\nID_BUTTON1=\xCE\xA9 \xD0\x96 "
+                             "\xE4\xB8\xAD \xC4\xB0\r\n";
+    std::string utf16 = "\xFF\xFE";
+    for (char16_t unit : platform::Utf8ToUtf16(text)) {
+        utf16 += static_cast<char>(unit & 0xFF);
+        utf16 += static_cast<char>(unit >> 8);
+    }
+    const struct {
+        const char* what;
+        std::string bytes;
+        platform::TextEncoding encoding;
+    } files[] = {
+        {"UTF-8", text, platform::TextEncoding::Utf8},
+        {"UTF-8 with mark", "\xEF\xBB\xBF" + text, platform::TextEncoding::Utf8Bom},
+        {"UTF-16 LE", utf16, platform::TextEncoding::Utf16Le},
+    };
+    for (const auto& f : files) {
+        const IniDocument doc = IniDocument::Parse(f.bytes);
+        EXPECT_EQ(doc.Encoding(), f.encoding) << f.what;
+        EXPECT_EQ(doc.GetString("screen", "main", "", 2048), "ana \xC5\x9F.bmp") << f.what;
+        EXPECT_EQ(doc.GetString("TEXT_INFO", "ID_BUTTON1", "", 2048), "\xCE\xA9 \xD0\x96 \xE4\xB8\xAD \xC4\xB0")
+            << f.what;
+        EXPECT_EQ(doc.KeyLine("TEXT_INFO", "ID_BUTTON1"), 4u) << f.what;
+    }
+    // A 1252 file stays as it always read.
+    EXPECT_EQ(Get("[s]\nk=Caf\xE9\n", "s", "k"), "Caf\xC3\xA9");
+}
+
+// Buffers count UTF-16 units, as the wide calls do: a character is never cut in two.
+TEST(IniDocument, BuffersCountUtf16Units)
+{
+    const std::string text = "[s]\nk=a\xC5\x9F\xF0\x9F\x98\x80" "b\n\xC5\x9F\xC5\x9F=1\nx=2\n";
+    EXPECT_EQ(Get(text, "s", "k", "", 3), "a\xC5\x9F");
+    EXPECT_EQ(Get(text, "s", "k", "", 4), "a\xC5\x9F"); // the pair needs two
+    EXPECT_EQ(Get(text, "s", "k", "", 5), "a\xC5\x9F\xF0\x9F\x98\x80");
+    EXPECT_EQ(Keys(text, "s", 6), (Names{"k", "\xC5\x9F\xC5\x9F"}));
+    EXPECT_EQ(Keys(text, "s", 5), (Names{"k", "\xC5\x9F"}));
+    // A name whose first character needs two units, with room for one: the list ends.
+    EXPECT_EQ(Keys("[s]\nk=1\n\xF0\x9F\x98\x80=2\n", "s", 5), Names{"k"});
+}
+
 TEST(IniDocument, DefaultLosesTrailingSpacesAndQuotes)
 {
     EXPECT_EQ(Get("", "s", "k", "d  "), "d");

@@ -34,6 +34,22 @@ TEST(LabelScroll, TheExampleDisplayByDisplay)
     }
 }
 
+// Characters, not bytes: "şΩ中" is three characters in seven bytes.
+TEST(LabelScroll, CountsCharactersOfUtf8Text)
+{
+    const std::string text = "\xC5\x9F\xCE\xA9\xE4\xB8\xAD";
+    LabelScroll s;
+    EXPECT_EQ(LabelScroll::Length(text), 3u);
+    s.Recalc(20, 10, LabelScroll::Length(text)); // estimate 4: fits
+    EXPECT_FALSE(s.Scrolling());
+    s.Recalc(20, 20, LabelScroll::Length(text)); // estimate 2: scrolls
+    s.Step(3);
+    EXPECT_EQ(s.Display(text), "\xCE\xA9\xE4\xB8\xAD");
+    s.Step(3);
+    s.Step(3);
+    EXPECT_EQ(s.Display(text), " ** " + text);
+}
+
 TEST(LabelScroll, ATextThatFitsNeverScrollsNorIsPadded)
 {
     LabelScroll s;

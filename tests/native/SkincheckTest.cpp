@@ -6,6 +6,8 @@
 #include "Skincheck.h"
 #include "TempDir.h"
 
+#include "TextCodec.h"
+
 #include <gtest/gtest.h>
 #include <stb_image.h>
 
@@ -131,6 +133,15 @@ TEST(Skincheck, CleanDiscPasses)
     const Result r = disc.Run();
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.lines, std::vector<std::string>{Summary(disc, 0, 0)});
+}
+
+TEST(Skincheck, VerboseSaysHowEachFileWasRead)
+{
+    Disc disc;
+    disc.Edit("AUTORUN.INF", "Install it", "Kurulum \xC5\x9F");
+    const Result r = disc.Run({"--verbose"});
+    EXPECT_EQ(r.lines, (std::vector<std::string>{"Data/main.ini: read as ANSI code page", "AUTORUN.INF: read as UTF-8",
+                                                 Summary(disc, 0, 0)}));
 }
 
 TEST(Skincheck, FilesTheBuildAddsCountWhenNamed)
@@ -503,6 +514,19 @@ const FindingCase kWarnings[] = {
      {"AUTORUN.INF:3: warning: [TEXT_INFO] has no entry for ID_BUTTON1: a click shows only the disc folder's path in "
       "\"ID_INFO\"",
       "AUTORUN.INF:4: warning: [TEXT_INFO] ID_BUTTON2 is never read: no image button is named \"ID_BUTTON2\""}},
+    {"ANSI letters that are not UTF-8", [](D d) { d.Edit("AUTORUN.INF", "Install it", "Caf\xE9"); },
+     {"AUTORUN.INF: warning: holds letters beyond ASCII that are not UTF-8: they are read in the ANSI code page and "
+      "shown differently on a Windows set to another language; save the file as UTF-8"}},
+    {"UTF-16 AUTORUN.INF is read in full",
+     [](D d) {
+         std::string utf16 = "\xFF\xFE";
+         for (char16_t unit : platform::Utf8ToUtf16(std::string(kAutorun) + "; Kurulum \xC5\x9F\n")) {
+             utf16 += static_cast<char>(unit & 0xFF);
+             utf16 += static_cast<char>(unit >> 8);
+         }
+         d.Write("AUTORUN.INF", utf16);
+     },
+     {}},
     {"orientation against the shape",
      [](D d) {
          d.Write("Data/thumb.bmp", EncodeBmp24(Solid(0xFFFFFF, 4, 8)));

@@ -81,8 +81,10 @@ GeneratedIni GenerateIni(std::uint32_t seed)
         if (kind < 18) {
             std::string name = g.Name();
             out.sections.push_back(name);
+            const bool open = g.Chance(5);
+            out.headerWithoutBracket |= open;
             line = g.Blanks() + "[" + (g.Chance(10) ? " " : "") + g.Vary(name) + (g.Chance(10) ? " " : "") +
-                   (g.Chance(5) ? "" : "]") + (g.Chance(10) ? " ;junk" : "");
+                   (open ? "" : "]") + (g.Chance(10) ? " ;junk" : "");
         } else if (kind < 75) {
             std::string key = g.Name();
             out.keys.push_back(key);

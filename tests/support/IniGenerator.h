@@ -9,6 +9,7 @@ struct GeneratedIni {
     std::string text;
     std::vector<std::string> sections; // names to ask for (present, varied, absent)
     std::vector<std::string> keys;
+    bool headerWithoutBracket = false; // read differently by Wine (see IniLayouts.h)
 };
 
 GeneratedIni GenerateIni(std::uint32_t seed);

@@ -27,7 +27,7 @@ TempDir::TempDir()
     for (int attempt = 0; attempt < 100; ++attempt) {
         fs::path p = base / ("ak-test-" + std::to_string(rd()) + "-" + std::to_string(counter++));
         if (fs::create_directory(p)) {
-            m_path = p.string();
+            m_path = p.u8string();
             return;
         }
     }
@@ -37,7 +37,7 @@ TempDir::TempDir()
 TempDir::~TempDir()
 {
     std::error_code ec;
-    fs::remove_all(m_path, ec);
+    fs::remove_all(fs::u8path(m_path), ec);
 }
 
 std::string TempDir::File(const std::string& name) const
@@ -52,8 +52,10 @@ std::string TempDir::File(const std::string& name) const
 std::string TempDir::Write(const std::string& name, const std::string& bytes) const
 {
     std::string p = File(name);
-    fs::create_directories(fs::path(p).parent_path());
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
+    // Names are UTF-8, as everywhere in the programs.
+    const fs::path path = fs::u8path(p);
+    fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out)
         throw std::runtime_error("cannot write " + p);

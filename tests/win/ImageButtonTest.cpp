@@ -6,7 +6,11 @@
 #include "ProbeDialog.h"
 #include "Win32Handles.h"
 
+#include "WideText.h"
+
 #include <gtest/gtest.h>
+
+#include <cwchar>
 
 #include <commctrl.h>
 
@@ -21,17 +25,18 @@ std::string WriteSkin(const TempDir& dir, const std::string& buttons, const std:
     return LookPictures(kWidth, kHeight).WriteSkin(dir, buttons, downName);
 }
 
+// The tool's text as the tooltip holds it, in UTF-16, given back as UTF-8.
 std::string ToolText(const ImageButton& b)
 {
-    std::string text(4096, '\0');
-    TTTOOLINFOA info{};
-    info.cbSize = TTTOOLINFOA_V2_SIZE;
+    std::wstring text(4096, L'\0');
+    TTTOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
     info.hwnd = b.m_hWnd;
     info.uId = 1;
     info.lpszText = text.data();
-    b.m_face.m_toolTip.SendMessage(TTM_GETTEXTA, text.size(), reinterpret_cast<LPARAM>(&info));
-    text.resize(std::strlen(text.c_str()));
-    return text;
+    b.m_face.m_toolTip.SendMessage(TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&info));
+    text.resize(std::wcslen(text.c_str()));
+    return platform::Narrow(text);
 }
 
 RECT ToolRect(const ImageButton& b)
@@ -50,7 +55,7 @@ TEST(ImageButton, EachLineMakesAnOwnerDrawnButtonWithNameIndexTooltipAndFlag)
     TempDir dir;
     const std::string skin = WriteSkin(dir, "1=ID_A,10,10,30,20,Tip A,\n"
                                             "2=\n"
-                                            "3= ID_B ,40,10,30,20,Tip B,F\n"
+                                            "3= ID_B ,40,10,30,20,Tip \xC5\x9F\xCE\xA9\xD0\x96\xE4\xB8\xAD,F\n"
                                             "4=ID_STATIC,80,10,30,20,,T\n"
                                             "5=ID_EARLY,100,40,10,10,Then\n"
                                             "6=ID_ZERO,5,5,0,0,,\n"
@@ -107,9 +112,9 @@ TEST(ImageButton, ASecondTooltipTextReplacesTheTextOfTheOneTool)
         d.LoadSkin();
         ImageButton& b = *d.m_buttons.GetAt(0);
         ::SetWindowPos(b.m_hWnd, nullptr, 0, 0, 50, 40, SWP_NOMOVE | SWP_NOZORDER);
-        b.SetToolTipText("Second", false);
+        b.SetToolTipText("\xC4\xB0kinci \xF0\x9F\x98\x80", false);
         EXPECT_EQ(b.m_face.m_toolTip.GetToolCount(), 1);
-        EXPECT_EQ(ToolText(b), "Second");
+        EXPECT_EQ(ToolText(b), "\xC4\xB0kinci \xF0\x9F\x98\x80");
         RECT tool = ToolRect(b); // still the client rectangle of the first registration
         EXPECT_EQ(tool.right, 30);
         EXPECT_EQ(tool.bottom, 20);

@@ -5,7 +5,11 @@
 #include "ProbeDialog.h"
 #include "TextLabel.h"
 
+#include "WideText.h"
+
 #include <gtest/gtest.h>
+
+#include <cwchar>
 
 namespace {
 
@@ -16,9 +20,9 @@ std::string WriteSkin(const TempDir& dir, const std::string& labelLines)
     return LookPictures(kWidth, kHeight).WriteSkin(dir, "[TEXTINFO]\n" + labelLines);
 }
 
-LOGFONTA FontOf(const TextLabel& label)
+LOGFONTW FontOf(const TextLabel& label)
 {
-    LOGFONTA font{};
+    LOGFONTW font{};
     EXPECT_TRUE(label.m_font.GetLogFont(&font));
     return font;
 }
@@ -34,8 +38,8 @@ RECT RectInDialog(const TextLabel& label, HWND dialog)
 // The estimate from an independent measurement of "W" in the label's font.
 int ExpectedEstimate(const TextLabel& label, int width)
 {
-    LOGFONTA description = FontOf(label);
-    HFONT font = ::CreateFontIndirectA(&description);
+    LOGFONTW description = FontOf(label);
+    HFONT font = ::CreateFontIndirectW(&description);
     HDC dc = ::GetDC(label.m_hWnd);
     HGDIOBJ old = ::SelectObject(dc, font);
     SIZE w{};
@@ -78,11 +82,12 @@ TEST(TextLabel, EachLineMakesALabelWithItsFontColourRectangleAndText)
             const auto style = static_cast<DWORD>(::GetWindowLongA(label.m_hWnd, GWL_STYLE));
             EXPECT_EQ(style & BS_TYPEMASK, static_cast<DWORD>(BS_OWNERDRAW));
             EXPECT_EQ(style & WS_TABSTOP, 0u);
-            const LOGFONTA font = FontOf(label);
+            const LOGFONTW font = FontOf(label);
             EXPECT_EQ(font.lfWeight, e.Flag(FieldRole::Bold) ? 700 : 400);
             EXPECT_EQ(font.lfItalic != 0, e.Flag(FieldRole::Italic));
             EXPECT_EQ(font.lfHeight, e.Number(FieldRole::FontHeight));
-            EXPECT_EQ(font.lfFaceName, e.Text(FieldRole::Face).substr(0, 31)); // the platform's limit
+            EXPECT_EQ(platform::Narrow(font.lfFaceName, std::wcslen(font.lfFaceName)),
+                      e.Text(FieldRole::Face).substr(0, 31)); // the platform's limit
             EXPECT_EQ(font.lfCharSet, DEFAULT_CHARSET);
             EXPECT_EQ(label.m_scroll.ScrollPos(), 0);
             // The state after creation is the one computed with the skin's font.
@@ -141,7 +146,7 @@ TEST(TextLabel, TheTickerRunsExactlyWhileTheTextIsLongerThanTheEstimate)
         EXPECT_FALSE(label.m_scroll.Scrolling());
 
         // A bigger font fits fewer characters.
-        LOGFONTA big{};
+        LOGFONTW big{};
         big.lfHeight = 40;
         CFont font;
         ASSERT_TRUE(font.CreateFontIndirect(big));

@@ -6,6 +6,7 @@
 #include "TempDir.h"
 #include "ProgramPaths.h"
 #include "Win32Handles.h"
+#include "WideText.h"
 
 #include <gtest/gtest.h>
 
@@ -67,12 +68,12 @@ RunOutcome RunInJob(const std::string& exe, const std::string& workingDir)
     platform::KernelHandle job(::CreateJobObjectA(nullptr, nullptr));
     if (!job)
         throw std::runtime_error("no job object");
-    std::string commandLine = "\"" + exe + "\"";
-    STARTUPINFOA startup{};
+    std::wstring commandLine = platform::Wide("\"" + exe + "\"");
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!::CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                          workingDir.c_str(), &startup, &info))
+    if (!::CreateProcessW(platform::Wide(exe).c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                          nullptr, platform::Wide(workingDir).c_str(), &startup, &info))
         throw std::runtime_error("cannot start " + exe + ": error " + std::to_string(::GetLastError()));
     platform::KernelHandle process(info.hProcess);
     platform::KernelHandle thread(info.hThread);
@@ -139,13 +140,13 @@ public:
 private:
     static void Copy(const std::string& from, const std::string& to)
     {
-        std::filesystem::create_directories(std::filesystem::path(to).parent_path());
-        if (!::CopyFileA(from.c_str(), to.c_str(), FALSE))
+        std::filesystem::create_directories(std::filesystem::u8path(to).parent_path());
+        if (!::CopyFileW(platform::Wide(from).c_str(), platform::Wide(to).c_str(), FALSE))
             throw std::runtime_error("cannot copy " + from + " to " + to);
     }
     static void WriteFile(const std::string& path, const std::string& text)
     {
-        std::FILE* f = std::fopen(path.c_str(), "wb");
+        std::FILE* f = ::_wfopen(platform::Wide(path).c_str(), L"wb");
         ASSERT_NE(f, nullptr) << path;
         std::fwrite(text.data(), 1, text.size(), f);
         std::fclose(f);
@@ -249,8 +250,11 @@ TEST(VerpickEndToEnd, BlanksDoNotStartAProgramNamedAfterThePartBeforeThem)
         const char* decoy;
         bool decoyBesideDisc;
     };
+    // config.ini in UTF-8: a Turkish name that the ANSI code page (1252 here) cannot hold.
     for (const Case& c : {Case{"My Disc", "recorder.exe /v", "recorder.exe", "My.exe", true},
-                          Case{"disc", "my setup.exe /q", "my setup.exe", "my.exe", false}}) {
+                          Case{"disc", "my setup.exe /q", "my setup.exe", "my.exe", false},
+                          Case{"Disk \xC5\x9F", "Setup\\Vista\\Kurulum \xC5\x9F.exe /s:\xC4\xB0", "Setup\\Vista\\Kurulum \xC5\x9F.exe",
+                               "Setup\\Vista\\Kurulum.exe", false}}) {
         Disc disc(c.folder);
         disc.WriteConfig(std::string("[FILES_NAME]\r\nVISTA=") + c.value + "\r\n");
         disc.PutRecorder(c.program);

@@ -163,8 +163,17 @@ IniSource Checker::Open(const std::string& fullPath, const std::string& fallback
     src.file = m_disc.Find(fullPath, false);
     src.shown = src.file.relative.empty() ? fallbackName : src.file.relative;
     if (src.Present())
-        if (auto bytes = platform::ReadWholeFile(src.file.hostPath))
+        if (auto bytes = platform::ReadWholeFile(src.file.hostPath)) {
             src.doc = platform::IniDocument::Parse(*bytes);
+            m_report.encodings.push_back({src.shown, platform::EncodingName(src.doc.Encoding())});
+            const bool nonAscii = std::any_of(bytes->begin(), bytes->end(),
+                                              [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+            if (src.doc.Encoding() == platform::TextEncoding::Ansi && nonAscii)
+                m_report.findings.push_back(
+                    Finding{src.shown, 0, Severity::Warning,
+                            "holds letters beyond ASCII that are not UTF-8: they are read in the ANSI code page "
+                            "and shown differently on a Windows set to another language; save the file as UTF-8"});
+        }
     m_files.push_back(src.shown);
     return src;
 }

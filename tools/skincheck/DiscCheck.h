@@ -50,6 +50,11 @@ struct WindowLayout {
 struct DiscReport {
     std::vector<Finding> findings; // by file (main.ini, AUTORUN.INF, config.ini), then by line
     WindowLayout window;
+    struct ReadAs {
+        std::string file;
+        std::string encoding;
+    };
+    std::vector<ReadAs> encodings; // each configuration file that is present, as it was read
 
     std::size_t Count(Severity severity) const;
 };

@@ -9,12 +9,13 @@
 namespace {
 
 const char kUsage[] =
-    "usage: skincheck [--preview OUT.png] [--present PATH]... DISC_FOLDER\n"
+    "usage: skincheck [--verbose] [--preview OUT.png] [--present PATH]... DISC_FOLDER\n"
     "Checks a start-menu disc folder: AUTORUN.INF, Data/main.ini with its pictures,\n"
     "and config.ini. Prints one line per finding, then a summary.\n"
     "  --preview OUT.png  also write the window as it looks at rest, controls outlined\n"
     "  --present PATH     count PATH (below the disc folder) as present: a file that\n"
     "                     the build adds to the disc later\n"
+    "  --verbose          also say in which encoding each file was read\n"
     "Exit status: 0 no error, 1 errors, 2 could not run.\n";
 
 std::string Count(std::size_t n, const char* noun)
@@ -29,6 +30,7 @@ int RunSkincheck(const std::vector<std::string>& args, std::ostream& out, std::o
     std::optional<std::string> preview;
     std::vector<std::string> present;
     std::optional<std::string> folder;
+    bool verbose = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool takesValue = arg == "--preview" || arg == "--present";
@@ -40,7 +42,9 @@ int RunSkincheck(const std::vector<std::string>& args, std::ostream& out, std::o
             err << "skincheck: " << arg << " needs a value\n" << kUsage;
             return 2;
         }
-        if (arg == "--preview")
+        if (arg == "--verbose")
+            verbose = true;
+        else if (arg == "--preview")
             preview = args[++i];
         else if (arg == "--present")
             present.push_back(args[++i]);
@@ -68,6 +72,9 @@ int RunSkincheck(const std::vector<std::string>& args, std::ostream& out, std::o
         disc.AssumePresent(p);
 
     const DiscReport report = CheckDisc(disc);
+    if (verbose)
+        for (const auto& read : report.encodings)
+            out << disc.Display(read.file) << ": read as " << read.encoding << '\n';
     for (const Finding& f : report.findings) {
         out << disc.Display(f.file) << ':';
         if (f.line)

@@ -1,6 +1,7 @@
 #include "Desktop.h"
 
 #include "Bmp.h"
+#include "WideText.h"
 
 #include <fstream>
 
@@ -18,11 +19,12 @@ ChildProcess::~ChildProcess()
 
 bool ChildProcess::Start(const std::string& exe, const std::string& workDir)
 {
-    STARTUPINFOA si{};
+    STARTUPINFOW si{};
     si.cb = sizeof si;
-    std::string cmd = "\"" + exe + "\"";
-    return ::CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            workDir.empty() ? nullptr : workDir.c_str(), &si, &m_info) != FALSE;
+    std::wstring cmd = platform::Wide("\"" + exe + "\"");
+    const std::wstring dir = platform::Wide(workDir);
+    return ::CreateProcessW(platform::Wide(exe).c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            workDir.empty() ? nullptr : dir.c_str(), &si, &m_info) != FALSE;
 }
 
 bool ChildProcess::Running() const
@@ -45,9 +47,9 @@ namespace {
 
 std::string TextOf(HWND wnd)
 {
-    char buf[1024] = {};
-    ::GetWindowTextA(wnd, buf, sizeof buf);
-    return buf;
+    wchar_t buf[1024] = {};
+    const int n = ::GetWindowTextW(wnd, buf, 1024);
+    return platform::Narrow(buf, static_cast<std::size_t>(n > 0 ? n : 0));
 }
 
 std::string ClassOf(HWND wnd)
@@ -169,15 +171,16 @@ std::string WaitForToolTip(DWORD pid, int ms, const std::string& expected)
     // Another process's window text is asked of the window, not read from its record.
     auto ask = [](HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         DWORD_PTR result = 0;
-        return ::SendMessageTimeoutA(wnd, msg, wp, lp, SMTO_ABORTIFHUNG, 1000, &result) ? result : 0;
+        return ::SendMessageTimeoutW(wnd, msg, wp, lp, SMTO_ABORTIFHUNG, 1000, &result) ? result : 0;
     };
     std::string seen;
     for (int waited = 0; waited <= ms; waited += 50) {
         for (HWND wnd : TopWindowsOf(pid)) {
             if (ClassOf(wnd) != "tooltips_class32")
                 continue;
-            std::string text(ask(wnd, WM_GETTEXTLENGTH, 0, 0) + 1, '\0');
-            text.resize(ask(wnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+            std::wstring wide(ask(wnd, WM_GETTEXTLENGTH, 0, 0) + 1, L'\0');
+            wide.resize(ask(wnd, WM_GETTEXT, wide.size(), reinterpret_cast<LPARAM>(wide.data())));
+            const std::string text = platform::Narrow(wide);
             if (!text.empty())
                 seen = text;
             if (!text.empty() && (expected.empty() || text == expected))
