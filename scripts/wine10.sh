@@ -15,8 +15,28 @@ root=${AK_WINE10_ROOT:-/var/cache/autorun-kit/wine10}
 mirror=${AK_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 ready=$root/.ak-ready
 
+# What a chroot made by an earlier version of this script lacks: the CJK font.
+font=$root/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc
+upgrade() {
+  [[ -f $font ]] && return 0
+  exec 8>"$root.lock"
+  flock 8
+  [[ -f $font ]] && return 0
+  echo "Adding the CJK font to the Wine 10 chroot in $root"
+  mount -t proc proc "$root/proc"
+  local status=0
+  chroot "$root" env DEBIAN_FRONTEND=noninteractive LC_ALL=C sh -c \
+    'apt-get update -qq && apt-get install -y -qq --no-install-recommends fonts-wqy-zenhei && apt-get clean' \
+    >>"$root.log" 2>&1 || status=$?
+  umount "$root/proc"
+  return "$status"
+}
+
 setup() {
-  [[ -f $ready ]] && return 0
+  if [[ -f $ready ]]; then
+    upgrade
+    return 0
+  fi
   mkdir -p "$(dirname "$root")"
   # One maker at a time; whoever waited finds it made.
   exec 8>"$root.lock"
