@@ -1,4 +1,4 @@
-#include "AppPaths.h"
+#include "app/AppPaths.h"
 
 AppPaths PathsFromModule(const std::string& modulePath)
 {

@@ -1,8 +1,8 @@
-#include "LauncherApp.h"
+#include "app/LauncherApp.h"
 
-#include "AppPaths.h"
-#include "MenuDialog.h"
-#include "Process.h"
+#include "app/AppPaths.h"
+#include "app/MenuDialog.h"
+#include "platform/Process.h"
 
 namespace {
 LauncherApp theApp;

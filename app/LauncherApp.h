@@ -1,7 +1,7 @@
 #pragma once
 // The start menu's application object: works out where the program lies and
 // runs the main window; the program ends with the window.
-#include "WinApp.h"
+#include "platform/WinApp.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "MenuCommand.h"
+#include "app/MenuCommand.h"
 
-#include "MessageTexts.h"
-#include "Text.h"
+#include "skin/MessageTexts.h"
+#include "platform/Text.h"
 
 namespace {
 

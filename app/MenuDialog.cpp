@@ -1,13 +1,13 @@
-#include "MenuDialog.h"
+#include "app/MenuDialog.h"
 
-#include "AppPaths.h"
-#include "FileSystem.h"
-#include "LauncherApp.h"
-#include "MenuCommand.h"
-#include "Module.h"
-#include "Profile.h"
-#include "Shell.h"
-#include "Win32Handles.h"
+#include "app/AppPaths.h"
+#include "platform/FileSystem.h"
+#include "app/LauncherApp.h"
+#include "app/MenuCommand.h"
+#include "platform/Module.h"
+#include "platform/Profile.h"
+#include "platform/Shell.h"
+#include "platform/Win32Handles.h"
 
 MenuDialog::MenuDialog(CWnd* parent)
     : SkinDialog(IDD, parent), m_hIcon(platform::LoadResourceIcon(IDI_DISC_BLUE))

@@ -1,8 +1,8 @@
 #pragma once
 // The start menu's main window: a skin dialog on template 102 that loads
 // Data\main.ini below the program's folder.
-#include "SkinDialog.h"
-#include "resource.h"
+#include "dialog/SkinDialog.h"
+#include "app/resource.h"
 
 class MenuDialog : public SkinDialog {
 public:

@@ -1,7 +1,7 @@
 // The mask scan beside a loop that only reads every pixel of the same mask
 // once, for masks of a full-HD and a 4096 × 4096 window in three shapes.
-#include "MaskRuns.h"
-#include "MaskSupport.h"
+#include "skin/MaskRuns.h"
+#include "tests/support/MaskSupport.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,8 +2,8 @@
 // the five control kinds, read section by section and split into the fields
 // of each kind (ReadControlLines), as the skin dialog does when it loads. The
 // parts are measured alone too, to show which dominates.
-#include "ControlLines.h"
-#include "IniDocument.h"
+#include "skin/ControlLines.h"
+#include "platform/IniDocument.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,4 @@
-#include "ButtonEx.h"
+#include "controls/ButtonEx.h"
 
 void ButtonEx::DrawItem(const DRAWITEMSTRUCT* item)
 {

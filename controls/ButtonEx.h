@@ -3,8 +3,8 @@
 // and its window has the outline of its own mask picture: the window system
 // finds it under the pointer only inside the shape, and every drawing of it is
 // clipped to the shape.
-#include "SkinButton.h"
-#include "HostedControl.h"
+#include "controls/SkinButton.h"
+#include "controls/HostedControl.h"
 
 class ButtonEx : public SkinButtonWindow {
 public:

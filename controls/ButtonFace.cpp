@@ -1,7 +1,7 @@
-#include "ButtonFace.h"
+#include "controls/ButtonFace.h"
 
-#include "Picture.h"
-#include "Win32Handles.h"
+#include "skin/Picture.h"
+#include "platform/Win32Handles.h"
 
 namespace {
 

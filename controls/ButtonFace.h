@@ -3,10 +3,10 @@
 // from the skin's full-window pictures at the button's rectangle, its hover
 // state and its tooltip. A button class holds one, made with its own window
 // object, and passes it the messages that concern it.
-#include "Bitmap.h"
-#include "ButtonLook.h"
-#include "ToolTipCtrl.h"
-#include "Wnd.h"
+#include "platform/Bitmap.h"
+#include "controls/ButtonLook.h"
+#include "platform/ToolTipCtrl.h"
+#include "platform/Wnd.h"
 
 #include <string>
 

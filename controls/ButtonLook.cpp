@@ -1,4 +1,4 @@
-#include "ButtonLook.h"
+#include "controls/ButtonLook.h"
 
 ButtonLook ChooseLook(bool staticLook, bool pushed, bool hover, bool disabled)
 {

@@ -1,8 +1,8 @@
 #pragma once
 // A control made from one skin line: the framework window of its kind, plus
 // what the skin dialog keeps of it, and the way to its host's reports.
-#include "ControlHost.h"
-#include "SkinControl.h"
+#include "controls/ControlHost.h"
+#include "controls/SkinControl.h"
 
 #include <windows.h>
 

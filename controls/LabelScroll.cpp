@@ -1,6 +1,6 @@
-#include "LabelScroll.h"
+#include "controls/LabelScroll.h"
 
-#include "TextCodec.h"
+#include "platform/TextCodec.h"
 
 #include <climits>
 

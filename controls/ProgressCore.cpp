@@ -1,4 +1,4 @@
-#include "ProgressCore.h"
+#include "controls/ProgressCore.h"
 
 std::int32_t ProgressCore::PercentAt(std::int32_t x, std::int32_t y, std::int32_t width,
                                      std::int32_t height) const

@@ -1,4 +1,4 @@
-#include "SkinButton.h"
+#include "controls/SkinButton.h"
 
 void SkinButtonWindow::PreSubclassWindow()
 {

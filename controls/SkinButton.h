@@ -4,8 +4,8 @@
 // Disabled pictures, so that it blends into the window picture; it follows the
 // pointer itself by holding the mouse capture while hovered, carries its own
 // tooltip, and draws no caption and no focus mark.
-#include "Button.h"
-#include "ButtonFace.h"
+#include "platform/Button.h"
+#include "controls/ButtonFace.h"
 
 #include <string>
 

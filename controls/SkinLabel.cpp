@@ -1,7 +1,7 @@
-#include "SkinLabel.h"
+#include "controls/SkinLabel.h"
 
-#include "Picture.h"
-#include "Win32Handles.h"
+#include "skin/Picture.h"
+#include "platform/Win32Handles.h"
 
 SkinLabel::SkinLabel(COLORREF textColor) : m_textColor(textColor)
 {

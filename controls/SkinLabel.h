@@ -3,10 +3,10 @@
 // rectangle of the Main picture. A text too long for the label scrolls like a
 // ticker, one character every 150 ms. It is a skin button window whose drawing
 // is replaced by its own painting.
-#include "Bitmap.h"
-#include "Font.h"
-#include "LabelScroll.h"
-#include "SkinButton.h"
+#include "platform/Bitmap.h"
+#include "platform/Font.h"
+#include "controls/LabelScroll.h"
+#include "controls/SkinButton.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "SkinProgress.h"
+#include "controls/SkinProgress.h"
 
-#include "Win32Handles.h"
+#include "platform/Win32Handles.h"
 
 void SkinProgress::SetBarPictures(const RECT& rect, const CBitmap* main, const CBitmap* down)
 {

@@ -3,9 +3,9 @@
 // over the share that the user sets by pressing and dragging on it. It is a
 // SkinButton for the hover tracking (which also ends a drag that leaves the
 // bar) and the tooltip, with painting of its own.
-#include "ProgressCore.h"
-#include "SkinButton.h"
-#include "HostedControl.h"
+#include "controls/ProgressCore.h"
+#include "controls/SkinButton.h"
+#include "controls/HostedControl.h"
 
 class SkinProgress : public SkinButton {
 public:

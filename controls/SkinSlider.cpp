@@ -1,8 +1,8 @@
-#include "SkinSlider.h"
+#include "controls/SkinSlider.h"
 
-#include "Picture.h"
-#include "ThumbRect.h"
-#include "Win32Handles.h"
+#include "skin/Picture.h"
+#include "controls/ThumbRect.h"
+#include "platform/Win32Handles.h"
 
 #include <commctrl.h>
 

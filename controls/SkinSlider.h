@@ -2,9 +2,9 @@
 // SkinSlider: the Windows trackbar, which keeps doing all of a trackbar's
 // work, drawn entirely from skin pictures: its background cut from the Main
 // picture, and a thumb picture of its own, with another while it is held.
-#include "Bitmap.h"
-#include "HostedControl.h"
-#include "SliderCtrl.h"
+#include "platform/Bitmap.h"
+#include "controls/HostedControl.h"
+#include "platform/SliderCtrl.h"
 
 #include <string>
 

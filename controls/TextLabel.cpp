@@ -1,4 +1,4 @@
-#include "TextLabel.h"
+#include "controls/TextLabel.h"
 
 void TextLabel::OnLButtonUp(UINT, POINT)
 {

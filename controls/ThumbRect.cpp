@@ -1,4 +1,4 @@
-#include "ThumbRect.h"
+#include "controls/ThumbRect.h"
 
 ThumbBox ThumbPictureRect(bool vertical, const ThumbBox& n, std::int32_t width, std::int32_t height)
 {

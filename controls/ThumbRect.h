@@ -2,7 +2,7 @@
 // Where a skinned trackbar draws its thumb picture: centred on the Windows
 // trackbar's own thumb along the channel, against the control's top edge
 // (horizontal) or left edge (vertical) across it. Window-free.
-#include "SkinFile.h"
+#include "skin/SkinFile.h"
 
 #include <cstdint>
 

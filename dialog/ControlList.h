@@ -2,7 +2,7 @@
 // The dialog's list of the controls of one kind. It owns its entries, which the
 // kind's reader appends; a position is the control's index. The dialog empties
 // the lists in FreeSkin.
-#include "SkinControl.h"
+#include "controls/SkinControl.h"
 
 #include <memory>
 #include <vector>

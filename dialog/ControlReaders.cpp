@@ -1,17 +1,17 @@
 // The control readers: one per kind, each creating the controls of its section
 // as children of the dialog, in the order of their keys.
-#include "SkinDialog.h"
+#include "dialog/SkinDialog.h"
 
-#include "ButtonEx.h"
-#include "ControlLines.h"
-#include "Font.h"
-#include "ImageButton.h"
-#include "MessageTexts.h"
-#include "Picture.h"
-#include "Region.h"
-#include "SkinProgress.h"
-#include "SkinSlider.h"
-#include "TextLabel.h"
+#include "controls/ButtonEx.h"
+#include "skin/ControlLines.h"
+#include "platform/Font.h"
+#include "controls/ImageButton.h"
+#include "skin/MessageTexts.h"
+#include "skin/Picture.h"
+#include "skin/Region.h"
+#include "controls/SkinProgress.h"
+#include "controls/SkinSlider.h"
+#include "controls/TextLabel.h"
 
 #include <memory>
 

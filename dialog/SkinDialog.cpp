@@ -1,10 +1,10 @@
-#include "SkinDialog.h"
+#include "dialog/SkinDialog.h"
 
-#include "FileSystem.h"
-#include "MessageTexts.h"
-#include "Picture.h"
-#include "Region.h"
-#include "TextLabel.h"
+#include "platform/FileSystem.h"
+#include "skin/MessageTexts.h"
+#include "skin/Picture.h"
+#include "skin/Region.h"
+#include "controls/TextLabel.h"
 
 SkinDialog::SkinDialog(UINT templateId, CWnd* parent) : CDialog(templateId, parent) {}
 

@@ -3,11 +3,11 @@
 // loads the pictures, sizes and shapes itself, creates the controls of the five
 // kinds, paints its background, can be dragged by it, and turns the controls'
 // reports into overridable hooks that carry the control's name.
-#include "Bitmap.h"
-#include "ControlHost.h"
-#include "ControlList.h"
-#include "Dialog.h"
-#include "SkinFile.h"
+#include "platform/Bitmap.h"
+#include "controls/ControlHost.h"
+#include "dialog/ControlList.h"
+#include "platform/Dialog.h"
+#include "skin/SkinFile.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
 #pragma once
 // What every decoded picture promises: a reason when there is none, else a
 // size within the limits, every pixel, and missing rows inside it and named.
-#include "DecodedPicture.h"
-#include "FuzzCheck.h"
+#include "skin/DecodedPicture.h"
+#include "fuzz/FuzzCheck.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Arbitrary bytes after "BM" as a BMP file: the reader must never crash or
 // read out of bounds, and what it returns keeps the promises of CheckPicture.h.
-#include "BmpDecoder.h"
-#include "CheckPicture.h"
+#include "skin/BmpDecoder.h"
+#include "fuzz/CheckPicture.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,8 +2,8 @@
 // never grow the line, hand back exactly the text before each comma, keep
 // returning the last field once no comma is left, and read numbers as the C
 // library's strtol would, saturated to 32 bits instead of overflowing.
-#include "FuzzCheck.h"
-#include "SkinFile.h"
+#include "fuzz/FuzzCheck.h"
+#include "skin/SkinFile.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

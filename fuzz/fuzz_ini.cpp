@@ -3,8 +3,8 @@
 // fits the buffer it was asked with, a key list fits its buffer, a bigger
 // buffer only ever shows more of the same answer, and neither line endings nor
 // the case of the names asked for change what is read.
-#include "FuzzCheck.h"
-#include "IniDocument.h"
+#include "fuzz/FuzzCheck.h"
+#include "platform/IniDocument.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

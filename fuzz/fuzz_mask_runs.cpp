@@ -1,8 +1,8 @@
 // Random masks through the run scan: the runs must be those of a per-pixel
 // reading, every batch within the limits, and no memory touched outside the
 // mask's rows (which are stored bottom-up or top-down, as the input says).
-#include "MaskRuns.h"
-#include "MaskSupport.h"
+#include "skin/MaskRuns.h"
+#include "tests/support/MaskSupport.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // Arbitrary bytes as a skin picture. The decoders must never crash or write
 // out of bounds, and what they return keeps the promises of CheckPicture.h.
-#include "CheckPicture.h"
-#include "PictureDecoder.h"
+#include "fuzz/CheckPicture.h"
+#include "tools/skincheck/PictureDecoder.h"
 
 #include <cstddef>
 #include <cstdint>

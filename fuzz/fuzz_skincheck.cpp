@@ -5,9 +5,9 @@
 // The check must never crash, and its report must keep its promises: every
 // line names a file of the disc and a line inside it, the summary counts the
 // lines above it, and the exit status follows from them.
-#include "Bmp.h"
-#include "FuzzCheck.h"
-#include "Skincheck.h"
+#include "tests/support/Bmp.h"
+#include "fuzz/FuzzCheck.h"
+#include "tools/skincheck/Skincheck.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
 // The decoding of a file's bytes: whatever the bytes, the text handed on is
 // valid UTF-8, and UTF-8 survives the trip through UTF-16 unchanged.
-#include "FuzzCheck.h"
-#include "TextCodec.h"
+#include "fuzz/FuzzCheck.h"
+#include "platform/TextCodec.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "LaunchPlan.h"
+#include "launcher/LaunchPlan.h"
 
 #include <optional>
 

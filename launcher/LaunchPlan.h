@@ -2,7 +2,7 @@
 // What the launcher does, free of Windows: where it lives, which entry of
 // config.ini applies, and the command line that starts the configured program.
 // The platform operations it needs are behind LaunchServices.
-#include "WindowsVersion.h"
+#include "launcher/WindowsVersion.h"
 
 #include <cstddef>
 #include <functional>

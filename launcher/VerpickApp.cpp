@@ -1,6 +1,6 @@
-#include "VerpickApp.h"
+#include "launcher/VerpickApp.h"
 
-#include "Win32LaunchServices.h"
+#include "launcher/Win32LaunchServices.h"
 
 #include <cstdlib>
 

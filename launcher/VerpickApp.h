@@ -1,7 +1,7 @@
 #pragma once
 // The launcher program: its whole work is done in InitInstance, which ends
 // the process and never returns.
-#include "WinApp.h"
+#include "platform/WinApp.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
-#include "Win32LaunchServices.h"
+#include "launcher/Win32LaunchServices.h"
 
-#include "FileSystem.h"
-#include "Process.h"
-#include "Profile.h"
+#include "platform/FileSystem.h"
+#include "platform/Process.h"
+#include "platform/Profile.h"
 
 
 namespace launcher {

@@ -1,7 +1,7 @@
 #pragma once
 // The launcher's platform operations on Win32.
-#include "LaunchPlan.h"
-#include "Wow64.h"
+#include "launcher/LaunchPlan.h"
+#include "launcher/Wow64.h"
 
 namespace launcher {
 

@@ -1,4 +1,4 @@
-#include "WindowsVersion.h"
+#include "launcher/WindowsVersion.h"
 
 namespace launcher {
 

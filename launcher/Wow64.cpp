@@ -1,6 +1,6 @@
-#include "Wow64.h"
+#include "launcher/Wow64.h"
 
-#include "Process.h"
+#include "platform/Process.h"
 
 namespace launcher {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 // CBitmap: owns one bitmap handle or none.
-#include "Win32Handles.h"
+#include "platform/Win32Handles.h"
 
 namespace platform {
 // The format of a 32-bit uncompressed DIB; a negative height stores the rows

@@ -1,7 +1,7 @@
 #pragma once
 // CButton: a window of Windows' BUTTON class. An owner-drawn button's
 // draw request, sent to its parent, is reflected back to DrawItem.
-#include "Wnd.h"
+#include "platform/Wnd.h"
 
 #include <string>
 

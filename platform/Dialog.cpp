@@ -1,6 +1,6 @@
-#include "Dialog.h"
+#include "platform/Dialog.h"
 
-#include "WinApp.h"
+#include "platform/WinApp.h"
 
 namespace {
 // The dialog whose window is being created on this thread: the dialog

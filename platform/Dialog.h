@@ -3,7 +3,7 @@
 // is our own, so that every message first passes the PreTranslateMessage of the
 // window it is for and of that window's parents (controls relay messages to
 // their tooltips there).
-#include "Wnd.h"
+#include "platform/Wnd.h"
 
 class CDialog : public CWnd {
 public:

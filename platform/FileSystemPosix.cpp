@@ -1,6 +1,6 @@
-#include "FileSystem.h"
-#include "TextCodec.h"
-#include "WinPath.h"
+#include "platform/FileSystem.h"
+#include "platform/TextCodec.h"
+#include "platform/WinPath.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,6 +1,6 @@
-#include "FileSystem.h"
-#include "Win32Files.h"
-#include "WideText.h"
+#include "platform/FileSystem.h"
+#include "platform/Win32Files.h"
+#include "platform/WideText.h"
 
 #include <vector>
 

@@ -1,9 +1,9 @@
 #pragma once
 // CFont: owns one font or none, made from a LOGFONT description; and the two
 // text calls the labels make, kept here with this layer's other text calls.
-#include "TextCodec.h"
-#include "Win32Handles.h"
-#include "WideText.h"
+#include "platform/TextCodec.h"
+#include "platform/Win32Handles.h"
+#include "platform/WideText.h"
 
 #include <climits>
 #include <cstring>

@@ -1,7 +1,7 @@
-#include "IniDocument.h"
+#include "platform/IniDocument.h"
 
-#include "Text.h"
-#include "TextCodec.h"
+#include "platform/Text.h"
+#include "platform/TextCodec.h"
 
 #include <algorithm>
 

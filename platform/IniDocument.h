@@ -3,7 +3,7 @@
 // profile functions read it: the one reader of the programs and the tools on
 // every platform. Its texts are UTF-8, whatever the file's encoding; lengths
 // (buffer sizes) count UTF-16 units, as the wide profile functions do.
-#include "TextCodec.h"
+#include "platform/TextCodec.h"
 
 #include <cstddef>
 #include <optional>

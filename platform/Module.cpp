@@ -1,7 +1,7 @@
-#include "Module.h"
+#include "platform/Module.h"
 
-#include "WideText.h"
-#include "WinApp.h"
+#include "platform/WideText.h"
+#include "platform/WinApp.h"
 
 #include <vector>
 

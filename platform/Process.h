@@ -1,7 +1,7 @@
 #pragma once
 // Process services over Win32: the program's own file, start requests, system
 // DLLs and the version the system reports.
-#include "Win32Handles.h"
+#include "platform/Win32Handles.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "Process.h"
+#include "platform/Process.h"
 
-#include "WideText.h"
+#include "platform/WideText.h"
 
 #include <memory>
 #include <new>

@@ -4,9 +4,9 @@
 // reading a skin line by line does not parse the whole file for every value.
 // The programs and tools read profiles on one thread only, so the cache has no lock
 // (a lock would also pull the library's exception support into the lean programs).
-#include "FileSystem.h"
-#include "IniDocument.h"
-#include "Profile.h"
+#include "platform/FileSystem.h"
+#include "platform/IniDocument.h"
+#include "platform/Profile.h"
 
 #include <list>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "Shell.h"
+#include "platform/Shell.h"
 
-#include "WideText.h"
+#include "platform/WideText.h"
 
 #include <shellapi.h>
 

@@ -1,6 +1,6 @@
-#include "SliderCtrl.h"
+#include "platform/SliderCtrl.h"
 
-#include "CommonControls.h"
+#include "platform/CommonControls.h"
 
 #include <commctrl.h>
 

@@ -2,7 +2,7 @@
 // CSliderCtrl: a window of Windows' trackbar class. It keeps doing all
 // the work of a trackbar (range, position, dragging, paging, keyboard); its
 // notifications to the parent come back to it by reflection.
-#include "Wnd.h"
+#include "platform/Wnd.h"
 
 class CSliderCtrl : public CWnd {
 public:

@@ -1,7 +1,7 @@
-#include "ToolTipCtrl.h"
+#include "platform/ToolTipCtrl.h"
 
-#include "CommonControls.h"
-#include "WideText.h"
+#include "platform/CommonControls.h"
+#include "platform/WideText.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // CToolTipCtrl: Windows' tooltip window. It is a pop-up owned by the
 // window it serves, and shows a tool's text when the mouse messages relayed to
 // it rest over the tool.
-#include "Wnd.h"
+#include "platform/Wnd.h"
 
 #include <commctrl.h>
 

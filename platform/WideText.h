@@ -1,6 +1,6 @@
 #pragma once
 // The edge between the programs' UTF-8 strings and the wide (UTF-16) calls of Win32.
-#include "TextCodec.h"
+#include "platform/TextCodec.h"
 
 #include <string>
 #include <string_view>

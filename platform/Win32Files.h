@@ -1,6 +1,6 @@
 #pragma once
 // Files opened as Win32 handles, for readers that need the handle itself.
-#include "Win32Handles.h"
+#include "platform/Win32Handles.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Owners of Win32 handles: one move-only type per release function.
-#include "UniqueHandle.h"
+#include "platform/UniqueHandle.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // The entry point of the programs: run the application object.
-#include "WinApp.h"
+#include "platform/WinApp.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {

@@ -1,6 +1,6 @@
-#include "Wnd.h"
+#include "platform/Wnd.h"
 
-#include "WideText.h"
+#include "platform/WideText.h"
 
 #include <vector>
 

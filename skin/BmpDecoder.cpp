@@ -1,4 +1,4 @@
-#include "BmpDecoder.h"
+#include "skin/BmpDecoder.h"
 
 #include <algorithm>
 #include <array>

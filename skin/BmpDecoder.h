@@ -3,7 +3,7 @@
 // core, info and V2 to V5 headers; 1, 4 and 8-bit palettes; RLE4 and RLE8;
 // 16 and 32-bit pixels with or without bit fields; 24-bit pixels (a palette
 // beside them is ignored); bottom-up and top-down rows; pixels at any offset.
-#include "DecodedPicture.h"
+#include "skin/DecodedPicture.h"
 
 #include <string_view>
 

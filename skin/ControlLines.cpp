@@ -1,4 +1,4 @@
-#include "ControlLines.h"
+#include "skin/ControlLines.h"
 
 #include <algorithm>
 #include <cstdio>

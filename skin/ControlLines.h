@@ -3,7 +3,7 @@
 // description that the menu's readers, skincheck and the skin writers share.
 // A field is asked for by its role, so a field added to a kind is one row
 // below plus the code that uses it.
-#include "SkinFile.h"
+#include "skin/SkinFile.h"
 
 #include <cstdint>
 #include <string>

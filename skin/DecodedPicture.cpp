@@ -1,4 +1,4 @@
-#include "DecodedPicture.h"
+#include "skin/DecodedPicture.h"
 
 bool PictureSizeAllowed(PictureLoad& load, long long width, long long height)
 {

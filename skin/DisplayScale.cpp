@@ -1,4 +1,4 @@
-#include "DisplayScale.h"
+#include "skin/DisplayScale.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 // another DPI. The scale s is dpi / 96; at 96 DPI every rule is the identity,
 // so the skin stays pixel-exact. Sizes are computed in integers from the DPI,
 // so that halves round the same way on every machine.
-#include "SkinFile.h"
+#include "skin/SkinFile.h"
 
 #include <cstdint>
 #include <string>

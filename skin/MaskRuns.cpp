@@ -1,4 +1,4 @@
-#include "MaskRuns.h"
+#include "skin/MaskRuns.h"
 
 #include <algorithm>
 #include <utility>

@@ -2,7 +2,7 @@
 // Mask pixels to window-region runs. Portable: the Win32 part converts a mask
 // bitmap to 32-bit pixels, feeds them here and turns each batch of rectangles
 // into a region.
-#include "SkinFile.h"
+#include "skin/SkinFile.h"
 
 #include <cstddef>
 #include <cstdint>

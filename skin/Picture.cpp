@@ -1,7 +1,7 @@
-#include "Picture.h"
+#include "skin/Picture.h"
 
-#include "ComApartment.h"
-#include "Win32Files.h"
+#include "platform/ComApartment.h"
+#include "platform/Win32Files.h"
 
 #include <ole2.h>
 #include <olectl.h>

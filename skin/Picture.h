@@ -1,7 +1,7 @@
 #pragma once
 // Picture files into bitmaps, and bitmaps onto device contexts, always pixel
 // for pixel: nothing is scaled, blended or drawn with a transparent colour.
-#include "Bitmap.h"
+#include "platform/Bitmap.h"
 
 #include <string>
 #include <string_view>

@@ -1,9 +1,9 @@
-#include "Region.h"
+#include "skin/Region.h"
 
-#include "MaskRuns.h"
-#include "MessageTexts.h"
-#include "Win32Handles.h"
-#include "Wnd.h"
+#include "skin/MaskRuns.h"
+#include "skin/MessageTexts.h"
+#include "platform/Win32Handles.h"
+#include "platform/Wnd.h"
 
 #include <cstring>
 #include <vector>

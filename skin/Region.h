@@ -1,7 +1,7 @@
 #pragma once
 // Window outlines from mask pictures: every mask pixel of the transparent
 // colour (within the tolerance) is cut out, every other pixel stays.
-#include "Bitmap.h"
+#include "platform/Bitmap.h"
 
 #include <cstdint>
 

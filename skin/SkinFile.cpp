@@ -1,7 +1,7 @@
-#include "SkinFile.h"
+#include "skin/SkinFile.h"
 
-#include "FileSystem.h"
-#include "Profile.h"
+#include "platform/FileSystem.h"
+#include "platform/Profile.h"
 
 #include <limits>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Reading the skin description: values, key lists, control-line fields,
 // rectangles and picture paths. Portable: no window system needed.
-#include "Text.h"
+#include "platform/Text.h"
 
 #include <cstdint>
 #include <string>

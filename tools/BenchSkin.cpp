@@ -2,9 +2,9 @@
 // OUTDIR/Data: four 1920 × 1080 JPEG pictures, a rounded BMP mask, 64 image
 // buttons and 10 labels whose texts are long enough to scroll. Its lines are
 // written from the table of control lines, like the demo disc's.
-#include "Canvas.h"
-#include "ControlLines.h"
-#include "PictureFiles.h"
+#include "tools/Canvas.h"
+#include "skin/ControlLines.h"
+#include "tools/PictureFiles.h"
 
 #include <cstdio>
 #include <exception>

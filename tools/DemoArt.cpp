@@ -7,9 +7,9 @@
 // DISC_DIR gets AUTORUN.INF and Data/ (main.ini and the pictures); PREVIEW_PNG
 // is the menu as it shows on screen, cut to its outline; REVIEW_DIR, when given,
 // gets a PNG of every full-window picture for checking by eye.
-#include "Canvas.h"
-#include "ControlLines.h"
-#include "PictureFiles.h"
+#include "tools/Canvas.h"
+#include "skin/ControlLines.h"
+#include "tools/PictureFiles.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "PictureFiles.h"
+#include "tools/PictureFiles.h"
 
 #include <stb_image_write.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Writing the demo art's files: text with CRLF line ends, two-colour masks,
 // JPEG, BMP and PNG pictures. Each throws when the file cannot be written.
-#include "Canvas.h"
+#include "tools/Canvas.h"
 
 #include <cstdint>
 #include <filesystem>

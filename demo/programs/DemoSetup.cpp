@@ -1,8 +1,8 @@
 // A stand-in for a product's installer on the demo disc. Built twice: once as
 // the installer for Windows Vista and later, once for Windows XP and older.
 // It only says which one it is, so that verpick's choice can be seen.
-#include "Process.h"
-#include "Wnd.h"
+#include "platform/Process.h"
+#include "platform/Wnd.h"
 
 #include <windows.h>
 

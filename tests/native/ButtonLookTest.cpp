@@ -1,6 +1,6 @@
 // Look selection and hover tracking of the skinned buttons, driven through a
 // model of the platform's mouse delivery and push-button behaviour.
-#include "ButtonLook.h"
+#include "controls/ButtonLook.h"
 
 #include <gtest/gtest.h>
 

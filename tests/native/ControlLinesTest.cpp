@@ -1,8 +1,8 @@
 // The table of control lines: every kind's line read by role as the menu reads
 // it, every flag by its letter, and lines written from the table read back.
-#include "ControlLines.h"
+#include "skin/ControlLines.h"
 
-#include "CaseName.h"
+#include "tests/support/CaseName.h"
 
 #include <gtest/gtest.h>
 

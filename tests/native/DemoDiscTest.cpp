@@ -1,9 +1,9 @@
 // The demo disc as committed: its pictures fit together, every control of its
 // skin lies inside the window's outline, and its menu opens files that exist.
-#include "ControlLines.h"
-#include "FileSystem.h"
-#include "PictureDecoder.h"
-#include "SkinFile.h"
+#include "skin/ControlLines.h"
+#include "platform/FileSystem.h"
+#include "tools/skincheck/PictureDecoder.h"
+#include "skin/SkinFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The display-scale rules: lengths, edges, font heights, @2x pictures, masks
 // and colour pictures at 125 % to 300 %.
-#include "DisplayScale.h"
+#include "skin/DisplayScale.h"
 
 #include <gtest/gtest.h>
 

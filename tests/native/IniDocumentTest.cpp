@@ -1,9 +1,9 @@
 // The portable profile reader, on the layouts whose handling was settled by
 // running the same files through the platform's own reader.
-#include "IniDocument.h"
-#include "IniLayouts.h"
+#include "platform/IniDocument.h"
+#include "tests/support/IniLayouts.h"
 
-#include "CaseName.h"
+#include "tests/support/CaseName.h"
 
 #include <gtest/gtest.h>
 

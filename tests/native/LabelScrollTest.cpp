@@ -1,4 +1,4 @@
-#include "LabelScroll.h"
+#include "controls/LabelScroll.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "LaunchPlan.h"
+#include "launcher/LaunchPlan.h"
 
-#include "CaseName.h"
+#include "tests/support/CaseName.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "MaskRuns.h"
+#include "skin/MaskRuns.h"
 
-#include "MaskSupport.h"
+#include "tests/support/MaskSupport.h"
 
 #include <gtest/gtest.h>
 

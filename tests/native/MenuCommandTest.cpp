@@ -1,5 +1,5 @@
-#include "AppPaths.h"
-#include "MenuCommand.h"
+#include "app/AppPaths.h"
+#include "app/MenuCommand.h"
 
 #include <gtest/gtest.h>
 

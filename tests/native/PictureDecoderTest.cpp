@@ -1,7 +1,7 @@
 // Skin pictures as skincheck decodes them, and pictures that are cut short or
 // damaged: a verdict every time, never a crash or a runaway allocation.
-#include "FileSystem.h"
-#include "PictureDecoder.h"
+#include "platform/FileSystem.h"
+#include "tools/skincheck/PictureDecoder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The progress bar's share from the pointer.
-#include "ProgressCore.h"
+#include "controls/ProgressCore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "SkinFile.h"
+#include "skin/SkinFile.h"
 
-#include "FileSystem.h"
-#include "TempDir.h"
+#include "platform/FileSystem.h"
+#include "tests/support/TempDir.h"
 
-#include "CaseName.h"
+#include "tests/support/CaseName.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // skincheck on small disc folders: one change to a clean disc per finding,
 // checked by the exact lines printed and the exit status.
-#include "Bmp.h"
-#include "CaseName.h"
-#include "FileSystem.h"
-#include "Skincheck.h"
-#include "TempDir.h"
+#include "tests/support/Bmp.h"
+#include "tests/support/CaseName.h"
+#include "platform/FileSystem.h"
+#include "tools/skincheck/Skincheck.h"
+#include "tests/support/TempDir.h"
 
-#include "TextCodec.h"
+#include "platform/TextCodec.h"
 
 #include <gtest/gtest.h>
 #include <stb_image.h>

@@ -1,5 +1,5 @@
 // Which encoding a file's bytes are read in, and the conversions around it.
-#include "TextCodec.h"
+#include "platform/TextCodec.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Where the trackbar's thumb picture goes.
-#include "ThumbRect.h"
+#include "controls/ThumbRect.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "UniqueHandle.h"
+#include "platform/UniqueHandle.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "WinPath.h"
+#include "platform/WinPath.h"
 
-#include "CaseName.h"
+#include "tests/support/CaseName.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "WindowsVersion.h"
+#include "launcher/WindowsVersion.h"
 
-#include "CaseName.h"
+#include "tests/support/CaseName.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // OLE picture decoder) and writes what it got beside each file, as NAME.loader:
 // "W H" and W*H pixels 0x00RRGGBB (little-endian, top row first), or "none".
 // Usage: loader_dump.exe DIR (reads DIR/corpus.txt)
-#include "CorpusFolder.h"
-#include "Picture.h"
+#include "tests/pictures/CorpusFolder.h"
+#include "skin/Picture.h"
 
 #include <cstdint>
 #include <cstdio>

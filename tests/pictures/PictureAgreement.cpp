@@ -3,9 +3,9 @@
 // the size, and the pixels, exactly for BMP and GIF and within a small
 // per-channel difference for JPEG, whose decoders may round differently.
 // Usage: picture_agreement DIR
-#include "CorpusFolder.h"
-#include "FileSystem.h"
-#include "PictureDecoder.h"
+#include "tests/pictures/CorpusFolder.h"
+#include "platform/FileSystem.h"
+#include "tools/skincheck/PictureDecoder.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -3,7 +3,7 @@
 // that do not fit their screen and LZW data without clear codes, baseline,
 // progressive and arithmetic-coded JPEGs, and cut and damaged copies of each.
 // Usage: picture_corpus DIR
-#include "CorpusFolder.h"
+#include "tests/pictures/CorpusFolder.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "Bmp.h"
+#include "tests/support/Bmp.h"
 
 namespace {
 void Put(std::string& out, std::uint32_t v, int bytes)

@@ -1,4 +1,4 @@
-#include "IniGenerator.h"
+#include "tests/support/IniGenerator.h"
 
 #include <algorithm>
 #include <random>

@@ -1,4 +1,4 @@
-#include "MaskSupport.h"
+#include "tests/support/MaskSupport.h"
 
 #include <algorithm>
 #include <random>

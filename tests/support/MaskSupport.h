@@ -2,7 +2,7 @@
 // Masks for tests, benchmarks and fuzzing: 32-bit pixels stored top row first
 // (blue in the low byte), a plain per-pixel reading of their runs, and the
 // shapes that skins use.
-#include "SkinFile.h"
+#include "skin/SkinFile.h"
 
 #include <cstdint>
 #include <string>

@@ -1,10 +1,10 @@
 // autorun.exe started as a user starts it, on disc folders written here.
-#include "Bmp.h"
-#include "Desktop.h"
-#include "ProgramPaths.h"
-#include "TempDir.h"
-#include "TextCodec.h"
-#include "WideText.h"
+#include "tests/support/Bmp.h"
+#include "tests/win/support/Desktop.h"
+#include "tests/win/support/ProgramPaths.h"
+#include "tests/support/TempDir.h"
+#include "platform/TextCodec.h"
+#include "platform/WideText.h"
 
 #include <gtest/gtest.h>
 

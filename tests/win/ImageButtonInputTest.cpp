@@ -1,11 +1,11 @@
 // Image buttons under real input: the pointer and the left button driven
 // through SendInput from a second thread while the dialog's own modal loop
 // runs; looks read back from the screen.
-#include "Desktop.h"
-#include "ImageButton.h"
-#include "GdiTestSupport.h"
-#include "ProbeDialog.h"
-#include "ProgramPaths.h"
+#include "tests/win/support/Desktop.h"
+#include "controls/ImageButton.h"
+#include "tests/win/support/GdiTestSupport.h"
+#include "tests/win/support/ProbeDialog.h"
+#include "tests/win/support/ProgramPaths.h"
 
 #include <gtest/gtest.h>
 

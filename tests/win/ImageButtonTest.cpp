@@ -1,12 +1,12 @@
 // Image buttons in this process: what a BUTTONINFO line makes, how each look
 // is drawn, the tooltip, and what a reload gives back.
-#include "ImageButton.h"
-#include "ControlLines.h"
-#include "GdiTestSupport.h"
-#include "ProbeDialog.h"
-#include "Win32Handles.h"
+#include "controls/ImageButton.h"
+#include "skin/ControlLines.h"
+#include "tests/win/support/GdiTestSupport.h"
+#include "tests/win/support/ProbeDialog.h"
+#include "platform/Win32Handles.h"
 
-#include "WideText.h"
+#include "platform/WideText.h"
 
 #include <gtest/gtest.h>
 

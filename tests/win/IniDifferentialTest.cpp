@@ -3,11 +3,11 @@
 // 1252 here (LANG=C.UTF-8), so its answers are read back as 1252. Files in
 // UTF-8 or UTF-16 are not compared: Windows and Wine read those differently
 // (IniDocumentTest holds how they are read).
-#include "IniDocument.h"
-#include "IniGenerator.h"
-#include "IniLayouts.h"
-#include "Profile.h"
-#include "TempDir.h"
+#include "platform/IniDocument.h"
+#include "tests/support/IniGenerator.h"
+#include "tests/support/IniLayouts.h"
+#include "platform/Profile.h"
+#include "tests/support/TempDir.h"
 
 #include <windows.h>
 

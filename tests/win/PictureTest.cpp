@@ -1,8 +1,8 @@
 // Pictures through the system's OLE decoder, drawn and cut pixel for pixel.
-#include "Picture.h"
+#include "skin/Picture.h"
 
-#include "GdiTestSupport.h"
-#include "TempDir.h"
+#include "tests/win/support/GdiTestSupport.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <objbase.h>

@@ -1,7 +1,7 @@
 // Window regions from mask bitmaps of every format, and windows shaped by them.
-#include "Region.h"
+#include "skin/Region.h"
 
-#include "GdiTestSupport.h"
+#include "tests/win/support/GdiTestSupport.h"
 
 #include <gtest/gtest.h>
 

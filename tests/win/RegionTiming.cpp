@@ -1,9 +1,9 @@
 // Prints how long RegionFromMask takes for full-HD masks of three shapes,
 // beside the scan alone; run by hand (see README), never a pass/fail test.
-#include "MaskRuns.h"
-#include "Region.h"
+#include "skin/MaskRuns.h"
+#include "skin/Region.h"
 
-#include "GdiTestSupport.h"
+#include "tests/win/support/GdiTestSupport.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,12 +1,12 @@
 // The shaped button, the progress bar and the trackbar under real input: the
 // pointer and the left button driven through SendInput from a second thread
 // while the dialog's modal loop runs; what shows is read back from the screen.
-#include "ButtonEx.h"
-#include "Desktop.h"
-#include "GdiTestSupport.h"
-#include "ProbeDialog.h"
-#include "SkinProgress.h"
-#include "SkinSlider.h"
+#include "controls/ButtonEx.h"
+#include "tests/win/support/Desktop.h"
+#include "tests/win/support/GdiTestSupport.h"
+#include "tests/win/support/ProbeDialog.h"
+#include "controls/SkinProgress.h"
+#include "controls/SkinSlider.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

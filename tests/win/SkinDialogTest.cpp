@@ -1,8 +1,8 @@
 // The skin dialog in this process: hooks, and what a reload gives back.
-#include "Bmp.h"
-#include "GdiTestSupport.h"
-#include "ProbeDialog.h"
-#include "TempDir.h"
+#include "tests/support/Bmp.h"
+#include "tests/win/support/GdiTestSupport.h"
+#include "tests/win/support/ProbeDialog.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 

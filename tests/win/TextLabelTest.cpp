@@ -1,11 +1,11 @@
 // Text labels in this process: what a TEXTINFO line makes, which label a text
 // goes to, when the ticker runs, and what the screen shows under real input.
-#include "ControlLines.h"
-#include "Desktop.h"
-#include "ProbeDialog.h"
-#include "TextLabel.h"
+#include "skin/ControlLines.h"
+#include "tests/win/support/Desktop.h"
+#include "tests/win/support/ProbeDialog.h"
+#include "controls/TextLabel.h"
 
-#include "WideText.h"
+#include "platform/WideText.h"
 
 #include <gtest/gtest.h>
 

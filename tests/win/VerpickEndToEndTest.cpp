@@ -2,11 +2,11 @@
 // programs it may start are copies of a recorder that writes its command line
 // into "<its path>.log". Wine's per-program version setting decides which
 // Windows verpick sees.
-#include "FileSystem.h"
-#include "TempDir.h"
-#include "ProgramPaths.h"
-#include "Win32Handles.h"
-#include "WideText.h"
+#include "platform/FileSystem.h"
+#include "tests/support/TempDir.h"
+#include "tests/win/support/ProgramPaths.h"
+#include "platform/Win32Handles.h"
+#include "platform/WideText.h"
 
 #include <gtest/gtest.h>
 

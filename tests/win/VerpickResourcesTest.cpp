@@ -1,6 +1,6 @@
 // The built verpick.exe carries its resources where Windows looks for them.
-#include "ProgramPaths.h"
-#include "Win32Handles.h"
+#include "tests/win/support/ProgramPaths.h"
+#include "platform/Win32Handles.h"
 
 #include <gtest/gtest.h>
 

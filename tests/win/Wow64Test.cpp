@@ -1,11 +1,11 @@
 // The WOW64 step with stand-ins for the looked-up functions, and the real
 // lookups of this (64-bit) process.
-#include "Wow64.h"
+#include "launcher/Wow64.h"
 
-#include "FileSystem.h"
-#include "Process.h"
-#include "TempDir.h"
-#include "Win32LaunchServices.h"
+#include "platform/FileSystem.h"
+#include "platform/Process.h"
+#include "tests/support/TempDir.h"
+#include "launcher/Win32LaunchServices.h"
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,15 @@
-#include "DiscCheck.h"
+#include "tools/skincheck/DiscCheck.h"
 
-#include "AppPaths.h"
-#include "FileSystem.h"
-#include "IniDocument.h"
-#include "LaunchPlan.h"
-#include "MaskRuns.h"
-#include "MenuCommand.h"
-#include "MessageTexts.h"
-#include "NearNames.h"
-#include "Profile.h"
-#include "SkinFile.h"
+#include "app/AppPaths.h"
+#include "platform/FileSystem.h"
+#include "platform/IniDocument.h"
+#include "launcher/LaunchPlan.h"
+#include "skin/MaskRuns.h"
+#include "app/MenuCommand.h"
+#include "skin/MessageTexts.h"
+#include "tools/skincheck/NearNames.h"
+#include "platform/Profile.h"
+#include "skin/SkinFile.h"
 
 #include <algorithm>
 #include <limits>

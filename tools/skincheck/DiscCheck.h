@@ -2,9 +2,9 @@
 // Checks a disc folder the way the start menu and the launcher will read it:
 // Data\main.ini with its pictures, AUTORUN.INF and config.ini. Reports what
 // the programs would silently skip, cut, misread or fail to find.
-#include "ControlLines.h"
-#include "DiscFolder.h"
-#include "PictureDecoder.h"
+#include "skin/ControlLines.h"
+#include "tools/skincheck/DiscFolder.h"
+#include "tools/skincheck/PictureDecoder.h"
 
 #include <cstddef>
 #include <cstdint>

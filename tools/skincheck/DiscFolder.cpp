@@ -1,7 +1,7 @@
-#include "DiscFolder.h"
+#include "tools/skincheck/DiscFolder.h"
 
-#include "FileSystem.h"
-#include "WinPath.h"
+#include "platform/FileSystem.h"
+#include "platform/WinPath.h"
 
 #include <algorithm>
 #include <filesystem>

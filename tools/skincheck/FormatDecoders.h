@@ -2,7 +2,7 @@
 // The decoders behind DecodePicture, one per format. Off Windows, JPEG and GIF
 // go through the libraries made for them (libjpeg-turbo, giflib); on Windows
 // through the system's own picture loader, the one the menu uses.
-#include "DecodedPicture.h"
+#include "skin/DecodedPicture.h"
 
 #include <string_view>
 

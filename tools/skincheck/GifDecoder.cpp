@@ -2,7 +2,7 @@
 // size (the logical screen plays no part), its local palette or else the
 // global one, transparency ignored (but recorded, for those who meant it). A file with a frame whose data is cut
 // short or damaged does not load; a file that ends right after a frame does.
-#include "FormatDecoders.h"
+#include "tools/skincheck/FormatDecoders.h"
 
 #include <gif_lib.h>
 

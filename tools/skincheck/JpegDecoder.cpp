@@ -1,7 +1,7 @@
 // JPEG through libjpeg-turbo, as the loader's libjpeg decodes it: baseline,
 // progressive and arithmetic coding; damaged data is decoded past (grey or
 // wrong blocks) and noted, while a file that ends early does not load.
-#include "FormatDecoders.h"
+#include "tools/skincheck/FormatDecoders.h"
 
 #include <csetjmp>
 #include <cstddef>

@@ -2,8 +2,8 @@
 // system's OLE picture decoder), so the two agree by construction. The loader
 // does not say whether a file was cut short; those notes come from the build
 // for Linux, which decodes with libjpeg-turbo and giflib.
-#include "FormatDecoders.h"
-#include "Picture.h"
+#include "tools/skincheck/FormatDecoders.h"
+#include "skin/Picture.h"
 
 namespace {
 

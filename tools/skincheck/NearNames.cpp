@@ -1,4 +1,4 @@
-#include "NearNames.h"
+#include "tools/skincheck/NearNames.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,7 +1,7 @@
-#include "PictureDecoder.h"
+#include "tools/skincheck/PictureDecoder.h"
 
-#include "BmpDecoder.h"
-#include "FormatDecoders.h"
+#include "skin/BmpDecoder.h"
+#include "tools/skincheck/FormatDecoders.h"
 
 #include <climits>
 

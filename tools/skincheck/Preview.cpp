@@ -1,4 +1,4 @@
-#include "Preview.h"
+#include "tools/skincheck/Preview.h"
 
 #include <stb_easy_font.h>
 #include <stb_image_write.h>

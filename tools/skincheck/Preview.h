@@ -2,7 +2,7 @@
 // The window at rest as a picture: the Main picture inside the window's
 // outline and transparent outside, trackbar thumbs at their positions, and
 // every control outlined with its name beside it.
-#include "DiscCheck.h"
+#include "tools/skincheck/DiscCheck.h"
 
 #include <cstdint>
 #include <string>

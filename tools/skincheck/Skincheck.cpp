@@ -1,8 +1,8 @@
-#include "Skincheck.h"
+#include "tools/skincheck/Skincheck.h"
 
-#include "DiscCheck.h"
-#include "DiscFolder.h"
-#include "Preview.h"
+#include "tools/skincheck/DiscCheck.h"
+#include "tools/skincheck/DiscFolder.h"
+#include "tools/skincheck/Preview.h"
 
 #include <optional>
 

@@ -1,5 +1,5 @@
 // skincheck: checks a start-menu disc folder before it is burned.
-#include "Skincheck.h"
+#include "tools/skincheck/Skincheck.h"
 
 #include <iostream>
 

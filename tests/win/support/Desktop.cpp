@@ -1,7 +1,7 @@
-#include "Desktop.h"
+#include "tests/win/support/Desktop.h"
 
-#include "Bmp.h"
-#include "WideText.h"
+#include "tests/support/Bmp.h"
+#include "platform/WideText.h"
 
 #include <fstream>
 

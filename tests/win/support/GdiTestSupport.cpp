@@ -1,6 +1,6 @@
-#include "GdiTestSupport.h"
+#include "tests/win/support/GdiTestSupport.h"
 
-#include "Bitmap.h"
+#include "platform/Bitmap.h"
 
 #include <algorithm>
 #include <cstdlib>

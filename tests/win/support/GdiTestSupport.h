@@ -1,8 +1,8 @@
 #pragma once
 // Helpers for the GDI and window tests: pixels read back, bitmaps made from
 // pixels, live GDI objects counted, test windows, and message boxes watched.
-#include "MaskSupport.h"
-#include "Win32Handles.h"
+#include "tests/support/MaskSupport.h"
+#include "platform/Win32Handles.h"
 
 #include <atomic>
 #include <cstdint>

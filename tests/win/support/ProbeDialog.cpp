@@ -1,9 +1,9 @@
-#include "ProbeDialog.h"
+#include "tests/win/support/ProbeDialog.h"
 
-#include "Desktop.h"
-#include "GdiTestSupport.h"
-#include "ImageButton.h"
-#include "Win32Handles.h"
+#include "tests/win/support/Desktop.h"
+#include "tests/win/support/GdiTestSupport.h"
+#include "controls/ImageButton.h"
+#include "platform/Win32Handles.h"
 
 #include <algorithm>
 

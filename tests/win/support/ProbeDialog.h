@@ -2,9 +2,9 @@
 // A skin dialog for in-process tests: it runs a body inside its initialisation,
 // records what its hooks receive, and can be driven from a second thread (with
 // real input) while its own modal loop runs.
-#include "Bmp.h"
-#include "SkinDialog.h"
-#include "TempDir.h"
+#include "tests/support/Bmp.h"
+#include "dialog/SkinDialog.h"
+#include "tests/support/TempDir.h"
 
 #include <functional>
 #include <mutex>
