@@ -27,7 +27,7 @@ std::string Num(int v) { return std::to_string(v); }
 std::string LineOf(const ControlKind& kind, int i)
 {
     ControlLineWriter line(kind);
-    for (const FieldSpec& f : kind.fields) {
+    for (const FieldFormat& f : kind.fields) {
         if (f.type == FieldType::Flag)
             line.Flag(f.role, i % 2 == 0);
         else if (f.type == FieldType::Number)

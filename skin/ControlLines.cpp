@@ -6,33 +6,33 @@
 
 namespace {
 
-FieldSpec Text(FieldRole role, const char* name, const char* heading = nullptr)
+FieldFormat Text(FieldRole role, const char* name, const char* heading = nullptr)
 {
     return {role, FieldType::Text, name, heading ? heading : name};
 }
 
-FieldSpec Number(FieldRole role, const char* name, const char* heading = nullptr)
+FieldFormat Number(FieldRole role, const char* name, const char* heading = nullptr)
 {
     return {role, FieldType::Number, name, heading ? heading : name};
 }
 
-FieldSpec Picture(FieldRole role, const char* name, const char* heading = nullptr)
+FieldFormat Picture(FieldRole role, const char* name, const char* heading = nullptr)
 {
     return {role, FieldType::Picture, name, heading ? heading : name};
 }
 
-FieldSpec Flag(FieldRole role, const char* name, const char* heading, char letter, const char* whenSet,
+FieldFormat Flag(FieldRole role, const char* name, const char* heading, char letter, const char* whenSet,
                const char* clear)
 {
     return {role, FieldType::Flag, name, heading, letter, whenSet, clear};
 }
 
-const FieldSpec kUnused{FieldRole::Unused, FieldType::Unused, "unused field", "(unused)"};
+const FieldFormat kUnused{FieldRole::Unused, FieldType::Unused, "unused field", "(unused)"};
 
 // The fields before the rectangle, its four, and those after it.
-std::vector<FieldSpec> Fields(std::vector<FieldSpec> before, const std::vector<FieldSpec>& after)
+std::vector<FieldFormat> Fields(std::vector<FieldFormat> before, const std::vector<FieldFormat>& after)
 {
-    for (const FieldSpec& f : {Number(FieldRole::X, "x"), Number(FieldRole::Y, "y"),
+    for (const FieldFormat& f : {Number(FieldRole::X, "x"), Number(FieldRole::Y, "y"),
                                Number(FieldRole::Width, "width"), Number(FieldRole::Height, "height")})
         before.push_back(f);
     before.insert(before.end(), after.begin(), after.end());
@@ -42,10 +42,10 @@ std::vector<FieldSpec> Fields(std::vector<FieldSpec> before, const std::vector<F
 std::vector<ControlKind> MakeKinds()
 {
     using R = FieldRole;
-    const FieldSpec name = Text(R::Name, "name");
-    const FieldSpec tooltip = Text(R::Tooltip, "tooltip");
+    const FieldFormat name = Text(R::Name, "name");
+    const FieldFormat tooltip = Text(R::Tooltip, "tooltip");
     // Writers put "F" for a clear look flag, as the demo skin always has.
-    const FieldSpec look = Flag(R::StaticLook, "look flag", "look flag", 'T', "the button keeps its normal look", "F");
+    const FieldFormat look = Flag(R::StaticLook, "look flag", "look flag", 'T', "the button keeps its normal look", "F");
     return {
         {ControlKindId::ImageButton, "BUTTONINFO", "image button", Fields({name}, {tooltip, look})},
         {ControlKindId::ButtonEx, "BUTTONEXINFO", "ButtonEx",
@@ -72,7 +72,7 @@ std::vector<ControlKind> MakeKinds()
 int ControlKind::FieldOf(FieldRole role) const
 {
     for (int field = 1; field <= FieldCount(); ++field)
-        if (Spec(field).role == role)
+        if (Format(field).role == role)
             return field;
     return 0;
 }
@@ -80,7 +80,7 @@ int ControlKind::FieldOf(FieldRole role) const
 std::string ControlKind::Headings() const
 {
     std::string out;
-    for (const FieldSpec& f : fields)
+    for (const FieldFormat& f : fields)
         out += (out.empty() ? "" : ", ") + std::string(f.heading);
     return out;
 }
@@ -107,7 +107,7 @@ const std::string& ControlLine::Text(FieldRole role) const
 bool ControlLine::Flag(FieldRole role) const
 {
     const int field = kind ? kind->FieldOf(role) : 0;
-    return field && BeginsWith(field, kind->Spec(field).letter);
+    return field && BeginsWith(field, kind->Format(field).letter);
 }
 
 ControlLine SplitControlLine(const ControlKind& kind, std::string value)
@@ -173,10 +173,10 @@ ControlLineWriter& ControlLineWriter::Number(FieldRole role, std::int64_t value)
 ControlLineWriter& ControlLineWriter::Flag(FieldRole role, bool set)
 {
     const int field = m_kind.FieldOf(role);
-    const FieldSpec* spec = field ? &m_kind.Spec(field) : nullptr;
-    if (!spec || spec->type != FieldType::Flag)
+    const FieldFormat* format = field ? &m_kind.Format(field) : nullptr;
+    if (!format || format->type != FieldType::Flag)
         NoSuchField(m_kind, "flag");
-    return Text(role, set ? std::string(1, spec->letter) : spec->clear);
+    return Text(role, set ? std::string(1, format->letter) : format->clear);
 }
 
 ControlLineWriter& ControlLineWriter::Rect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height)

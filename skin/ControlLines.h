@@ -25,7 +25,7 @@ enum class FieldRole {
 
 enum class FieldType { Text, Number, Picture, Flag, Unused };
 
-struct FieldSpec {
+struct FieldFormat {
     FieldRole role;
     FieldType type;
     const char* name;    // in reports, e.g. "font face"
@@ -42,11 +42,11 @@ struct ControlKind {
     ControlKindId id;
     const char* section; // e.g. "BUTTONINFO"
     const char* noun;    // e.g. "image button"
-    std::vector<FieldSpec> fields;
+    std::vector<FieldFormat> fields;
 
     int FieldCount() const { return static_cast<int>(fields.size()); }
-    const FieldSpec& Spec(int field) const { return fields[static_cast<std::size_t>(field - 1)]; }
-    const char* FieldName(int field) const { return Spec(field).name; }
+    const FieldFormat& Format(int field) const { return fields[static_cast<std::size_t>(field - 1)]; }
+    const char* FieldName(int field) const { return Format(field).name; }
     // The 1-based field of `role`, or 0 when the kind has none.
     int FieldOf(FieldRole role) const;
     int RectField() const { return FieldOf(FieldRole::X); }

@@ -18,7 +18,7 @@ using K = ControlKindId;
 std::string ReadAll(const ControlLine& line)
 {
     std::string out;
-    for (const FieldSpec& f : line.kind->fields) {
+    for (const FieldFormat& f : line.kind->fields) {
         const bool number = f.type == FieldType::Number, flag = f.type == FieldType::Flag;
         out += (out.empty() ? "" : "|") + (number ? std::to_string(line.Number(f.role))
                                            : flag ? (line.Flag(f.role) ? "set" : "clear") : line.Text(f.role));
@@ -69,7 +69,7 @@ TEST(ControlKinds, LinesWrittenFromTheTableReadBackAndFlagsTakeOnlyTheirCapital)
         ControlLineWriter writer(kind);
         // Each field its own value: its heading, a flag set, the number 7.
         std::string expected;
-        for (const FieldSpec& f : kind.fields) {
+        for (const FieldFormat& f : kind.fields) {
             const std::string value = f.type == FieldType::Flag ? "set" : f.type == FieldType::Number ? "7" : f.heading;
             f.type == FieldType::Flag ? writer.Flag(f.role, true) : writer.Text(f.role, value);
             expected += (expected.empty() ? "" : "|") + value;
@@ -80,7 +80,7 @@ TEST(ControlKinds, LinesWrittenFromTheTableReadBackAndFlagsTakeOnlyTheirCapital)
             EXPECT_TRUE(kind.FieldOf(R(role)) || (line.Text(R(role)).empty() && !line.Flag(R(role)))) << role;
         EXPECT_EQ(SplitControlLine(kind, writer.Rect(-3, 4, 50, 60).Line()).rect, (SkinRect{-3, 4, 47, 64}));
 
-        for (const FieldSpec& flag : kind.fields) {
+        for (const FieldFormat& flag : kind.fields) {
             if (flag.type != FieldType::Flag)
                 continue;
             const std::string set(1, flag.letter), lower(1, static_cast<char>(flag.letter - 'A' + 'a'));

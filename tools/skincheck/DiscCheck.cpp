@@ -486,16 +486,16 @@ void Checker::CheckControlLine(const ControlLine& control, const std::string& ke
     const Picture* ownMask = nullptr;
     WindowLayout::Control shown{&kind, control.Name(), control.rect, std::nullopt, true, 0};
     for (int field = 1; field <= kind.FieldCount(); ++field) {
-        if (kind.Spec(field).type != FieldType::Picture)
+        if (kind.Format(field).type != FieldType::Picture)
             continue;
         const std::string role = subject + ": the " + kind.FieldName(field);
         const std::string what = role + " " + Quote(control.Field(field));
         const Picture* picture = SkinPicture(role, control.Field(field), line);
         if (!picture)
             continue;
-        if (kind.Spec(field).role == FieldRole::Thumb)
+        if (kind.Format(field).role == FieldRole::Thumb)
             shown.thumb = *picture;
-        if (kind.Spec(field).role != FieldRole::Mask)
+        if (kind.Format(field).role != FieldRole::Mask)
             continue;
         ownMask = picture;
         m_controls.back().ownMask = picture;
@@ -532,14 +532,14 @@ void Checker::CheckFields(const ControlLine& control, const std::string& subject
     // repeats the last field or reads a text.
     bool shifted = false;
     for (int f = 1; f <= taken; ++f)
-        if (kind.Spec(f).type == FieldType::Number)
+        if (kind.Format(f).type == FieldType::Number)
             shifted = shifted || control.Repeats(f) || !IsPlainNumber(control.Field(f));
     const Severity countSeverity = shifted ? Severity::Error : Severity::Warning;
 
     if (control.written < taken) {
         std::vector<std::string> repeated;
         for (int f = control.written + 1; f <= taken; ++f)
-            if (kind.Spec(f).type != FieldType::Unused)
+            if (kind.Format(f).type != FieldType::Unused)
                 repeated.push_back(fieldName(f));
         if (!repeated.empty())
             Report(m_skin, line, countSeverity,
@@ -567,7 +567,7 @@ void Checker::CheckFields(const ControlLine& control, const std::string& subject
     const int rect = kind.RectField();
     std::vector<int> numbers{rect, rect + 1, rect + 2, rect + 3};
     for (int f = 1; f <= kind.FieldCount(); ++f)
-        if (kind.Spec(f).type == FieldType::Number && (f < rect || f > rect + 3))
+        if (kind.Format(f).type == FieldType::Number && (f < rect || f > rect + 3))
             numbers.push_back(f);
     for (int f : numbers) {
         if (control.Repeats(f) || IsPlainNumber(control.Field(f)))
@@ -581,7 +581,7 @@ void Checker::CheckFields(const ControlLine& control, const std::string& subject
     }
 
     for (int f = 1; f <= kind.FieldCount(); ++f) {
-        const FieldSpec& flag = kind.Spec(f);
+        const FieldFormat& flag = kind.Format(f);
         if (flag.type == FieldType::Flag && control.Repeats(f) && control.Flag(flag.role))
             Report(m_skin, line, Severity::Warning,
                    subject + ": the " + fieldName(f) + " repeats the " + fieldName(control.written) + " " +
@@ -659,7 +659,7 @@ void Checker::CheckOrientation(const ControlLine& control, const std::string& su
             continue;
         Report(m_skin, line, Severity::Warning,
                subject + ": the " + kind.FieldName(field) + " " + Quote(control.Field(field)) + " makes it " +
-                   (vertical ? "vertical" : "horizontal") + " (\"" + kind.Spec(field).letter + "\" makes " +
+                   (vertical ? "vertical" : "horizontal") + " (\"" + kind.Format(field).letter + "\" makes " +
                    WithArticle(kind.noun) + " " + (role == FieldRole::Vertical ? "vertical" : "horizontal") +
                    "), but it is " + Size(static_cast<int>(w), static_cast<int>(h)) + ", " +
                    (vertical ? "wider than high" : "higher than wide"));
