@@ -447,6 +447,14 @@ const FindingCase kWarnings[] = {
     {"some pictures without @2x", [](D d) { d.Write("Data/main@2x.bmp", EncodeBmp24(Solid(0, 200, 120))); },
      {"Data/main.ini: warning: 1 of 3 pictures have a usable @2x version, but \"mask.bmp\", \"over.bmp\" have none: "
       "above 100 % display scale they are enlarged and look blurred beside the others"}},
+    {"@2x mask with near-magenta specks",
+     [](D d) {
+         d.Write("Data/mask@2x.bmp", EncodeBmp24(Mask(0xF000F0, 200, 120)));
+         for (const char* name : {"Data/main@2x.bmp", "Data/over@2x.bmp"})
+             d.Write(name, EncodeBmp24(Solid(0, 200, 120)));
+     },
+     {"Data/main.ini:3: warning: the Mask picture \"mask@2x.bmp\": 16 pixels are nearly magenta but are not cut away "
+      "(that takes red and blue 255, green 0 to 16)"}},
     {"every picture with @2x",
      [](D d) {
          for (const char* name : {"Data/main@2x.bmp", "Data/mask@2x.bmp", "Data/over@2x.bmp"})

@@ -132,6 +132,8 @@ private:
     void CheckTwoX(const std::string& what, const std::string& name, std::size_t line, const DiscFile& oneXFile,
                    const Picture& oneX);
     void CheckTwoXSet();
+    // The usable @2x version of the mask `name` cuts as carefully as the mask.
+    void CheckTwoXMask(const std::string& role, const std::string& name, std::size_t line);
     // The picture `name` at the preview's DPI, by the menu's rules; none when it does not load.
     std::optional<Picture> AtDpi(const std::string& name, PictureUse use);
     void ScaleWindow();
@@ -170,7 +172,7 @@ private:
     std::vector<std::string> m_thumbNames; // beside m_report.window.controls
     struct TwoX {
         std::string oneXHostPath, name;
-        bool usable;
+        const Picture* usable; // the @2x picture, when it is used
     };
     std::vector<TwoX> m_twoX; // each picture once, in the order named
     std::set<std::string> m_configDirs; // config.ini files checked, by folder
@@ -320,6 +322,7 @@ void Checker::CheckTwoX(const std::string& what, const std::string& name, std::s
     const std::string twoXName = TwoXPictureName(name);
     const DiscFile file = m_disc.Find(PicturePath(m_skin.file.hostPath, twoXName), false);
     std::string problem;
+    const Picture* usable = nullptr;
     if (file.state == DiscFile::Present) {
         const PictureLoad& load = LoadPicture(file);
         const PixelSize size = load.picture ? PixelSize{load.picture->width, load.picture->height} : PixelSize{};
@@ -332,9 +335,18 @@ void Checker::CheckTwoX(const std::string& what, const std::string& name, std::s
             Report(m_skin, line, Severity::Warning,
                    what + " " + Quote(twoXName) + " " + problem + ": it is ignored, and " + Quote(name) +
                        " is enlarged instead at display scales above 100 %");
+        else
+            usable = &*load.picture;
     }
     if (std::none_of(m_twoX.begin(), m_twoX.end(), [&](const TwoX& t) { return t.oneXHostPath == oneXFile.hostPath; }))
-        m_twoX.push_back({oneXFile.hostPath, name, file.state == DiscFile::Present && problem.empty()});
+        m_twoX.push_back({oneXFile.hostPath, name, usable});
+}
+
+void Checker::CheckTwoXMask(const std::string& role, const std::string& name, std::size_t line)
+{
+    const auto twoX = std::find_if(m_twoX.begin(), m_twoX.end(), [&](const TwoX& t) { return t.name == name; });
+    if (twoX != m_twoX.end() && twoX->usable)
+        CheckCutColours(*twoX->usable, role + " " + Quote(TwoXPictureName(name)), line);
 }
 
 // Some pictures sharp at 200 % and others enlarged look mismatched side by side.
@@ -532,6 +544,7 @@ void Checker::CheckScreen()
         Report(m_skin, maskLoaded.line, Severity::Error, what + " is magenta everywhere: the window shows nothing");
     else
         CheckCutColours(*shape, what, maskLoaded.line);
+    CheckTwoXMask("the Mask picture", maskLoaded.name, maskLoaded.line);
 }
 
 void Checker::CheckSection(const ControlKind& kind)
@@ -620,6 +633,7 @@ void Checker::CheckControlLine(const ControlLine& control, const std::string& ke
                    what + " is magenta everywhere: the button can be neither seen nor clicked");
         else
             CheckCutColours(*picture, what, line);
+        CheckTwoXMask(role, control.Field(field), line);
     }
     if (kind.FieldOf(FieldRole::Position)) {
         const std::int32_t position = control.Number(FieldRole::Position);
