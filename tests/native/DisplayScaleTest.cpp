@@ -1,6 +1,7 @@
 // The display-scale rules: lengths, edges, font heights, @2x pictures, masks
-// and colour pictures at 125 % to 300 %.
+// and colour pictures at 125 % to 300 %; which file a picture is drawn from.
 #include "skin/DisplayScale.h"
+#include "skin/PictureAtDpi.h"
 
 #include <gtest/gtest.h>
 
@@ -106,6 +107,53 @@ TEST(DisplayScale, PicturesAreAveragedWhenShrunkAndSmoothWhenEnlarged)
         EXPECT_EQ(scaled.size, TargetSize(flat.size, dpi, 1));
         EXPECT_EQ(scaled.pixels, std::vector<std::uint32_t>(scaled.pixels.size(), 0x3366CC)) << dpi;
     }
+}
+
+// Which file a picture comes from at a DPI and what is done to it, over a
+// loader that records what it was asked for.
+TEST(DisplayScale, PicturesAtADpiComeFromTheUsableFileAtTheTargetSize)
+{
+    const PixelImage oneX = Numbered(2, 2), twoX = Numbered(4, 4), offSize = Numbered(5, 4);
+    struct Case {
+        const char* name;
+        int dpi;
+        const PixelImage* twoXFile; // main@2x.bmp, when there is one
+        PictureUse use;
+        TwoXVerdict verdict;
+        PixelImage expected; // empty: nothing loads
+        bool askedForTwoX;
+    };
+    const Case cases[] = {
+        {"1x at 96", 96, nullptr, PictureUse::Colour, TwoXVerdict::NotUsed, oneX, false},
+        {"@2x unread at 96", 96, &twoX, PictureUse::Colour, TwoXVerdict::NotUsed, oneX, false},
+        {"DPI 0 as 96", 0, &twoX, PictureUse::Mask, TwoXVerdict::NotUsed, oneX, false},
+        {"@2x as it is at 192", 192, &twoX, PictureUse::Colour, TwoXVerdict::Used, twoX, true},
+        {"@2x mask at 144", 144, &twoX, PictureUse::Mask, TwoXVerdict::Used, ScaleMask(twoX, 144, 2), true},
+        {"1x mask at 144", 144, nullptr, PictureUse::Mask, TwoXVerdict::Missing, ScaleMask(oneX, 144, 1), true},
+        {"wrong @2x ignored", 192, &offSize, PictureUse::Colour, TwoXVerdict::WrongSize, ScalePicture(oneX, 192, 1),
+         true},
+        {"beyond the pixel limit", 96 * 5000, nullptr, PictureUse::Colour, TwoXVerdict::Missing, {}, true},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> asked;
+        const auto load = [&](const std::string& path) -> std::optional<PixelImage> {
+            asked.push_back(path);
+            if (path == "d\\main.bmp")
+                return oneX;
+            if (path == "d\\main@2x.bmp" && c.twoXFile)
+                return *c.twoXFile;
+            return std::nullopt;
+        };
+        const PictureAtDpiResult got = PictureAtDpi("d\\main.bmp", c.dpi, c.use, load);
+        EXPECT_EQ(got.plan.verdict, c.verdict) << c.name;
+        EXPECT_EQ(got.image.size, c.expected.size) << c.name;
+        EXPECT_EQ(got.image.pixels, c.expected.pixels) << c.name;
+        EXPECT_EQ(asked.size(), c.askedForTwoX ? 2u : 1u) << c.name;
+    }
+    // Without its 1x picture an @2x one is not used.
+    EXPECT_TRUE(PictureAtDpi("x.bmp", 192, PictureUse::Colour, [&](const std::string& path) {
+                    return path == "x@2x.bmp" ? std::optional<PixelImage>(twoX) : std::nullopt;
+                }).image.pixels.empty());
 }
 
 } // namespace

@@ -162,6 +162,9 @@ TEST(Skincheck, CommandLineMistakesCannotRun)
     };
     EXPECT_EQ(status({}), 2);
     EXPECT_EQ(status({"--preview"}), 2);
+    for (const char* scale : {"0.5", "5.01", "1.255", "1.", "x", "-1", "12"})
+        EXPECT_EQ(status({"--scale", scale, disc.Path()}), 2) << scale;
+    EXPECT_EQ(status({"--scale", "1.75", disc.Path()}), 0);
     EXPECT_EQ(status({"--bogus", disc.Path()}), 2);
     EXPECT_EQ(status({disc.Path(), disc.Path()}), 2);
     EXPECT_EQ(status({disc.File("setup.exe")}), 2); // a file, not a folder
@@ -170,22 +173,35 @@ TEST(Skincheck, CommandLineMistakesCannotRun)
     EXPECT_EQ(status({"--", disc.Path()}), 0);
 }
 
+// The preview written by skincheck with `options`: its size and pixels (0xAARRGGBB).
+struct PreviewPng {
+    PreviewPng(const Disc& disc, std::vector<std::string> options) : path(disc.File("preview.png"))
+    {
+        options.insert(options.begin(), {"--preview", path});
+        status = disc.Run(options).status;
+        int n = 0;
+        data.reset(stbi_load(path.c_str(), &w, &h, &n, 4));
+    }
+    std::uint32_t operator()(int x, int y) const
+    {
+        const unsigned char* p = data.get() + (y * w + x) * 4;
+        return (std::uint32_t(p[3]) << 24) | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
+    }
+    std::string path;
+    int status = 0, w = 0, h = 0;
+    std::unique_ptr<unsigned char, void (*)(void*)> data{nullptr, stbi_image_free};
+};
+
 // The preview is the window at rest: Main inside the outline, transparent
 // where the Mask cuts away, each control outlined in its kind's colour.
 TEST(Skincheck, PreviewShowsTheShapedWindowWithItsControls)
 {
     Disc disc;
-    const std::string png = disc.File("preview.png");
-    ASSERT_EQ(disc.Run({"--preview", png}).status, 0);
-    int w = 0, h = 0, n = 0;
-    std::unique_ptr<unsigned char, void (*)(void*)> data(stbi_load(png.c_str(), &w, &h, &n, 4), stbi_image_free);
-    ASSERT_TRUE(data);
-    ASSERT_EQ(w, 100);
-    ASSERT_EQ(h, 60);
-    const auto at = [&](int x, int y) {
-        const unsigned char* p = data.get() + (y * w + x) * 4;
-        return (std::uint32_t(p[3]) << 24) | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
-    };
+    const PreviewPng at(disc, {});
+    ASSERT_EQ(at.status, 0);
+    ASSERT_TRUE(at.data);
+    ASSERT_EQ(at.w, 100);
+    ASSERT_EQ(at.h, 60);
     EXPECT_EQ(at(0, 0) >> 24, 0u);                     // cut away
     EXPECT_EQ(at(3, 3) >> 24, 0u);
     EXPECT_EQ(at(5, 5), 0xFF000000 | (0x102030 + 10)); // Main, untouched
@@ -198,6 +214,33 @@ TEST(Skincheck, PreviewShowsTheShapedWindowWithItsControls)
         for (int x = 51; x < 79; ++x)
             named += at(x, y) == at(79, 29);
     EXPECT_GT(named, 20);
+}
+
+// At 150 % without @2x pictures the mask's 4 × 4 cut corner becomes 6 × 6 by
+// the nearest pixel and the buttons move by their edges; at 200 % with them
+// the @2x Main shows pixel for pixel inside the @2x Mask's outline.
+TEST(Skincheck, PreviewAtADisplayScaleFollowsTheMenusRules)
+{
+    Disc disc;
+    const PreviewPng enlarged(disc, {"--scale", "1.5"});
+    ASSERT_TRUE(enlarged.data);
+    EXPECT_EQ(enlarged.w, 150);
+    EXPECT_EQ(enlarged.h, 90);
+    EXPECT_EQ(enlarged(5, 5) >> 24, 0u);
+    EXPECT_EQ(enlarged(6, 6) >> 24, 0xFFu);
+    EXPECT_EQ(enlarged(15, 15), enlarged(119, 44)); // ID_BUTTON1's outline corner, ID_EXIT's (75, 15)-(120, 45)
+    EXPECT_EQ(enlarged(75, 15), enlarged(15, 15));
+
+    disc.Write("Data/main@2x.bmp", EncodeBmp24(Window(0x204060, 200, 120)));
+    disc.Write("Data/mask@2x.bmp", EncodeBmp24(Mask(0xFF00FF, 200, 120)));
+    disc.Write("Data/over@2x.bmp", EncodeBmp24(Window(0x405060, 200, 120)));
+    const PreviewPng sharp(disc, {"--scale", "2"});
+    ASSERT_TRUE(sharp.data);
+    EXPECT_EQ(sharp.w, 200);
+    EXPECT_EQ(sharp.h, 120);
+    EXPECT_EQ(sharp(3, 3) >> 24, 0u);
+    EXPECT_EQ(sharp(4, 4), 0xFF000000 | (0x204060 + 8));
+    EXPECT_EQ(sharp(199, 119), 0xFF000000 | (0x204060 + 199 + 119));
 }
 
 TEST(Skincheck, NoPreviewWithoutPictures)
@@ -395,6 +438,29 @@ INSTANTIATE_TEST_SUITE_P(Errors, SkincheckFinding, ::testing::ValuesIn(kErrors),
                          [](const auto& p) { return CaseName(p.param.what); });
 
 const FindingCase kWarnings[] = {
+    {"@2x picture of the wrong size", [](D d) { d.Write("Data/main@2x.bmp", EncodeBmp24(Solid(0, 150, 120))); },
+     {"Data/main.ini:2: warning: the Main picture \"main@2x.bmp\" is 150x120, not twice the size of \"main.bmp\" "
+      "(200x120): it is ignored, and \"main.bmp\" is enlarged instead at display scales above 100 %"}},
+    {"@2x picture that does not load", [](D d) { d.Write("Data/mask@2x.bmp", "BM not really"); },
+     {"Data/main.ini:3: warning: the Mask picture \"mask@2x.bmp\" does not load (the BMP header is cut short): it is "
+      "ignored, and \"mask.bmp\" is enlarged instead at display scales above 100 %"}},
+    {"some pictures without @2x", [](D d) { d.Write("Data/main@2x.bmp", EncodeBmp24(Solid(0, 200, 120))); },
+     {"Data/main.ini: warning: 1 of 3 pictures have a usable @2x version, but \"mask.bmp\", \"over.bmp\" have none: "
+      "above 100 % display scale they are enlarged and look blurred beside the others"}},
+    {"@2x mask with near-magenta specks",
+     [](D d) {
+         d.Write("Data/mask@2x.bmp", EncodeBmp24(Mask(0xF000F0, 200, 120)));
+         for (const char* name : {"Data/main@2x.bmp", "Data/over@2x.bmp"})
+             d.Write(name, EncodeBmp24(Solid(0, 200, 120)));
+     },
+     {"Data/main.ini:3: warning: the Mask picture \"mask@2x.bmp\": 16 pixels are nearly magenta but are not cut away "
+      "(that takes red and blue 255, green 0 to 16)"}},
+    {"every picture with @2x",
+     [](D d) {
+         for (const char* name : {"Data/main@2x.bmp", "Data/mask@2x.bmp", "Data/over@2x.bmp"})
+             d.Write(name, EncodeBmp24(Solid(0, 200, 120)));
+     },
+     {}},
     {"fewer fields", [](D d) { d.Edit("Data/main.ini", "Close,F", "Close"); },
      {"Data/main.ini:7: warning: image button \"ID_EXIT\": the line has 6 fields, an image button takes 7: the look "
       "flag repeats the last field \"Close\""}},

@@ -7,6 +7,7 @@
 #include "skin/MaskRuns.h"
 #include "app/MenuCommand.h"
 #include "skin/MessageTexts.h"
+#include "skin/PictureAtDpi.h"
 #include "tools/skincheck/NearNames.h"
 #include "platform/Profile.h"
 #include "skin/SkinFile.h"
@@ -82,9 +83,28 @@ struct IniSource {
     }
 };
 
+// Marks the window's inside from `shape` by the same run scan that shapes the
+// window; false when the mask cuts everything away.
+bool MarkInside(WindowLayout& window, const Picture& shape)
+{
+    MaskPixels pixels{shape.pixels.data(), static_cast<std::ptrdiff_t>(shape.width) * 4, shape.width, shape.height};
+    bool any = false;
+    RunBuffer runs([&](const RunBatch& batch) {
+        for (std::size_t i = 0; i < batch.count; ++i) {
+            const SkinRect& r = batch.rects[i];
+            std::fill_n(window.inside.begin() + static_cast<std::ptrdiff_t>(r.top) * shape.width + r.left, r.Width(),
+                        std::uint8_t(1));
+            any = true;
+        }
+        return true;
+    });
+    CollectMaskRuns(pixels, TransparentRange(kSkinCutColour, kSkinCutTolerance), runs);
+    return any;
+}
+
 class Checker {
 public:
-    explicit Checker(const DiscFolder& disc) : m_disc(disc) {}
+    Checker(const DiscFolder& disc, int dpi) : m_disc(disc), m_dpi(dpi) {}
 
     DiscReport Run();
 
@@ -109,6 +129,14 @@ private:
     const Picture* SkinPicture(const std::string& what, const std::string& name, std::size_t line);
     void CheckCutColours(const Picture& mask, const std::string& what, std::size_t line);
     void CheckSeeThrough(const Picture& mask, const std::string& what, std::size_t line);
+    void CheckTwoX(const std::string& what, const std::string& name, std::size_t line, const DiscFile& oneXFile,
+                   const Picture& oneX);
+    void CheckTwoXSet();
+    // The usable @2x version of the mask `name` cuts as carefully as the mask.
+    void CheckTwoXMask(const std::string& role, const std::string& name, std::size_t line);
+    // The picture `name` at the preview's DPI, by the menu's rules; none when it does not load.
+    std::optional<Picture> AtDpi(const std::string& name, PictureUse use);
+    void ScaleWindow();
 
     void CheckSkin();
     void CheckScreen();
@@ -132,6 +160,7 @@ private:
     bool HasImageButton(const std::string& name) const;
 
     const DiscFolder& m_disc;
+    const int m_dpi; // the preview's
     AppPaths m_paths;
     DiscReport m_report;
     std::vector<std::string> m_files; // in the order of the reports
@@ -139,6 +168,13 @@ private:
     std::map<std::string, PictureLoad> m_pictures; // by host path
     std::vector<Control> m_controls;
     std::optional<Picture> m_mask;
+    std::string m_mainName, m_shapeName;   // the window's pictures, for the scaled preview
+    std::vector<std::string> m_thumbNames; // beside m_report.window.controls
+    struct TwoX {
+        std::string oneXHostPath, name;
+        const Picture* usable; // the @2x picture, when it is used
+    };
+    std::vector<TwoX> m_twoX; // each picture once, in the order named
     std::set<std::string> m_configDirs; // config.ini files checked, by folder
 };
 
@@ -274,7 +310,104 @@ const Picture* Checker::SkinPicture(const std::string& what, const std::string& 
     }
     if (!load.damage.empty())
         Report(m_skin, line, Severity::Warning, what + " " + Quote(name) + " loads, but " + load.damage);
+    CheckTwoX(what, name, line, file, *load.picture);
     return &*load.picture;
+}
+
+// A picture's @2x version, drawn from at display scales above 100 %: used only
+// when it loads and is exactly twice the picture's size.
+void Checker::CheckTwoX(const std::string& what, const std::string& name, std::size_t line, const DiscFile& oneXFile,
+                        const Picture& oneX)
+{
+    const std::string twoXName = TwoXPictureName(name);
+    const DiscFile file = m_disc.Find(PicturePath(m_skin.file.hostPath, twoXName), false);
+    std::string problem;
+    const Picture* usable = nullptr;
+    if (file.state == DiscFile::Present) {
+        const PictureLoad& load = LoadPicture(file);
+        const PixelSize size = load.picture ? PixelSize{load.picture->width, load.picture->height} : PixelSize{};
+        if (!load.picture)
+            problem = "does not load (" + load.problem + ")";
+        else if (JudgeTwoX(2 * kBaseDpi, {oneX.width, oneX.height}, &size) == TwoXVerdict::WrongSize)
+            problem = "is " + Size(size.width, size.height) + ", not twice the size of " + Quote(name) + " (" +
+                      Size(2 * oneX.width, 2 * oneX.height) + ")";
+        if (!problem.empty())
+            Report(m_skin, line, Severity::Warning,
+                   what + " " + Quote(twoXName) + " " + problem + ": it is ignored, and " + Quote(name) +
+                       " is enlarged instead at display scales above 100 %");
+        else
+            usable = &*load.picture;
+    }
+    if (std::none_of(m_twoX.begin(), m_twoX.end(), [&](const TwoX& t) { return t.oneXHostPath == oneXFile.hostPath; }))
+        m_twoX.push_back({oneXFile.hostPath, name, usable});
+}
+
+void Checker::CheckTwoXMask(const std::string& role, const std::string& name, std::size_t line)
+{
+    const auto twoX = std::find_if(m_twoX.begin(), m_twoX.end(), [&](const TwoX& t) { return t.name == name; });
+    if (twoX != m_twoX.end() && twoX->usable)
+        CheckCutColours(*twoX->usable, role + " " + Quote(TwoXPictureName(name)), line);
+}
+
+// Some pictures sharp at 200 % and others enlarged look mismatched side by side.
+void Checker::CheckTwoXSet()
+{
+    std::string without;
+    std::size_t count = 0;
+    for (const TwoX& t : m_twoX)
+        if (!t.usable)
+            without += (count++ ? ", " : "") + Quote(t.name);
+    if (count == 0 || count == m_twoX.size())
+        return;
+    Report(m_skin, 0, Severity::Warning,
+           std::to_string(m_twoX.size() - count) + " of " + std::to_string(m_twoX.size()) +
+               " pictures have a usable @2x version, but " + without + (count == 1 ? " has" : " have") +
+               " none: above 100 % display scale they are enlarged and look blurred beside the others");
+}
+
+std::optional<Picture> Checker::AtDpi(const std::string& name, PictureUse use)
+{
+    const PictureAtDpiResult scaled =
+        PictureAtDpi(name, m_dpi, use, [this](const std::string& path) -> std::optional<PixelImage> {
+            const DiscFile file = m_disc.Find(PicturePath(m_skin.file.hostPath, path), false);
+            const PictureLoad* load = file.state == DiscFile::Present ? &LoadPicture(file) : nullptr;
+            if (!load || !load->picture)
+                return std::nullopt;
+            return PixelImage{{load->picture->width, load->picture->height}, load->picture->pixels};
+        });
+    if (scaled.image.pixels.empty())
+        return std::nullopt;
+    return Picture{scaled.image.size.width, scaled.image.size.height, scaled.image.pixels};
+}
+
+// The window for the preview at another display scale: every picture by the
+// menu's rules, every rectangle by its edges. The checks above stay at 100 %.
+void Checker::ScaleWindow()
+{
+    WindowLayout& window = m_report.window;
+    if (m_dpi == kBaseDpi || window.width == 0)
+        return;
+    if (window.main)
+        window.main = AtDpi(m_mainName, PictureUse::Colour);
+    const std::optional<Picture> shape =
+        m_shapeName.empty() ? std::nullopt : AtDpi(m_shapeName, PictureUse::Mask);
+    const Picture* frame = m_shapeName.empty() ? (window.main ? &*window.main : nullptr) : (shape ? &*shape : nullptr);
+    if (!frame) {
+        window = WindowLayout{}; // too large to draw at this scale
+        return;
+    }
+    window.width = frame->width;
+    window.height = frame->height;
+    window.inside.assign(static_cast<std::size_t>(frame->width) * static_cast<std::size_t>(frame->height),
+                         shape ? 0 : 1);
+    if (shape)
+        MarkInside(window, *shape);
+    for (std::size_t i = 0; i < window.controls.size(); ++i) {
+        WindowLayout::Control& c = window.controls[i];
+        c.rect = ScaleRect(c.rect, m_dpi);
+        if (c.thumb)
+            c.thumb = AtDpi(m_thumbNames[i], PictureUse::Colour);
+    }
 }
 
 // Lossy compression and careless painting leave pixels that look magenta but
@@ -331,6 +464,8 @@ void Checker::CheckSkin()
         CheckSection(kind);
     CheckNames();
     CheckCovered();
+    CheckTwoXSet();
+    ScaleWindow();
 }
 
 void Checker::CheckScreen()
@@ -377,6 +512,7 @@ void Checker::CheckScreen()
     WindowLayout& window = m_report.window;
     if (mainLoaded.picture)
         window.main = *mainLoaded.picture;
+    m_mainName = mainLoaded.name;
     const Picture* shape = maskLoaded.picture;
     const Picture* frame = shape ? shape : mainLoaded.picture;
     if (!frame)
@@ -388,6 +524,7 @@ void Checker::CheckScreen()
     if (!shape)
         return;
     m_mask = *shape;
+    m_shapeName = maskLoaded.name;
 
     // A larger picture is cut to the window (its top-left part shows); a
     // smaller one leaves part of the window without it.
@@ -401,25 +538,13 @@ void Checker::CheckScreen()
                    (covers ? ": the menu shows its top-left part" : ""));
     }
 
-    // The window's outline, from the same run scan that shapes the window.
-    MaskPixels pixels{shape->pixels.data(), static_cast<std::ptrdiff_t>(shape->width) * 4, shape->width,
-                      shape->height};
-    bool any = false;
-    RunBuffer runs([&](const RunBatch& batch) {
-        for (std::size_t i = 0; i < batch.count; ++i) {
-            const SkinRect& r = batch.rects[i];
-            std::fill_n(window.inside.begin() + static_cast<std::ptrdiff_t>(r.top) * shape->width + r.left,
-                        r.Width(), std::uint8_t(1));
-            any = true;
-        }
-        return true;
-    });
-    CollectMaskRuns(pixels, TransparentRange(kSkinCutColour, kSkinCutTolerance), runs);
+    const bool any = MarkInside(window, *shape);
     const std::string what = "the Mask picture " + Quote(maskLoaded.name);
     if (!any)
         Report(m_skin, maskLoaded.line, Severity::Error, what + " is magenta everywhere: the window shows nothing");
     else
         CheckCutColours(*shape, what, maskLoaded.line);
+    CheckTwoXMask("the Mask picture", maskLoaded.name, maskLoaded.line);
 }
 
 void Checker::CheckSection(const ControlKind& kind)
@@ -484,6 +609,7 @@ void Checker::CheckControlLine(const ControlLine& control, const std::string& ke
     CheckFields(control, subject, line);
 
     const Picture* ownMask = nullptr;
+    std::string thumbName;
     WindowLayout::Control shown{&kind, control.Name(), control.rect, std::nullopt, true, 0};
     for (int field = 1; field <= kind.FieldCount(); ++field) {
         if (kind.Format(field).type != FieldType::Picture)
@@ -493,8 +619,10 @@ void Checker::CheckControlLine(const ControlLine& control, const std::string& ke
         const Picture* picture = SkinPicture(role, control.Field(field), line);
         if (!picture)
             continue;
-        if (kind.Format(field).role == FieldRole::Thumb)
+        if (kind.Format(field).role == FieldRole::Thumb) {
             shown.thumb = *picture;
+            thumbName = control.Field(field);
+        }
         if (kind.Format(field).role != FieldRole::Mask)
             continue;
         ownMask = picture;
@@ -505,6 +633,7 @@ void Checker::CheckControlLine(const ControlLine& control, const std::string& ke
                    what + " is magenta everywhere: the button can be neither seen nor clicked");
         else
             CheckCutColours(*picture, what, line);
+        CheckTwoXMask(role, control.Field(field), line);
     }
     if (kind.FieldOf(FieldRole::Position)) {
         const std::int32_t position = control.Number(FieldRole::Position);
@@ -516,6 +645,7 @@ void Checker::CheckControlLine(const ControlLine& control, const std::string& ke
                        std::to_string(shown.position));
     }
     m_report.window.controls.push_back(std::move(shown));
+    m_thumbNames.push_back(thumbName);
 
     CheckOrientation(control, subject, line);
     CheckPlacement(control, subject, line, ownMask);
@@ -1037,7 +1167,7 @@ std::size_t DiscReport::Count(Severity severity) const
                                                   [severity](const Finding& f) { return f.severity == severity; }));
 }
 
-DiscReport CheckDisc(const DiscFolder& disc)
+DiscReport CheckDisc(const DiscFolder& disc, int dpi)
 {
-    return Checker(disc).Run();
+    return Checker(disc, dpi).Run();
 }

@@ -3,6 +3,7 @@
 // Data\main.ini with its pictures, AUTORUN.INF and config.ini. Reports what
 // the programs would silently skip, cut, misread or fail to find.
 #include "skin/ControlLines.h"
+#include "skin/DisplayScale.h"
 #include "tools/skincheck/DiscFolder.h"
 #include "tools/skincheck/PictureDecoder.h"
 
@@ -59,4 +60,6 @@ struct DiscReport {
     std::size_t Count(Severity severity) const;
 };
 
-DiscReport CheckDisc(const DiscFolder& disc);
+// The findings are always those of 100 %; the window for the preview is laid
+// out at `dpi` (96 × the display scale) as the menu would lay it out there.
+DiscReport CheckDisc(const DiscFolder& disc, int dpi = kBaseDpi);
