@@ -1,5 +1,6 @@
-// The demo disc as committed: its pictures fit together, every control of its
-// skin lies inside the window's outline, and its menu opens files that exist.
+// The demo discs as committed, English and Turkish: their pictures fit
+// together, every control of their skins lies inside the window's outline, and
+// their menus open files that exist.
 #include "skin/ControlLines.h"
 #include "platform/FileSystem.h"
 #include "tools/skincheck/PictureDecoder.h"
@@ -13,9 +14,6 @@
 
 namespace {
 
-const std::string kDisc = AK_DEMO_DISC;
-const std::string kSkin = kDisc + "/Data/main.ini";
-
 struct RgbPicture {
     int width = 0;
     int height = 0;
@@ -28,10 +26,28 @@ struct RgbPicture {
     }
 };
 
-RgbPicture Load(const std::string& name)
+// The folder below demo/ of each disc.
+class DemoDisc : public ::testing::TestWithParam<const char*> {
+protected:
+    std::string Disc() const { return std::string(AK_DEMO_DISCS) + "/" + GetParam(); }
+    std::string Skin() const { return Disc() + "/Data/main.ini"; }
+    RgbPicture Load(const std::string& name) const;
+    std::vector<ControlLine> Controls(ControlKindId kind) const
+    {
+        return ReadControlLines(IniFile(Skin()), ControlKindOf(kind));
+    }
+    std::string ScreenPicture(const char* key) const
+    {
+        const IniFile ini(Skin());
+        const std::string main = ini.GetString("Screen", "Main", "");
+        return key == std::string("Main") ? main : ini.GetString("Screen", key, main);
+    }
+};
+
+RgbPicture DemoDisc::Load(const std::string& name) const
 {
     RgbPicture pic;
-    const auto bytes = platform::ReadWholeFile(kDisc + "/Data/" + name);
+    const auto bytes = platform::ReadWholeFile(Disc() + "/Data/" + name);
     const PictureLoad load = DecodePicture(bytes ? *bytes : std::string());
     if (!load.picture)
         return pic;
@@ -43,16 +59,7 @@ RgbPicture Load(const std::string& name)
     return pic;
 }
 
-std::vector<ControlLine> Controls(ControlKindId kind) { return ReadControlLines(IniFile(kSkin), ControlKindOf(kind)); }
-
-std::string ScreenPicture(const char* key)
-{
-    const IniFile ini(kSkin);
-    const std::string main = ini.GetString("Screen", "Main", "");
-    return key == std::string("Main") ? main : ini.GetString("Screen", key, main);
-}
-
-TEST(DemoDisc, FullWindowPicturesShareOneSize)
+TEST_P(DemoDisc, FullWindowPicturesShareOneSize)
 {
     const RgbPicture main = Load(ScreenPicture("Main"));
     ASSERT_FALSE(main.rgb.empty()) << ScreenPicture("Main");
@@ -64,12 +71,12 @@ TEST(DemoDisc, FullWindowPicturesShareOneSize)
     }
 }
 
-TEST(DemoDisc, EveryControlLiesInsideTheOutline)
+TEST_P(DemoDisc, EveryControlLiesInsideTheOutline)
 {
     const RgbPicture mask = Load(ScreenPicture("Mask"));
     ASSERT_FALSE(mask.rgb.empty());
     for (const auto& kind : ControlKinds()) {
-        const auto lines = ReadControlLines(IniFile(kSkin), kind);
+        const auto lines = ReadControlLines(IniFile(Skin()), kind);
         EXPECT_FALSE(lines.empty()) << kind.section;
         for (const auto& l : lines) {
             const SkinRect& r = l.rect;
@@ -88,7 +95,7 @@ TEST(DemoDisc, EveryControlLiesInsideTheOutline)
 
 // Where no control shows a state picture, the window shows Main; a state
 // picture that differs there would show a seam around its control.
-TEST(DemoDisc, StatePicturesMatchMainAroundTheControls)
+TEST_P(DemoDisc, StatePicturesMatchMainAroundTheControls)
 {
     const RgbPicture main = Load(ScreenPicture("Main"));
     std::vector<SkinRect> allLooks;
@@ -125,7 +132,7 @@ TEST(DemoDisc, StatePicturesMatchMainAroundTheControls)
     }
 }
 
-TEST(DemoDisc, ControlPicturesLoadAndFitTheirControls)
+TEST_P(DemoDisc, ControlPicturesLoadAndFitTheirControls)
 {
     for (const auto& l : Controls(ControlKindId::ButtonEx)) {
         const RgbPicture mask = Load(l.PictureName(FieldRole::Mask));
@@ -144,7 +151,7 @@ TEST(DemoDisc, ControlPicturesLoadAndFitTheirControls)
     }
 }
 
-TEST(DemoDisc, MenuItemsOpenWhatIsOnTheDisc)
+TEST_P(DemoDisc, MenuItemsOpenWhatIsOnTheDisc)
 {
     std::set<std::string> buttons, labels;
     for (const auto& l : Controls(ControlKindId::ImageButton))
@@ -155,7 +162,7 @@ TEST(DemoDisc, MenuItemsOpenWhatIsOnTheDisc)
         EXPECT_EQ(buttons.count(name), 1u) << name;
     EXPECT_EQ(labels.count("ID_INFO"), 1u);
 
-    const IniFile autorun(kDisc + "/AUTORUN.INF");
+    const IniFile autorun(Disc() + "/AUTORUN.INF");
     EXPECT_FALSE(autorun.GetString("RUN_FILES", "ID_HOMEPAGE", "").empty());
     // Built programs that the build puts on the disc beside autorun.exe.
     const std::set<std::string> built = {"verpick.exe"};
@@ -166,10 +173,13 @@ TEST(DemoDisc, MenuItemsOpenWhatIsOnTheDisc)
         const std::string file = autorun.GetString("RUN_FILES", name, "");
         ASSERT_FALSE(file.empty());
         if (!built.count(file)) {
-            EXPECT_TRUE(platform::PathExists(kDisc + "\\" + file)) << file;
+            EXPECT_TRUE(platform::PathExists(Disc() + "\\" + file)) << file;
         }
         EXPECT_FALSE(autorun.GetString("TEXT_INFO", name, "").empty());
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Discs, DemoDisc, ::testing::Values("disc", "disc-tr"),
+                         [](const auto& p) { return std::string(p.param == std::string("disc") ? "English" : "Turkish"); });
 
 } // namespace
