@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Draws the demo disc's pictures again and writes its Data/main.ini and
-# AUTORUN.INF (tools/DemoArt.cpp), and the preview docs/demo-art-preview.png;
+# Draws the demo disc's pictures again (at 1x and, as name@2x, at 2x) and
+# writes its Data/main.ini and AUTORUN.INF (tools/DemoArt.cpp), and the preview
+# docs/demo-art-preview.png;
 # then checks the disc with skincheck and keeps its preview of the window in
 # docs/skincheck-preview.png. Does the same for the Turkish disc demo/disc-tr
 # (its previews go to build/).

@@ -6,12 +6,14 @@
 //
 //   demo_art [--turkish] DISC_DIR PREVIEW_PNG [REVIEW_DIR]
 //
-// DISC_DIR gets AUTORUN.INF and Data/ (main.ini and the pictures); PREVIEW_PNG
+// DISC_DIR gets AUTORUN.INF and Data/ (main.ini and the pictures, each also
+// drawn at twice the resolution under its @2x name); PREVIEW_PNG
 // is the menu as it shows on screen, cut to its outline; REVIEW_DIR, when given,
 // gets a PNG of every full-window picture for checking by eye. The Turkish
 // disc's files are UTF-8 without a byte-order mark, as editors save them.
 #include "tools/Canvas.h"
 #include "skin/ControlLines.h"
+#include "skin/DisplayScale.h"
 #include "tools/PictureFiles.h"
 
 #include <algorithm>
@@ -387,9 +389,10 @@ Paint HorizontalGradient(float x0, float x1, Color left, Color right)
 // A soft light: strongest at the centre, fading out to nothing at the radius.
 void Light(Canvas& c, float cx, float cy, float radius, Color color, float strength)
 {
-    for (int y = std::max(0, int(cy - radius)); y < std::min(c.Height(), int(cy + radius) + 1); ++y)
-        for (int x = std::max(0, int(cx - radius)); x < std::min(c.Width(), int(cx + radius) + 1); ++x) {
-            const float d = std::hypot(float(x) + 0.5f - cx, float(y) + 0.5f - cy) / radius;
+    const float s = float(c.Scale());
+    for (int y = std::max(0, int((cy - radius) * s)); y < std::min(c.Height(), int((cy + radius) * s) + 1); ++y)
+        for (int x = std::max(0, int((cx - radius) * s)); x < std::min(c.Width(), int((cx + radius) * s) + 1); ++x) {
+            const float d = std::hypot((float(x) + 0.5f) / s - cx, (float(y) + 0.5f) / s - cy) / radius;
             if (d < 1)
                 c.Blend(x, y, color, strength * (1 - d) * (1 - d));
         }
@@ -596,9 +599,9 @@ void DrawControl(Canvas& c, const Fonts& f, const Control& ctl, Look look)
     c.ResetClip();
 }
 
-Canvas DrawLook(const Fonts& f, Lang lang, const std::vector<Control>& layout, Look look)
+Canvas DrawLook(const Fonts& f, Lang lang, const std::vector<Control>& layout, Look look, int scale)
 {
-    Canvas c(kWidth, kHeight, kBackTop);
+    Canvas c(kWidth * scale, kHeight * scale, kBackTop, scale);
     DrawGround(c, f, lang);
     for (const auto& ctl : layout)
         DrawControl(c, f, ctl, look);
@@ -622,11 +625,12 @@ const float kThumbW = 20, kThumbH = 24;
 // card and the track behind the knob (taken from the Main picture).
 Canvas DrawThumb(const Canvas& main, const Control& track, bool pressed)
 {
-    Canvas t(int(kThumbW), int(kThumbH), kCard);
-    const int sx = track.rect.x + track.rect.w / 2 - int(kThumbW) / 2;
-    for (int y = 0; y < int(kThumbH); ++y)
-        for (int x = 0; x < int(kThumbW); ++x)
-            t.Blend(x, y, main.At(sx + x, track.rect.y + y), 1);
+    const int s = main.Scale();
+    Canvas t(int(kThumbW) * s, int(kThumbH) * s, kCard, s);
+    const int sx = (track.rect.x + track.rect.w / 2 - int(kThumbW) / 2) * s;
+    for (int y = 0; y < t.Height(); ++y)
+        for (int x = 0; x < t.Width(); ++x)
+            t.Blend(x, y, main.At(sx + x, track.rect.y * s + y), 1);
     const float cx = kThumbW / 2, cy = kThumbH / 2;
     if (pressed) {
         FillCircle(t, cx, cy, 9.5f, Solid(kAccent), 0.28f);
@@ -646,7 +650,9 @@ Canvas DrawThumb(const Canvas& main, const Control& track, bool pressed)
 // the Main picture itself, or the window would show seams.
 void CheckGroundMatches(const Canvas& main, const Canvas& other, const std::vector<Control>& layout, Look look)
 {
-    auto covered = [&](int x, int y) {
+    const int s = main.Scale();
+    auto covered = [&](int px, int py) {
+        const int x = px / s, y = py / s; // the rectangles lie on whole design units
         for (const auto& ctl : layout) {
             const bool shows = UsesAllLooks(ctl) || (ctl.kind == Kind::Progress && look == Look::Down);
             const Rect& r = ctl.rect;
@@ -655,8 +661,8 @@ void CheckGroundMatches(const Canvas& main, const Canvas& other, const std::vect
         }
         return false;
     };
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x) {
+    for (int y = 0; y < main.Height(); ++y)
+        for (int x = 0; x < main.Width(); ++x) {
             const Color a = main.At(x, y), b = other.At(x, y);
             if (!covered(x, y) && (a.r != b.r || a.g != b.g || a.b != b.b))
                 throw std::runtime_error("a state picture differs from Main outside the controls at " +
@@ -847,25 +853,41 @@ int main(int argc, char** argv)
         const auto layout = Layout(lang);
         CheckLayout(layout);
 
+        // Every picture at 1x and, beside it under its @2x name, drawn again at
+        // twice the resolution for high-DPI displays.
         std::vector<Canvas> looks;
-        for (Look look : kLooks)
-            looks.push_back(DrawLook(fonts, lang, layout, look));
-        for (std::size_t i = 1; i < looks.size(); ++i)
-            CheckGroundMatches(looks[0], looks[i], layout, kLooks[i]);
+        Canvas thumb(1, 1, kCard);
+        for (int scale : {1, 2}) {
+            auto named = [scale](const std::string& name) { return scale == 1 ? name : TwoXPictureName(name); };
+            std::vector<Canvas> drawn;
+            for (Look look : kLooks)
+                drawn.push_back(DrawLook(fonts, lang, layout, look, scale));
+            for (std::size_t i = 1; i < drawn.size(); ++i)
+                CheckGroundMatches(drawn[0], drawn[i], layout, kLooks[i]);
 
-        const char* files[] = {"main.jpg", "over.jpg", "down.jpg", "disabled.jpg"};
-        for (std::size_t i = 0; i < looks.size(); ++i)
-            WriteJpeg(data / files[i], looks[i]);
-        WriteMask(data / "mask.bmp", kWidth, kHeight, InsideWindow);
-        WriteMask(data / kEmblemMask, kEmblem.w, kEmblem.h, InsideEmblem);
+            const char* files[] = {"main.jpg", "over.jpg", "down.jpg", "disabled.jpg"};
+            for (std::size_t i = 0; i < drawn.size(); ++i)
+                WriteJpeg(data / named(files[i]), drawn[i]);
+            // Masks at 2x cut exactly where the 1x ones do, each pixel twice over,
+            // so the window's shape is the same at either size.
+            auto scaled = [scale](bool (*inside)(int, int)) {
+                return [scale, inside](int x, int y) { return inside(x / scale, y / scale); };
+            };
+            WriteMask(data / named("mask.bmp"), kWidth * scale, kHeight * scale, scaled(InsideWindow));
+            WriteMask(data / named(kEmblemMask), kEmblem.w * scale, kEmblem.h * scale, scaled(InsideEmblem));
 
-        const Control* track = nullptr;
-        for (const auto& c : layout)
-            if (c.kind == Kind::Trackbar)
-                track = &c;
-        const Canvas thumb = DrawThumb(looks[0], *track, false);
-        WriteBmp(data / kThumb, thumb);
-        WriteBmp(data / kThumbDown, DrawThumb(looks[0], *track, true));
+            const Control* track = nullptr;
+            for (const auto& c : layout)
+                if (c.kind == Kind::Trackbar)
+                    track = &c;
+            const Canvas up = DrawThumb(drawn[0], *track, false);
+            WriteBmp(data / named(kThumb), up);
+            WriteBmp(data / named(kThumbDown), DrawThumb(drawn[0], *track, true));
+            if (scale == 1) {
+                looks = drawn;
+                thumb = up;
+            }
+        }
 
         WriteText(data / "main.ini", MainIni(layout));
         WriteText(disc / "AUTORUN.INF", AutorunInf(layout));

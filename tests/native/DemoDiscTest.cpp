@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 #include "tools/skincheck/PictureDecoder.h"
 #include "skin/SkinFile.h"
+#include "skin/DisplayScale.h"
 
 #include <gtest/gtest.h>
 
@@ -148,6 +149,31 @@ TEST_P(DemoDisc, ControlPicturesLoadAndFitTheirControls)
         EXPECT_EQ(thumb.width, pressed.width);
         EXPECT_EQ(thumb.height, pressed.height);
         EXPECT_LE(thumb.height, l.rect.Height()); // laid against the top edge, not cut
+    }
+}
+
+// Beside every picture the skin names lies its @2x version, twice the size; a
+// mask's @2x cuts a pixel exactly where the 1x mask cuts the pixel it covers.
+TEST_P(DemoDisc, TwoXPicturesAreTwiceTheSizeAndMasksCutAlike)
+{
+    std::vector<std::pair<std::string, bool>> pictures; // name, whether a mask
+    for (const char* key : {"Main", "Over", "Down", "Disabled", "Mask"})
+        pictures.push_back({ScreenPicture(key), key == std::string("Mask")});
+    for (const auto& l : Controls(ControlKindId::ButtonEx))
+        pictures.push_back({l.PictureName(FieldRole::Mask), true});
+    for (const auto& l : Controls(ControlKindId::Trackbar))
+        for (const FieldRole role : {FieldRole::Thumb, FieldRole::ThumbDown})
+            pictures.push_back({l.PictureName(role), false});
+    for (const auto& [name, mask] : pictures) {
+        const RgbPicture one = Load(name), two = Load(TwoXPictureName(name));
+        ASSERT_FALSE(two.rgb.empty()) << TwoXPictureName(name);
+        EXPECT_EQ(two.width, 2 * one.width) << name;
+        EXPECT_EQ(two.height, 2 * one.height) << name;
+        int differing = 0;
+        for (int y = 0; mask && y < two.height; ++y)
+            for (int x = 0; x < two.width; ++x)
+                differing += two.CutAway(x, y) != one.CutAway(x / 2, y / 2);
+        EXPECT_EQ(differing, 0) << name;
     }
 }
 
