@@ -2,15 +2,21 @@
 # Opens the start menu on the demo disc under Wine. On a display it simply runs;
 # without one it runs under Xvfb, waits for the first complete paint, saves a
 # screenshot (default build/demo-screenshot.png, or the path given), says where,
-# and exits.
+# and exits. --turkish opens the Turkish demo disc instead.
+# Usage: scripts/run-demo.sh [--turkish] [SCREENSHOT.png]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 
+folder=disc target=demo_disc
+if [[ ${1:-} == --turkish ]]; then
+  folder=disc-tr target=demo_disc_tr
+  shift
+fi
 shot=${1:-build/demo-screenshot.png}
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target demo_disc -j "$(nproc)" >/dev/null
-disc=$PWD/build/win64/demo/disc
+cmake --build --preset win64 --target $target -j "$(nproc)" >/dev/null
+disc=$PWD/build/win64/demo/$folder
 prefix=$PWD/build/win64/wineprefix
 
 if [[ -n "${DISPLAY:-}" && -z "${AK_HEADLESS:-}" ]]; then

@@ -126,21 +126,28 @@ float Font::Measure(const std::string& utf8, float px, float tracking) const
 
 // ---- canvas --------------------------------------------------------------
 
-Canvas::Canvas(int width, int height, Color fill)
-    : m_width(width), m_height(height), m_pixels(static_cast<std::size_t>(width) * height, fill)
+Canvas::Canvas(int width, int height, Color fill, int scale)
+    : m_width(width), m_height(height), m_scale(scale), m_pixels(static_cast<std::size_t>(width) * height, fill)
 {
     ResetClip();
 }
 
 void Canvas::SetClip(int x, int y, int w, int h)
 {
+    x *= m_scale;
+    y *= m_scale;
     m_clipLeft = std::max(x, 0);
     m_clipTop = std::max(y, 0);
-    m_clipRight = std::min(x + w, m_width);
-    m_clipBottom = std::min(y + h, m_height);
+    m_clipRight = std::min(x + w * m_scale, m_width);
+    m_clipBottom = std::min(y + h * m_scale, m_height);
 }
 
-void Canvas::ResetClip() { SetClip(0, 0, m_width, m_height); }
+void Canvas::ResetClip()
+{
+    m_clipLeft = m_clipTop = 0;
+    m_clipRight = m_width;
+    m_clipBottom = m_height;
+}
 
 void Canvas::Blend(int x, int y, Color c, float alpha)
 {
@@ -152,12 +159,16 @@ void Canvas::Blend(int x, int y, Color c, float alpha)
 
 void Canvas::Fill(const Box& bounds, const Sdf& shape, const Paint& paint, float alpha)
 {
-    const int x0 = static_cast<int>(std::floor(bounds.x)) - 1, y0 = static_cast<int>(std::floor(bounds.y)) - 1;
-    const int x1 = static_cast<int>(std::ceil(bounds.Right())) + 1, y1 = static_cast<int>(std::ceil(bounds.Bottom())) + 1;
+    // Shapes are sampled at pixel centres in design units; their distances,
+    // in design units too, become pixels again for the coverage.
+    const float s = static_cast<float>(m_scale);
+    const int x0 = static_cast<int>(std::floor(bounds.x * s)) - 1, y0 = static_cast<int>(std::floor(bounds.y * s)) - 1;
+    const int x1 = static_cast<int>(std::ceil(bounds.Right() * s)) + 1;
+    const int y1 = static_cast<int>(std::ceil(bounds.Bottom() * s)) + 1;
     for (int y = std::max(y0, m_clipTop); y < std::min(y1, m_clipBottom); ++y)
         for (int x = std::max(x0, m_clipLeft); x < std::min(x1, m_clipRight); ++x) {
-            const float cx = static_cast<float>(x) + 0.5f, cy = static_cast<float>(y) + 0.5f;
-            const float coverage = Clamp01(0.5f - shape(cx, cy));
+            const float cx = (static_cast<float>(x) + 0.5f) / s, cy = (static_cast<float>(y) + 0.5f) / s;
+            const float coverage = Clamp01(0.5f - shape(cx, cy) * s);
             if (coverage > 0)
                 Blend(x, y, paint(cx, cy), coverage * alpha);
         }
@@ -172,6 +183,11 @@ void Canvas::Stroke(const Box& bounds, const Sdf& distance, float width, const P
 float Canvas::Text(const Font& font, float px, float x, float y, const std::string& utf8, Color color,
                    float tracking)
 {
+    const float s = static_cast<float>(m_scale);
+    px *= s;
+    x *= s;
+    y *= s;
+    tracking *= s;
     const stbtt_fontinfo& info = font.Info();
     const float scale = stbtt_ScaleForMappingEmToPixels(&info, px);
     const auto cps = DecodeUtf8(utf8);
@@ -202,7 +218,7 @@ float Canvas::Text(const Font& font, float px, float x, float y, const std::stri
             x += static_cast<float>(stbtt_GetCodepointKernAdvance(&info, cp, static_cast<int>(cps[i + 1]))) * scale +
                  tracking;
     }
-    return x;
+    return x / s;
 }
 
 std::vector<std::uint8_t> Canvas::Rgb8() const

@@ -58,12 +58,16 @@ private:
     stbtt_fontinfo m_info{};
 };
 
+// Shapes, text and the clip rectangle are given in design units, which are
+// `scale` pixels each: the same drawing code paints a picture at 1x and at 2x.
+// Width, Height, At and Blend work in pixels.
 class Canvas {
 public:
-    Canvas(int width, int height, Color fill);
+    Canvas(int width, int height, Color fill, int scale = 1);
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
+    int Scale() const { return m_scale; }
     Color At(int x, int y) const { return m_pixels[Index(x, y)]; }
 
     // Drawing reaches only inside the clip rectangle (the whole canvas by default).
@@ -86,6 +90,7 @@ private:
 
     int m_width;
     int m_height;
+    int m_scale;
     int m_clipLeft = 0, m_clipTop = 0, m_clipRight = 0, m_clipBottom = 0;
     std::vector<Color> m_pixels;
 };

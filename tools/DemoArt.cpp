@@ -1,14 +1,19 @@
 // demo_art: draws the demo disc's start menu and writes everything the menu
 // reads, from one layout table, so that pictures, main.ini and AUTORUN.INF
-// cannot drift apart.
+// cannot drift apart. The table holds every text in English and, beside it,
+// in Turkish: the second disc shows letters that no single ANSI code page
+// holds together with Western ones.
 //
-//   demo_art DISC_DIR PREVIEW_PNG [REVIEW_DIR]
+//   demo_art [--turkish] DISC_DIR PREVIEW_PNG [REVIEW_DIR]
 //
-// DISC_DIR gets AUTORUN.INF and Data/ (main.ini and the pictures); PREVIEW_PNG
+// DISC_DIR gets AUTORUN.INF and Data/ (main.ini and the pictures, each also
+// drawn at twice the resolution under its @2x name); PREVIEW_PNG
 // is the menu as it shows on screen, cut to its outline; REVIEW_DIR, when given,
-// gets a PNG of every full-window picture for checking by eye.
+// gets a PNG of every full-window picture for checking by eye. The Turkish
+// disc's files are UTF-8 without a byte-order mark, as editors save them.
 #include "tools/Canvas.h"
 #include "skin/ControlLines.h"
+#include "skin/DisplayScale.h"
 #include "tools/PictureFiles.h"
 
 #include <algorithm>
@@ -60,6 +65,18 @@ struct Fonts {
     Font regular{"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"};
     Font bold{"/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"};
 };
+
+// ---- languages -----------------------------------------------------------
+
+enum class Lang { English, Turkish };
+
+// A text of the disc beside its translation.
+struct Words {
+    const char* english;
+    const char* turkish;
+};
+
+std::string In(Lang lang, Words w) { return lang == Lang::English ? w.english : w.turkish; }
 
 // ---- layout --------------------------------------------------------------
 
@@ -143,37 +160,75 @@ const Rect kInfoStrip{24, 340, 552, 28};
 // Image-button and ButtonEx rectangles lie on the 8-pixel grid: JPEG codes the
 // pictures in 8 x 8 blocks, so the ground around the controls stays the same
 // in all four pictures to the last bit, and no seam shows at a control's edge.
-std::vector<Control> Layout()
+std::vector<Control> Layout(Lang lang)
 {
+    const auto t = [lang](Words w) { return In(lang, w); };
     std::vector<Control> c = {
-        ProgramButton(1, 0, 0, Icon::Install, "Install", "Set up on this PC", "Install Halcyon Studio 4",
-                      "Setup\\setup.cmd", "Starting the installer of Halcyon Studio 4..."),
-        ProgramButton(2, 1, 0, Icon::ReadMe, "Read me", "Before you begin", "Read this first",
-                      "README.TXT", "Opening the read-me: please read it before you install."),
-        ProgramButton(3, 0, 1, Icon::Guide, "User guide", "Learn the essentials", "Open the user guide",
-                      "Docs\\UserGuide.html", "Opening the user guide in your web browser..."),
-        ProgramButton(4, 1, 1, Icon::News, "What's new", "Release notes for 4.2", "What is new in this version",
-                      "Docs\\ReleaseNotes.txt", "Opening the release notes: what is new in version 4.2."),
-        ProgramButton(5, 0, 2, Icon::Samples, "Samples", "Example projects", "Browse the sample projects",
-                      "Samples", "Opening the samples: example projects to explore."),
-        ProgramButton(6, 1, 2, Icon::Tools, "Free tools", "Converters, plug-ins", "Free tools on this disc",
-                      "Tools", "Opening the free tools: converters and add-ons."),
-        ProgramButton(7, 0, 3, Icon::Drivers, "Drivers", "Tablets and devices", "Device drivers",
-                      "Drivers", "Opening the drivers for pen tablets and colour probes."),
-        ProgramButton(8, 1, 3, Icon::Version, "Auto setup", "Picks the right setup",
-                      "Start the setup made for your Windows", "verpick.exe",
-                      "Starting the setup made for your version of Windows..."),
-        Button("ID_BROWSE", {408, 144, 160, 32}, Style::Link, Icon::Folder, "Browse the disc",
-               "Open the disc in Explorer"),
-        Button("ID_HOMEPAGE", {408, 184, 160, 32}, Style::Link, Icon::Globe, "Visit our website",
-               "Open the Halcyon website"),
-        Button("ID_MINIMIZE", {504, 24, 32, 32}, Style::Window, Icon::Minimise, "", "Minimise"),
-        Button("ID_CLOSE", {544, 24, 32, 32}, Style::Close, Icon::Cross, "", "Close"),
+        ProgramButton(1, 0, 0, Icon::Install, t({"Install", "Kur"}),
+                      t({"Set up on this PC", "Bu bilgisayara kurun"}),
+                      t({"Install Halcyon Studio 4", "Halcyon Studio 4'\u00FC kurun"}),
+                      t({"Setup\\setup.cmd", "Kurulum\\kurulum.cmd"}),
+                      t({"Starting the installer of Halcyon Studio 4...",
+                         "Halcyon Studio 4 kurulumu ba\u015Flat\u0131l\u0131yor..."})),
+        ProgramButton(2, 1, 0, Icon::ReadMe, t({"Read me", "Beni oku"}),
+                      t({"Before you begin", "Ba\u015Flamadan \u00F6nce"}),
+                      t({"Read this first", "\u00D6nce bunu okuyun"}), t({"README.TXT", "BEN\u0130OKU.TXT"}),
+                      t({"Opening the read-me: please read it before you install.",
+                         "Beni oku dosyas\u0131 a\u00E7\u0131l\u0131yor: l\u00FCtfen kurmadan \u00F6nce okuyun."})),
+        ProgramButton(3, 0, 1, Icon::Guide, t({"User guide", "K\u0131lavuz"}),
+                      t({"Learn the essentials", "Temel bilgileri \u00F6\u011Frenin"}),
+                      t({"Open the user guide", "Kullan\u0131m k\u0131lavuzunu a\u00E7\u0131n"}),
+                      t({"Docs\\UserGuide.html", "Belgeler\\K\u0131lavuz.html"}),
+                      t({"Opening the user guide in your web browser...",
+                         "Kullan\u0131m k\u0131lavuzu web taray\u0131c\u0131n\u0131zda a\u00E7\u0131l\u0131yor..."})),
+        ProgramButton(4, 1, 1, Icon::News, t({"What's new", "Yenilikler"}),
+                      t({"Release notes for 4.2", "4.2 s\u00FCr\u00FCm notlar\u0131"}),
+                      t({"What is new in this version", "Bu s\u00FCr\u00FCmdeki yenilikler"}),
+                      t({"Docs\\ReleaseNotes.txt", "Belgeler\\S\u00FCr\u00FCm notlar\u0131.txt"}),
+                      t({"Opening the release notes: what is new in version 4.2.",
+                         "S\u00FCr\u00FCm notlar\u0131 a\u00E7\u0131l\u0131yor: 4.2 s\u00FCr\u00FCm\u00FCndeki yenilikler."})),
+        ProgramButton(5, 0, 2, Icon::Samples, t({"Samples", "\u00D6rnekler"}),
+                      t({"Example projects", "\u00D6rnek projeler"}),
+                      t({"Browse the sample projects", "\u00D6rnek projelere g\u00F6z at\u0131n"}),
+                      t({"Samples", "\u00D6rnekler"}),
+                      t({"Opening the samples: example projects to explore.",
+                         "\u00D6rnekler a\u00E7\u0131l\u0131yor: ke\u015Ffedilecek \u00F6rnek projeler."})),
+        ProgramButton(6, 1, 2, Icon::Tools, t({"Free tools", "Ara\u00E7lar"}),
+                      t({"Converters, plug-ins", "D\u00F6n\u00FC\u015Ft\u00FCr\u00FCc\u00FCler"}),
+                      t({"Free tools on this disc", "Bu diskteki \u00FCcretsiz ara\u00E7lar"}),
+                      t({"Tools", "Ara\u00E7lar"}),
+                      t({"Opening the free tools: converters and add-ons.",
+                         "\u00DCcretsiz ara\u00E7lar a\u00E7\u0131l\u0131yor: d\u00F6n\u00FC\u015Ft\u00FCr\u00FCc\u00FCler ve eklentiler."})),
+        ProgramButton(7, 0, 3, Icon::Drivers, t({"Drivers", "S\u00FCr\u00FCc\u00FCler"}),
+                      t({"Tablets and devices", "Tabletler ve ayg\u0131tlar"}),
+                      t({"Device drivers", "Ayg\u0131t s\u00FCr\u00FCc\u00FCleri"}),
+                      t({"Drivers", "S\u00FCr\u00FCc\u00FCler"}),
+                      t({"Opening the drivers for pen tablets and colour probes.",
+                         "Kalem tabletlerinin ve renk \u00F6l\u00E7erlerin s\u00FCr\u00FCc\u00FCleri a\u00E7\u0131l\u0131yor."})),
+        ProgramButton(8, 1, 3, Icon::Version, t({"Auto setup", "Kolay kurulum"}),
+                      t({"Picks the right setup", "Do\u011Fru kurulumu se\u00E7er"}),
+                      t({"Start the setup made for your Windows", "Windows s\u00FCr\u00FCm\u00FCn\u00FCze uygun kurulumu ba\u015Flat\u0131n"}),
+                      "verpick.exe",
+                      t({"Starting the setup made for your version of Windows...",
+                         "Windows s\u00FCr\u00FCm\u00FCn\u00FCze uygun kurulum ba\u015Flat\u0131l\u0131yor..."})),
+        Button("ID_BROWSE", {408, 144, 160, 32}, Style::Link, Icon::Folder,
+               t({"Browse the disc", "Diske g\u00F6z at\u0131n"}),
+               t({"Open the disc in Explorer", "Diski Gezgin'de a\u00E7\u0131n"})),
+        Button("ID_HOMEPAGE", {408, 184, 160, 32}, Style::Link, Icon::Globe,
+               t({"Visit our website", "Web sitemiz"}), t({"Open the Halcyon website", "Halcyon web sitesini a\u00E7\u0131n"})),
+        Button("ID_MINIMIZE", {504, 24, 32, 32}, Style::Window, Icon::Minimise, "",
+               t({"Minimise", "Simge durumuna k\u00FC\u00E7\u00FClt"})),
+        Button("ID_CLOSE", {544, 24, 32, 32}, Style::Close, Icon::Cross, "", t({"Close", "Kapat"})),
         Make(Kind::ButtonEx, "ID_EMBLEM", kEmblem, "Halcyon Studio 4"),
-        Label("ID_TITLE", {24, 84, 360, 20}, "Choose what you would like to do", true, -14, kText),
-        Label("ID_INFO", {52, 346, 516, 18}, "Welcome! Click an item to open it.", false, -13, Hex(0xB4C3D9)),
+        Label("ID_TITLE", {24, 84, 360, 20},
+              t({"Choose what you would like to do", "\u0130stedi\u011Finiz i\u015Flemi se\u00E7in"}), true, -14, kText),
+        Label("ID_INFO", {52, 346, 516, 18},
+              t({"Welcome! Click an item to open it.",
+                 "Ho\u015F geldiniz! A\u00E7mak i\u00E7in bir \u00F6\u011Feye t\u0131klay\u0131n."}),
+              false, -13, Hex(0xB4C3D9)),
         Make(Kind::Trackbar, "ID_MUSIC", {464, 260, 104, 24}),
-        Make(Kind::Progress, "ID_EFFECTS", {464, 292, 104, 24}, "Click or drag to set the effects volume"),
+        Make(Kind::Progress, "ID_EFFECTS", {464, 292, 104, 24},
+             t({"Click or drag to set the effects volume", "Efekt sesini ayarlamak i\u00E7in t\u0131klay\u0131n veya s\u00FCr\u00FCkleyin"})),
     };
     return c;
 }
@@ -334,9 +389,10 @@ Paint HorizontalGradient(float x0, float x1, Color left, Color right)
 // A soft light: strongest at the centre, fading out to nothing at the radius.
 void Light(Canvas& c, float cx, float cy, float radius, Color color, float strength)
 {
-    for (int y = std::max(0, int(cy - radius)); y < std::min(c.Height(), int(cy + radius) + 1); ++y)
-        for (int x = std::max(0, int(cx - radius)); x < std::min(c.Width(), int(cx + radius) + 1); ++x) {
-            const float d = std::hypot(float(x) + 0.5f - cx, float(y) + 0.5f - cy) / radius;
+    const float s = float(c.Scale());
+    for (int y = std::max(0, int((cy - radius) * s)); y < std::min(c.Height(), int((cy + radius) * s) + 1); ++y)
+        for (int x = std::max(0, int((cx - radius) * s)); x < std::min(c.Width(), int((cx + radius) * s) + 1); ++x) {
+            const float d = std::hypot((float(x) + 0.5f) / s - cx, (float(y) + 0.5f) / s - cy) / radius;
             if (d < 1)
                 c.Blend(x, y, color, strength * (1 - d) * (1 - d));
         }
@@ -359,7 +415,7 @@ void CheckFits(const Font& font, float px, const std::string& text, float room, 
 }
 
 // Everything that no control covers: the same in all four pictures.
-void DrawGround(Canvas& c, const Fonts& f)
+void DrawGround(Canvas& c, const Fonts& f, Lang lang)
 {
     const Box window{0, 0, float(kWidth), float(kHeight)};
     c.Fill(window, [](float, float) { return -1.0f; }, VerticalGradient(0, kHeight, kBackTop, kBackBottom));
@@ -369,16 +425,17 @@ void DrawGround(Canvas& c, const Fonts& f)
     // Header: the brand, and a rule under it.
     const float end = c.Text(f.bold, 22, 76, 41, "Halcyon Studio", kText);
     c.Text(f.bold, 22, end + 6, 41, "4", kAccent);
-    c.Text(f.regular, 11, 77, 58, "Creative suite  \u00B7  Installation disc", kTextMuted);
+    c.Text(f.regular, 11, 77, 58, In(lang, {"Creative suite  \u00B7  Installation disc", "Yarat\u0131c\u0131 paket  \u00B7  Kurulum diski"}),
+           kTextMuted);
     FillBox(c, {24, 72, 552, 1}, kRule);
 
     // Right-hand card: quick links and sound.
     Panel(c, kCardRect.ToBox(), 12, kCardBorder, Solid(kCard));
-    c.Text(f.bold, 9, 416, 133, "QUICK LINKS", kTextDim, 1.2f);
+    c.Text(f.bold, 9, 416, 133, In(lang, {"QUICK LINKS", "HIZLI BA\u011ELANTILAR"}), kTextDim, 1.2f);
     FillBox(c, {416, 229, 144, 1}, kRule);
-    c.Text(f.bold, 9, 416, 251, "SOUND", kTextDim, 1.2f);
-    c.Text(f.regular, 11.5f, 416, 276, "Music", kTextMuted);
-    c.Text(f.regular, 11.5f, 416, 308, "Effects", kTextMuted);
+    c.Text(f.bold, 9, 416, 251, In(lang, {"SOUND", "SES"}), kTextDim, 1.2f);
+    c.Text(f.regular, 11.5f, 416, 276, In(lang, {"Music", "M\u00FCzik"}), kTextMuted);
+    c.Text(f.regular, 11.5f, 416, 308, In(lang, {"Effects", "Efektler"}), kTextMuted);
 
     // Information strip: the program writes the text; here only a quiet panel and its mark.
     const Box strip = kInfoStrip.ToBox();
@@ -388,8 +445,11 @@ void DrawGround(Canvas& c, const Fonts& f)
     FillRound(c, {37, 352.6f, 2, 5.2f}, 0.8f, Solid(kAccent));
 
     // Footer.
-    c.Text(f.regular, 10, 24, 388, "\u00A9 2025 Halcyon Software Ltd. All rights reserved.", kTextDim);
-    const std::string version = "Version 4.2.0  \u00B7  Disc 1 of 1";
+    c.Text(f.regular, 10, 24, 388,
+           In(lang, {"\u00A9 2025 Halcyon Software Ltd. All rights reserved.",
+                     "\u00A9 2025 Halcyon Software Ltd. T\u00FCm haklar\u0131 sakl\u0131d\u0131r."}),
+           kTextDim);
+    const std::string version = In(lang, {"Version 4.2.0  \u00B7  Disc 1 of 1", "S\u00FCr\u00FCm 4.2.0  \u00B7  Disk 1 / 1"});
     c.Text(f.regular, 10, 576 - f.regular.Measure(version, 10), 388, version, kTextDim);
 
     // A fine light line just inside the outline.
@@ -539,10 +599,10 @@ void DrawControl(Canvas& c, const Fonts& f, const Control& ctl, Look look)
     c.ResetClip();
 }
 
-Canvas DrawLook(const Fonts& f, const std::vector<Control>& layout, Look look)
+Canvas DrawLook(const Fonts& f, Lang lang, const std::vector<Control>& layout, Look look, int scale)
 {
-    Canvas c(kWidth, kHeight, kBackTop);
-    DrawGround(c, f);
+    Canvas c(kWidth * scale, kHeight * scale, kBackTop, scale);
+    DrawGround(c, f, lang);
     for (const auto& ctl : layout)
         DrawControl(c, f, ctl, look);
     return c;
@@ -565,11 +625,12 @@ const float kThumbW = 20, kThumbH = 24;
 // card and the track behind the knob (taken from the Main picture).
 Canvas DrawThumb(const Canvas& main, const Control& track, bool pressed)
 {
-    Canvas t(int(kThumbW), int(kThumbH), kCard);
-    const int sx = track.rect.x + track.rect.w / 2 - int(kThumbW) / 2;
-    for (int y = 0; y < int(kThumbH); ++y)
-        for (int x = 0; x < int(kThumbW); ++x)
-            t.Blend(x, y, main.At(sx + x, track.rect.y + y), 1);
+    const int s = main.Scale();
+    Canvas t(int(kThumbW) * s, int(kThumbH) * s, kCard, s);
+    const int sx = (track.rect.x + track.rect.w / 2 - int(kThumbW) / 2) * s;
+    for (int y = 0; y < t.Height(); ++y)
+        for (int x = 0; x < t.Width(); ++x)
+            t.Blend(x, y, main.At(sx + x, track.rect.y * s + y), 1);
     const float cx = kThumbW / 2, cy = kThumbH / 2;
     if (pressed) {
         FillCircle(t, cx, cy, 9.5f, Solid(kAccent), 0.28f);
@@ -589,7 +650,9 @@ Canvas DrawThumb(const Canvas& main, const Control& track, bool pressed)
 // the Main picture itself, or the window would show seams.
 void CheckGroundMatches(const Canvas& main, const Canvas& other, const std::vector<Control>& layout, Look look)
 {
-    auto covered = [&](int x, int y) {
+    const int s = main.Scale();
+    auto covered = [&](int px, int py) {
+        const int x = px / s, y = py / s; // the rectangles lie on whole design units
         for (const auto& ctl : layout) {
             const bool shows = UsesAllLooks(ctl) || (ctl.kind == Kind::Progress && look == Look::Down);
             const Rect& r = ctl.rect;
@@ -598,8 +661,8 @@ void CheckGroundMatches(const Canvas& main, const Canvas& other, const std::vect
         }
         return false;
     };
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x) {
+    for (int y = 0; y < main.Height(); ++y)
+        for (int x = 0; x < main.Width(); ++x) {
             const Color a = main.At(x, y), b = other.At(x, y);
             if (!covered(x, y) && (a.r != b.r || a.g != b.g || a.b != b.b))
                 throw std::runtime_error("a state picture differs from Main outside the controls at " +
@@ -774,36 +837,57 @@ void WriteReview(const fs::path& dir, const std::vector<Canvas>& looks, const Ca
 
 int main(int argc, char** argv)
 {
+    const Lang lang = argc > 1 && argv[1] == std::string("--turkish") ? Lang::Turkish : Lang::English;
+    if (lang == Lang::Turkish) {
+        --argc;
+        ++argv;
+    }
     if (argc < 3 || argc > 4) {
-        std::cerr << "usage: demo_art DISC_DIR PREVIEW_PNG [REVIEW_DIR]\n";
+        std::cerr << "usage: demo_art [--turkish] DISC_DIR PREVIEW_PNG [REVIEW_DIR]\n";
         return 2;
     }
     try {
         const fs::path disc = argv[1], data = disc / "Data";
         fs::create_directories(data);
         const Fonts fonts;
-        const auto layout = Layout();
+        const auto layout = Layout(lang);
         CheckLayout(layout);
 
+        // Every picture at 1x and, beside it under its @2x name, drawn again at
+        // twice the resolution for high-DPI displays.
         std::vector<Canvas> looks;
-        for (Look look : kLooks)
-            looks.push_back(DrawLook(fonts, layout, look));
-        for (std::size_t i = 1; i < looks.size(); ++i)
-            CheckGroundMatches(looks[0], looks[i], layout, kLooks[i]);
+        Canvas thumb(1, 1, kCard);
+        for (int scale : {1, 2}) {
+            auto named = [scale](const std::string& name) { return scale == 1 ? name : TwoXPictureName(name); };
+            std::vector<Canvas> drawn;
+            for (Look look : kLooks)
+                drawn.push_back(DrawLook(fonts, lang, layout, look, scale));
+            for (std::size_t i = 1; i < drawn.size(); ++i)
+                CheckGroundMatches(drawn[0], drawn[i], layout, kLooks[i]);
 
-        const char* files[] = {"main.jpg", "over.jpg", "down.jpg", "disabled.jpg"};
-        for (std::size_t i = 0; i < looks.size(); ++i)
-            WriteJpeg(data / files[i], looks[i]);
-        WriteMask(data / "mask.bmp", kWidth, kHeight, InsideWindow);
-        WriteMask(data / kEmblemMask, kEmblem.w, kEmblem.h, InsideEmblem);
+            const char* files[] = {"main.jpg", "over.jpg", "down.jpg", "disabled.jpg"};
+            for (std::size_t i = 0; i < drawn.size(); ++i)
+                WriteJpeg(data / named(files[i]), drawn[i]);
+            // Masks at 2x cut exactly where the 1x ones do, each pixel twice over,
+            // so the window's shape is the same at either size.
+            auto scaled = [scale](bool (*inside)(int, int)) {
+                return [scale, inside](int x, int y) { return inside(x / scale, y / scale); };
+            };
+            WriteMask(data / named("mask.bmp"), kWidth * scale, kHeight * scale, scaled(InsideWindow));
+            WriteMask(data / named(kEmblemMask), kEmblem.w * scale, kEmblem.h * scale, scaled(InsideEmblem));
 
-        const Control* track = nullptr;
-        for (const auto& c : layout)
-            if (c.kind == Kind::Trackbar)
-                track = &c;
-        const Canvas thumb = DrawThumb(looks[0], *track, false);
-        WriteBmp(data / kThumb, thumb);
-        WriteBmp(data / kThumbDown, DrawThumb(looks[0], *track, true));
+            const Control* track = nullptr;
+            for (const auto& c : layout)
+                if (c.kind == Kind::Trackbar)
+                    track = &c;
+            const Canvas up = DrawThumb(drawn[0], *track, false);
+            WriteBmp(data / named(kThumb), up);
+            WriteBmp(data / named(kThumbDown), DrawThumb(drawn[0], *track, true));
+            if (scale == 1) {
+                looks = drawn;
+                thumb = up;
+            }
+        }
 
         WriteText(data / "main.ini", MainIni(layout));
         WriteText(disc / "AUTORUN.INF", AutorunInf(layout));

@@ -46,7 +46,7 @@ void WriteText(const fs::path& path, const std::string& lines)
 // where it holds. Four bits a pixel rather than one: a decoder may turn a
 // one-bit picture into a monochrome bitmap, whose colours a copy to 32 bits
 // would then take from the device context instead of from the palette.
-void WriteMask(const fs::path& path, int w, int h, bool (*inside)(int, int))
+void WriteMask(const fs::path& path, int w, int h, const std::function<bool(int, int)>& inside)
 {
     const std::uint32_t stride = ((std::uint32_t(w) * 4 + 31) / 32) * 4;
     const std::uint32_t bits = stride * std::uint32_t(h);

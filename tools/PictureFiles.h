@@ -5,12 +5,13 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 // Writes `lines` with every '\n' turned into CRLF, as Windows tools expect.
 void WriteText(const std::filesystem::path& path, const std::string& lines);
-void WriteMask(const std::filesystem::path& path, int w, int h, bool (*inside)(int, int));
+void WriteMask(const std::filesystem::path& path, int w, int h, const std::function<bool(int, int)>& inside);
 void WriteJpeg(const std::filesystem::path& path, const Canvas& c);
 void WriteBmp(const std::filesystem::path& path, const Canvas& c);
 void WritePng(const std::filesystem::path& path, int w, int h, int channels, const std::vector<std::uint8_t>& pixels);

@@ -1,9 +1,11 @@
-// The demo disc as committed: its pictures fit together, every control of its
-// skin lies inside the window's outline, and its menu opens files that exist.
+// The demo discs as committed, English and Turkish: their pictures fit
+// together, every control of their skins lies inside the window's outline, and
+// their menus open files that exist.
 #include "skin/ControlLines.h"
 #include "platform/FileSystem.h"
 #include "tools/skincheck/PictureDecoder.h"
 #include "skin/SkinFile.h"
+#include "skin/DisplayScale.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +14,6 @@
 #include <vector>
 
 namespace {
-
-const std::string kDisc = AK_DEMO_DISC;
-const std::string kSkin = kDisc + "/Data/main.ini";
 
 struct RgbPicture {
     int width = 0;
@@ -28,10 +27,28 @@ struct RgbPicture {
     }
 };
 
-RgbPicture Load(const std::string& name)
+// The folder below demo/ of each disc.
+class DemoDisc : public ::testing::TestWithParam<const char*> {
+protected:
+    std::string Disc() const { return std::string(AK_DEMO_DISCS) + "/" + GetParam(); }
+    std::string Skin() const { return Disc() + "/Data/main.ini"; }
+    RgbPicture Load(const std::string& name) const;
+    std::vector<ControlLine> Controls(ControlKindId kind) const
+    {
+        return ReadControlLines(IniFile(Skin()), ControlKindOf(kind));
+    }
+    std::string ScreenPicture(const char* key) const
+    {
+        const IniFile ini(Skin());
+        const std::string main = ini.GetString("Screen", "Main", "");
+        return key == std::string("Main") ? main : ini.GetString("Screen", key, main);
+    }
+};
+
+RgbPicture DemoDisc::Load(const std::string& name) const
 {
     RgbPicture pic;
-    const auto bytes = platform::ReadWholeFile(kDisc + "/Data/" + name);
+    const auto bytes = platform::ReadWholeFile(Disc() + "/Data/" + name);
     const PictureLoad load = DecodePicture(bytes ? *bytes : std::string());
     if (!load.picture)
         return pic;
@@ -43,16 +60,7 @@ RgbPicture Load(const std::string& name)
     return pic;
 }
 
-std::vector<ControlLine> Controls(ControlKindId kind) { return ReadControlLines(IniFile(kSkin), ControlKindOf(kind)); }
-
-std::string ScreenPicture(const char* key)
-{
-    const IniFile ini(kSkin);
-    const std::string main = ini.GetString("Screen", "Main", "");
-    return key == std::string("Main") ? main : ini.GetString("Screen", key, main);
-}
-
-TEST(DemoDisc, FullWindowPicturesShareOneSize)
+TEST_P(DemoDisc, FullWindowPicturesShareOneSize)
 {
     const RgbPicture main = Load(ScreenPicture("Main"));
     ASSERT_FALSE(main.rgb.empty()) << ScreenPicture("Main");
@@ -64,12 +72,12 @@ TEST(DemoDisc, FullWindowPicturesShareOneSize)
     }
 }
 
-TEST(DemoDisc, EveryControlLiesInsideTheOutline)
+TEST_P(DemoDisc, EveryControlLiesInsideTheOutline)
 {
     const RgbPicture mask = Load(ScreenPicture("Mask"));
     ASSERT_FALSE(mask.rgb.empty());
     for (const auto& kind : ControlKinds()) {
-        const auto lines = ReadControlLines(IniFile(kSkin), kind);
+        const auto lines = ReadControlLines(IniFile(Skin()), kind);
         EXPECT_FALSE(lines.empty()) << kind.section;
         for (const auto& l : lines) {
             const SkinRect& r = l.rect;
@@ -88,7 +96,7 @@ TEST(DemoDisc, EveryControlLiesInsideTheOutline)
 
 // Where no control shows a state picture, the window shows Main; a state
 // picture that differs there would show a seam around its control.
-TEST(DemoDisc, StatePicturesMatchMainAroundTheControls)
+TEST_P(DemoDisc, StatePicturesMatchMainAroundTheControls)
 {
     const RgbPicture main = Load(ScreenPicture("Main"));
     std::vector<SkinRect> allLooks;
@@ -125,7 +133,7 @@ TEST(DemoDisc, StatePicturesMatchMainAroundTheControls)
     }
 }
 
-TEST(DemoDisc, ControlPicturesLoadAndFitTheirControls)
+TEST_P(DemoDisc, ControlPicturesLoadAndFitTheirControls)
 {
     for (const auto& l : Controls(ControlKindId::ButtonEx)) {
         const RgbPicture mask = Load(l.PictureName(FieldRole::Mask));
@@ -144,7 +152,32 @@ TEST(DemoDisc, ControlPicturesLoadAndFitTheirControls)
     }
 }
 
-TEST(DemoDisc, MenuItemsOpenWhatIsOnTheDisc)
+// Beside every picture the skin names lies its @2x version, twice the size; a
+// mask's @2x cuts a pixel exactly where the 1x mask cuts the pixel it covers.
+TEST_P(DemoDisc, TwoXPicturesAreTwiceTheSizeAndMasksCutAlike)
+{
+    std::vector<std::pair<std::string, bool>> pictures; // name, whether a mask
+    for (const char* key : {"Main", "Over", "Down", "Disabled", "Mask"})
+        pictures.push_back({ScreenPicture(key), key == std::string("Mask")});
+    for (const auto& l : Controls(ControlKindId::ButtonEx))
+        pictures.push_back({l.PictureName(FieldRole::Mask), true});
+    for (const auto& l : Controls(ControlKindId::Trackbar))
+        for (const FieldRole role : {FieldRole::Thumb, FieldRole::ThumbDown})
+            pictures.push_back({l.PictureName(role), false});
+    for (const auto& [name, mask] : pictures) {
+        const RgbPicture one = Load(name), two = Load(TwoXPictureName(name));
+        ASSERT_FALSE(two.rgb.empty()) << TwoXPictureName(name);
+        EXPECT_EQ(two.width, 2 * one.width) << name;
+        EXPECT_EQ(two.height, 2 * one.height) << name;
+        int differing = 0;
+        for (int y = 0; mask && y < two.height; ++y)
+            for (int x = 0; x < two.width; ++x)
+                differing += two.CutAway(x, y) != one.CutAway(x / 2, y / 2);
+        EXPECT_EQ(differing, 0) << name;
+    }
+}
+
+TEST_P(DemoDisc, MenuItemsOpenWhatIsOnTheDisc)
 {
     std::set<std::string> buttons, labels;
     for (const auto& l : Controls(ControlKindId::ImageButton))
@@ -155,7 +188,7 @@ TEST(DemoDisc, MenuItemsOpenWhatIsOnTheDisc)
         EXPECT_EQ(buttons.count(name), 1u) << name;
     EXPECT_EQ(labels.count("ID_INFO"), 1u);
 
-    const IniFile autorun(kDisc + "/AUTORUN.INF");
+    const IniFile autorun(Disc() + "/AUTORUN.INF");
     EXPECT_FALSE(autorun.GetString("RUN_FILES", "ID_HOMEPAGE", "").empty());
     // Built programs that the build puts on the disc beside autorun.exe.
     const std::set<std::string> built = {"verpick.exe"};
@@ -166,10 +199,13 @@ TEST(DemoDisc, MenuItemsOpenWhatIsOnTheDisc)
         const std::string file = autorun.GetString("RUN_FILES", name, "");
         ASSERT_FALSE(file.empty());
         if (!built.count(file)) {
-            EXPECT_TRUE(platform::PathExists(kDisc + "\\" + file)) << file;
+            EXPECT_TRUE(platform::PathExists(Disc() + "\\" + file)) << file;
         }
         EXPECT_FALSE(autorun.GetString("TEXT_INFO", name, "").empty());
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Discs, DemoDisc, ::testing::Values("disc", "disc-tr"),
+                         [](const auto& p) { return std::string(p.param == std::string("disc") ? "English" : "Turkish"); });
 
 } // namespace

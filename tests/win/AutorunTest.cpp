@@ -3,6 +3,8 @@
 #include "tests/win/support/Desktop.h"
 #include "tests/win/support/ProgramPaths.h"
 #include "tests/support/TempDir.h"
+#include "tests/win/support/GdiTestSupport.h"
+#include "skin/Picture.h"
 #include "platform/TextCodec.h"
 #include "platform/WideText.h"
 
@@ -10,7 +12,10 @@
 
 #include <windows.h>
 
+#include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <iterator>
 
 namespace {
 
@@ -273,6 +278,12 @@ TEST(Autorun, ImageButtonsFollowThePointerShowTheirTooltipAndActOnAClick)
 
 namespace {
 
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 // A disc whose buttons act on AUTORUN.INF, with the information label and a
 // ticker; "tool.exe" records that it ran in "tool.exe.log".
 class MenuDisc {
@@ -297,10 +308,28 @@ public:
                          m_main, &mask);
         PutTool("tool.exe");
     }
-    void PutTool(const std::string& name)
+    // A copy of the demo disc `demo` (a folder below demo/ of the source tree),
+    // with the main picture read back as the menu reads it.
+    MenuDisc(const std::string& folder, const char* demo) : m_disc(folder)
     {
-        EXPECT_TRUE(::CopyFileW(platform::Wide(RecorderExePath()).c_str(), platform::Wide(m_disc.File(name)).c_str(),
-                                FALSE));
+        namespace fs = std::filesystem;
+        const fs::path from = fs::u8path(BuildPath(AK_DEMO_DISCS) + "\\" + demo);
+        // File by file: a recursive filesystem::copy of the folder copied nothing under Wine.
+        for (const auto& entry : fs::recursive_directory_iterator(from))
+            if (entry.is_regular_file())
+                m_disc.Write(fs::relative(entry.path(), from).u8string(), ReadFile(entry.path()));
+        CBitmap main;
+        SIZE size{};
+        LoadPicture(m_disc.File("Data/main.jpg"), main, size);
+        const TestMask pixels = ReadPixels(main.GetSafeHandle());
+        m_main = TestPicture{pixels.width, pixels.height, pixels.pixels};
+    }
+    // `program` (the recorder by default) copied to `name`, its folders made.
+    void PutTool(const std::string& name, const std::string& program = RecorderExePath())
+    {
+        m_disc.Write(name, "");
+        EXPECT_TRUE(::CopyFileW(platform::Wide(program).c_str(), platform::Wide(m_disc.File(name)).c_str(), FALSE))
+            << program;
     }
     void Write(const std::string& name, const std::string& bytes) { m_disc.Write(name, bytes); }
 
@@ -474,10 +503,18 @@ std::string Encoded(const std::string& utf8, platform::TextEncoding encoding)
     return out;
 }
 
+// A label's font and colour as its control line gives them.
+struct LabelLook {
+    const char* face;
+    int height = 16;
+    bool bold = false;
+    COLORREF colour = 0;
+};
+
 // `text` drawn as a label draws it (the background, then the text at the
-// top-left in black). Wine's windows draw into DIB surfaces, so a DIB here
-// gets the very pixels the screen shows.
-std::vector<std::uint32_t> DrawnLabel(const TestPicture& back, const char* face, const std::string& text)
+// top-left). Wine's windows draw into DIB surfaces, so a DIB here gets the
+// very pixels the screen shows.
+std::vector<std::uint32_t> DrawnLabel(const TestPicture& back, const LabelLook& look, const std::string& text)
 {
     BITMAPINFO bi{};
     bi.bmiHeader = {sizeof bi.bmiHeader, back.width, -back.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -488,15 +525,15 @@ std::vector<std::uint32_t> DrawnLabel(const TestPicture& back, const char* face,
     auto* pixels = static_cast<std::uint32_t*>(bits);
     std::copy(back.pixels.begin(), back.pixels.end(), pixels);
     LOGFONTW lf{};
-    lf.lfHeight = 16;
-    lf.lfWeight = FW_NORMAL;
+    lf.lfHeight = look.height;
+    lf.lfWeight = look.bold ? FW_BOLD : FW_NORMAL;
     lf.lfCharSet = DEFAULT_CHARSET;
-    const std::wstring wideFace = platform::Wide(face);
+    const std::wstring wideFace = platform::Wide(look.face);
     wideFace.copy(lf.lfFaceName, LF_FACESIZE - 1);
     HFONT font = ::CreateFontIndirectW(&lf);
     HGDIOBJ oldFont = ::SelectObject(dc, font);
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, 0);
+    ::SetTextColor(dc, look.colour);
     RECT r{0, 0, back.width, back.height};
     const std::wstring wide = platform::Wide(text);
     ::DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r, DT_VCENTER);
@@ -526,13 +563,14 @@ std::string Replaced(const std::string& text, const std::string& stand)
 
 // The label at `rect` shows `text` in `face`: the very pixels of our own
 // DrawTextW, which differ from question marks and from missing-glyph boxes.
-void ExpectLabelShows(MenuDisc& disc, RECT rect, const char* face, const std::string& text)
+void ExpectLabelShows(MenuDisc& disc, RECT rect, const LabelLook& look, const std::string& text)
 {
     const TestPicture back =
         CropPicture(disc.Main(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-    const std::vector<std::uint32_t> expected = DrawnLabel(back, face, text);
-    EXPECT_NE(expected, DrawnLabel(back, face, Replaced(text, "?"))) << face << " draws question marks";
-    EXPECT_NE(expected, DrawnLabel(back, face, Replaced(text, "\xCD\xB8"))) << face << " lacks the glyphs"; // U+0378
+    const char* face = look.face;
+    const std::vector<std::uint32_t> expected = DrawnLabel(back, look, text);
+    EXPECT_NE(expected, DrawnLabel(back, look, Replaced(text, "?"))) << face << " draws question marks";
+    EXPECT_NE(expected, DrawnLabel(back, look, Replaced(text, "\xCD\xB8"))) << face << " lacks the glyphs"; // U+0378
     ::SetForegroundWindow(disc.Window());
     EXPECT_EQ(WaitForScreen(disc.ScreenRect(rect), expected, 3000), 0) << text;
 }
@@ -582,11 +620,11 @@ TEST_P(AutorunUnicode, NamesAndTextsInEveryScript)
 
     EXPECT_EQ(disc.LabelText(30, 115), kWelcome);
     EXPECT_EQ(disc.LabelText(30, 155), kChinese);
-    ExpectLabelShows(disc, kInfoRect, "DejaVu Sans", kWelcome);
+    ExpectLabelShows(disc, kInfoRect, {"DejaVu Sans"}, kWelcome);
     // scripts/deps.sh installs the font for Wine 8; a Wine 10 chroot made before it was
     // added to scripts/wine10.sh lacks it, and would show boxes.
     if (HasFont("WenQuanYi Zen Hei"))
-        ExpectLabelShows(disc, kChineseRect, "WenQuanYi Zen Hei", kChinese);
+        ExpectLabelShows(disc, kChineseRect, {"WenQuanYi Zen Hei"}, kChinese);
     else
         std::cout << "no WenQuanYi Zen Hei in this Wine: the Chinese glyphs are not compared\n";
 
@@ -600,7 +638,7 @@ TEST_P(AutorunUnicode, NamesAndTextsInEveryScript)
     EXPECT_TRUE(disc.ToolRan(10000, kTool)) << "the program named in AUTORUN.INF";
     EXPECT_FALSE(WaitForMessageBox(disc.Pid(), 300).wnd);
     EXPECT_EQ(disc.LabelText(30, 115), kInfo);
-    ExpectLabelShows(disc, kInfoRect, "DejaVu Sans", kInfo);
+    ExpectLabelShows(disc, kInfoRect, {"DejaVu Sans"}, kInfo);
 }
 
 INSTANTIATE_TEST_SUITE_P(Encodings, AutorunUnicode,
@@ -621,6 +659,27 @@ TEST(AutorunUnicode, AnAnsiDiscStillShowsItsLetters)
     disc.Click(40, 35);
     EXPECT_TRUE(disc.ToolRan(10000));
     EXPECT_EQ(disc.LabelText(30, 115), "Caf\xC3\xA9");
+}
+
+// The Turkish demo disc as it ships, in a folder whose name the ANSI code page
+// cannot hold: its title in Tahoma, and the auto-setup button starting, through
+// verpick, the installer whose name holds a blank and an "\xC5\x9F".
+TEST(AutorunUnicode, TheTurkishDemoDisc)
+{
+    const char title[] = "\xC4\xB0stedi\xC4\x9Finiz i\xC5\x9Flemi se\xC3\xA7in";
+    const char info[] = "Windows s\xC3\xBCr\xC3\xBCm\xC3\xBCn\xC3\xBCze uygun kurulum ba\xC5\x9Flat\xC4\xB1l\xC4\xB1yor...";
+    const char installer[] = "Kurulum\\Vista\\Kurulum \xC5\x9F.exe";
+    MenuDisc disc("Halcyon \xC3\xA7", "disc-tr");
+    disc.PutTool("verpick.exe", VerpickExePath());
+    disc.PutTool(installer);
+    ASSERT_TRUE(disc.Start());
+    EXPECT_EQ(disc.LabelText(30, 90), title);
+    ExpectLabelShows(disc, {24, 84, 384, 104}, {"Tahoma", -14, true, 16381425}, title);
+
+    disc.Click(296, 304); // ID_BUTTON8
+    EXPECT_TRUE(disc.ToolRan(15000, installer)) << "started by verpick from config.ini";
+    EXPECT_EQ(disc.LabelText(60, 350), info);
+    ExpectLabelShows(disc, {52, 346, 568, 364}, {"Tahoma", -13, false, 14271412}, info);
 }
 
 } // namespace
