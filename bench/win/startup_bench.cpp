@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -266,7 +267,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot start %s\n", cmd.c_str());
         return 2;
     }
-    ::Sleep(5000);
+    // Long enough for the window to settle; AK_BENCH_SETTLE_MS for slower skins.
+    const char* settle = std::getenv("AK_BENCH_SETTLE_MS");
+    ::Sleep(settle ? static_cast<DWORD>(std::atoi(settle)) : 5000);
     HWND shown = FindWindowOf(first.pi.dwProcessId);
     Frame settled, later;
     bool grabbed = shown && grabber.Grab(shown, settled);

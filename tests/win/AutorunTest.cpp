@@ -269,6 +269,77 @@ TEST(Autorun, ImageButtonsFollowThePointerShowTheirTooltipAndActOnAClick)
     EXPECT_TRUE(disc.Process().Running());
 }
 
+// The pointer comes to a button and presses it as soon as the window shows,
+// perhaps before the looks that the first paint does not need are decoded:
+// each look is right at once, and a missing Over picture stays as quiet as ever.
+TEST(Autorun, HoverAndPressRightAfterTheWindowShows)
+{
+    const int w = 1200, h = 800;
+    const TestPicture main = PatternPicture(w, h, 0), over = PatternPicture(w, h, 70), down = PatternPicture(w, h, 140);
+    const RECT button{20, 20, 80, 50};
+    for (bool withOver : {true, false}) {
+        SCOPED_TRACE(withOver ? "with its Over picture" : "its Over picture missing");
+        Disc disc;
+        disc.Write("Data/main.ini", "[Screen]\r\nMain=main.bmp\r\nOver=over.bmp\r\nDown=down.bmp\r\n"
+                                    "[BUTTONINFO]\r\n1=ID_BUTTON1,20,20,60,30,Install,\r\n");
+        disc.Write("Data/main.bmp", EncodeBmp24(main));
+        if (withOver)
+            disc.Write("Data/over.bmp", EncodeBmp24(over));
+        disc.Write("Data/down.bmp", EncodeBmp24(down));
+        MoveMouse(w + 50, h + 50);
+        ASSERT_TRUE(disc.Start());
+        const DWORD pid = disc.Process().Id();
+        HWND wnd = WaitForWindow(pid, kTitle, "#32770", 15000);
+        ASSERT_TRUE(wnd);
+        const DWORD shown = ::GetTickCount();
+        POINT p{50, 35};
+        ::ClientToScreen(wnd, &p);
+        MoveMouse(p.x, p.y);
+        const DWORD hovered = ::GetTickCount() - shown;
+        EXPECT_TRUE(ShowsPart(wnd, button, withOver ? over : main)) << "hovered";
+        MouseButton(true);
+        EXPECT_TRUE(ShowsPart(wnd, button, down)) << "pressed";
+        MoveMouse(w + 50, h + 50); // released away: no click
+        MouseButton(false);
+        EXPECT_TRUE(ShowsPart(wnd, button, main)) << "at rest";
+        std::printf("hovered %lu ms after the window showed\n", static_cast<unsigned long>(hovered));
+        EXPECT_FALSE(WaitForMessageBox(pid, 500).wnd);
+        EXPECT_TRUE(disc.Process().Running());
+    }
+}
+
+// A skin of 2,000 buttons, each with its tooltip: it opens, a sample of the
+// buttons show their own texts, and it ends. The bounds only catch a hang.
+TEST(Autorun, TwoThousandButtonsOpenShowTheirTooltipsAndEnd)
+{
+    constexpr int kColumns = 50, kButtons = 2000, kSide = 16;
+    const int w = kColumns * kSide, h = kButtons / kColumns * kSide;
+    std::string ini = "[Screen]\r\nMain=main.bmp\r\n[BUTTONINFO]\r\n";
+    for (int i = 0; i < kButtons; ++i)
+        ini += std::to_string(i + 1) + "=ID_" + std::to_string(i + 1) + "," + std::to_string(i % kColumns * kSide) +
+               "," + std::to_string(i / kColumns * kSide) + "," + std::to_string(kSide) + "," +
+               std::to_string(kSide) + ",Button number " + std::to_string(i + 1) + ",\r\n";
+    Disc disc;
+    disc.Write("Data/main.ini", ini);
+    disc.Write("Data/main.bmp", EncodeBmp24(PatternPicture(w, h)));
+    ASSERT_TRUE(disc.Start());
+    const DWORD pid = disc.Process().Id();
+    HWND wnd = WaitForWindow(pid, kTitle, "#32770", 120000);
+    ASSERT_TRUE(wnd);
+    ::SetForegroundWindow(wnd);
+    for (int i : {0, 1, 977, 1234, kButtons - 1}) {
+        POINT p{i % kColumns * kSide + kSide / 2, i / kColumns * kSide + kSide / 2};
+        ::ClientToScreen(wnd, &p);
+        MoveMouse(p.x, p.y);
+        MoveMouse(p.x + 1, p.y);
+        const std::string text = "Button number " + std::to_string(i + 1);
+        EXPECT_EQ(WaitForToolTip(pid, 5000, text), text);
+    }
+    ::SetForegroundWindow(wnd);
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(disc.Process().WaitExit(120000)) << "Escape must end the program";
+}
+
 } // namespace
 
 namespace {
