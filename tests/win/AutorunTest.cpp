@@ -5,6 +5,7 @@
 #include "tests/support/TempDir.h"
 #include "platform/TextCodec.h"
 #include "platform/WideText.h"
+#include "platform/Win32Handles.h"
 
 #include <gtest/gtest.h>
 
@@ -70,6 +71,7 @@ private:
 };
 
 const char kSkin[] = "[Screen]\r\nMain=main.bmp\r\nMask=mask.bmp\r\n";
+const TestPicture kNoPicture{0, 0, {}};
 
 RECT WindowRect(HWND wnd)
 {
@@ -185,21 +187,43 @@ TEST(Autorun, WithoutASkinFileShowsAnEmptyWindowAndReportsTheMissingShape)
     EXPECT_TRUE(disc.Process().Running());
 }
 
-TEST(Autorun, AMissingMaskGivesTheMainPicturesSize)
+// A mask that is missing or holds no picture gives the Main picture's size; one
+// whose outline is too complex to shape gives its own. Either way the window
+// stays rectangular and says so.
+TEST(Autorun, AMaskThatGivesNoOutlineLeavesTheWindowRectangularAndSaysSo)
 {
     const TestPicture main = PatternPicture(180, 110);
-    Disc disc;
-    disc.WriteSkin(kSkin, main, nullptr);
-    ASSERT_TRUE(disc.Start());
-    MessageBoxInfo box = WaitForMessageBox(disc.Process().Id(), 15000);
-    ASSERT_TRUE(box.wnd);
-    EXPECT_EQ(box.text, "Resimden Region Oluurulamad");
-    CloseMessageBox(box.wnd);
-    HWND wnd = WaitForWindow(disc.Process().Id(), kTitle, "#32770", 5000);
-    ASSERT_TRUE(wnd);
-    RECT r = WindowRect(wnd);
-    EXPECT_EQ(r.right - r.left, 180);
-    EXPECT_EQ(r.bottom - r.top, 110);
+    TestPicture checker{360, 200, std::vector<std::uint32_t>(360 * 200, 0)};
+    for (int y = 0; y < checker.height; ++y)
+        for (int x = y % 2; x < checker.width; x += 2)
+            checker.pixels[static_cast<std::size_t>(y * checker.width + x)] = 0xFF00FF; // 36,000 rectangles
+    const struct {
+        const char* what;
+        const TestPicture* mask;
+        SIZE size;
+    } cases[] = {
+        {"missing", nullptr, {180, 110}},
+        {"0 x 0 in its header", &kNoPicture, {180, 110}},
+        {"too complex an outline", &checker, {360, 200}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Disc disc;
+        disc.WriteSkin(kSkin, main, c.mask);
+        ASSERT_TRUE(disc.Start());
+        MessageBoxInfo box = WaitForMessageBox(disc.Process().Id(), 15000);
+        ASSERT_TRUE(box.wnd);
+        EXPECT_EQ(box.text, "Resimden Region Oluurulamad");
+        CloseMessageBox(box.wnd);
+        HWND wnd = WaitForWindow(disc.Process().Id(), kTitle, "#32770", 5000);
+        ASSERT_TRUE(wnd);
+        RECT r = WindowRect(wnd);
+        EXPECT_EQ(r.right - r.left, c.size.cx);
+        EXPECT_EQ(r.bottom - r.top, c.size.cy);
+        platform::UniqueRegion region(::CreateRectRgn(0, 0, 0, 0));
+        EXPECT_EQ(::GetWindowRgn(wnd, region.Get()), ERROR) << "no outline";
+        EXPECT_TRUE(disc.Process().Running());
+    }
 }
 
 } // namespace
