@@ -1,5 +1,6 @@
 #include "controls/ButtonFace.h"
 
+#include "controls/ControlHost.h"
 #include "skin/Picture.h"
 #include "platform/Win32Handles.h"
 
@@ -20,39 +21,51 @@ void ButtonFace::MakeOwnerDrawn()
     m_button.ModifyStyle(WS_TABSTOP, 0);
 }
 
-void ButtonFace::SetPictures(const RECT& rect, const CBitmap* main, const CBitmap* over, const CBitmap* down,
-                             const CBitmap* disabled)
+void ButtonFace::SetPictures(const RECT& rect, SkinPictures* pictures)
 {
-    platform::WindowDc dc(m_button.m_hWnd);
-    const std::pair<CBitmap*, const CBitmap*> crops[] = {
-        {&m_bmpMain, main}, {&m_bmpOver, over}, {&m_bmpDown, down}, {&m_bmpDisabled, disabled}};
-    for (const auto& [crop, source] : crops)
-        if (source)
-            CropBitmap(dc.Dc(), *crop, *source, rect.left, rect.top, rect.right, rect.bottom);
+    m_pictures = pictures;
+    m_area = rect;
     m_button.ModifyStyle(WS_BORDER | WS_TABSTOP, 0);
 }
 
 void ButtonFace::InitToolTip()
 {
-    if (m_toolTip.IsWindow())
+    if (m_toolTip && m_toolTip->IsWindow())
         return;
-    m_toolTip.Create(&m_button, 0);
-    m_toolTip.Activate(false);
+    // One tooltip window per button costs more to make and to end than the
+    // button itself; a host shares one among all its controls.
+    auto* host = dynamic_cast<ControlHost*>(m_button.GetParent());
+    m_toolTip = host ? host->SharedToolTip() : nullptr;
+    if (!m_toolTip) {
+        if (!m_ownToolTip) {
+            m_ownToolTip = std::make_unique<CToolTipCtrl>();
+            m_ownToolTip->Create(&m_button, 0);
+            m_ownToolTip->Activate(false);
+        }
+        m_toolTip = m_ownToolTip.get();
+    }
+    m_toolAdded = false;
 }
 
 void ButtonFace::SetToolTipText(const std::string& text, bool activate)
 {
     InitToolTip();
-    if (m_toolTip.GetToolCount() == 0)
-        m_toolTip.AddTool(&m_button, text, m_button.GetClientRect(), kToolId);
-    m_toolTip.UpdateTipText(text, &m_button, kToolId);
-    m_toolTip.Activate(activate);
+    if (!m_toolAdded)
+        m_toolAdded = m_toolTip->AddTool(&m_button, text, m_button.GetClientRect(), kToolId);
+    m_toolTip->UpdateTipText(text, &m_button, kToolId);
+    m_toolTip->Activate(activate);
 }
 
 void ButtonFace::RelayToToolTip(MSG* msg)
 {
     InitToolTip();
-    m_toolTip.RelayEvent(msg);
+    m_toolTip->RelayEvent(msg);
+}
+
+CToolTipCtrl& ButtonFace::ToolTip()
+{
+    InitToolTip();
+    return *m_toolTip;
 }
 
 ButtonLook ButtonFace::LookFor(UINT itemState) const
@@ -61,33 +74,30 @@ ButtonLook ButtonFace::LookFor(UINT itemState) const
                       (itemState & ODS_DISABLED) != 0);
 }
 
-const CBitmap& ButtonFace::Crop(ButtonLook look) const
+const CBitmap& ButtonFace::Picture(ButtonLook look) const
 {
+    static const CBitmap kNone;
+    if (!m_pictures)
+        return kNone;
     switch (look) {
     case ButtonLook::Over:
-        return m_bmpOver;
+        return m_pictures->Get(SkinLook::Over);
     case ButtonLook::Down:
-        return m_bmpDown;
+        return m_pictures->Get(SkinLook::Down);
     case ButtonLook::Disabled:
-        return m_bmpDisabled;
+        return m_pictures->Get(SkinLook::Disabled);
     case ButtonLook::Main:
         break;
     }
-    return m_bmpMain;
+    return m_pictures->Get(SkinLook::Main);
 }
 
 void ButtonFace::Draw(const DRAWITEMSTRUCT& item) const
 {
-    const CBitmap& crop = Crop(LookFor(item.itemState));
     // A look whose picture is missing leaves the area as it is.
-    if (!crop)
-        return;
-    platform::MemoryDc memory(::CreateCompatibleDC(item.hDC));
-    if (!memory)
-        return;
-    platform::Selection selected(memory.Get(), crop.GetSafeHandle());
-    RECT client = m_button.GetClientRect();
-    ::BitBlt(item.hDC, 0, 0, client.right - client.left, client.bottom - client.top, memory.Get(), 0, 0, SRCCOPY);
+    const RECT client = m_button.GetClientRect();
+    const RECT area{m_area.left, m_area.top, m_area.left + client.right, m_area.top + client.bottom};
+    DrawPictureArea(item.hDC, Picture(LookFor(item.itemState)), area, POINT{0, 0});
 }
 
 void ButtonFace::TrackMouseMove(UINT flags, POINT point)

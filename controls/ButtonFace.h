@@ -1,13 +1,14 @@
 #pragma once
-// What every skinned push button has besides its window: its four looks, cut
-// from the skin's full-window pictures at the button's rectangle, its hover
-// state and its tooltip. A button class holds one, made with its own window
+// What every skinned push button has besides its window: its four looks, its
+// rectangle of the skin's shared full-window pictures, its hover state and its
+// tool in a tooltip. A button class holds one, made with its own window
 // object, and passes it the messages that concern it.
-#include "platform/Bitmap.h"
 #include "controls/ButtonLook.h"
 #include "platform/ToolTipCtrl.h"
 #include "platform/Wnd.h"
+#include "skin/SkinPictures.h"
 
+#include <memory>
 #include <string>
 
 class ButtonFace : public HoverTracker, private ButtonSeam {
@@ -16,28 +17,27 @@ public:
     ButtonFace(const ButtonFace&) = delete;
     ButtonFace& operator=(const ButtonFace&) = delete;
 
-    // Declared first so that it is destroyed last, after the crops.
-    CToolTipCtrl m_toolTip;
     bool m_staticLook = false; // always the Main look
-    CBitmap m_bmpMain;
-    CBitmap m_bmpOver;
-    CBitmap m_bmpDown;
-    CBitmap m_bmpDisabled;
+    // The pictures the looks come from (the dialog's, which outlive the
+    // button), and the button's rectangle in them; none until SetPictures.
+    SkinPictures* m_pictures = nullptr;
+    RECT m_area{};
 
     // While the window is being bound: an owner-drawn button without tab stop.
     void MakeOwnerDrawn();
-    // Cuts `rect` (the dialog's client coordinates) out of each picture; a
-    // picture without a bitmap leaves its crop empty.
-    void SetPictures(const RECT& rect, const CBitmap* main, const CBitmap* over, const CBitmap* down,
-                     const CBitmap* disabled);
+    // The looks are `rect` (the dialog's client coordinates) of `pictures`.
+    void SetPictures(const RECT& rect, SkinPictures* pictures);
+    // Finds the tooltip: the one its host shares among its controls, else one of the button's own.
     void InitToolTip();
-    // Registers the one tool at the first call; later calls only change its text.
+    // Registers the button's tool at the first call; later calls only change its text.
     void SetToolTipText(const std::string& text, bool activate);
     void RelayToToolTip(MSG* msg);
+    CToolTipCtrl& ToolTip();
 
     ButtonLook LookFor(UINT itemState) const;
-    const CBitmap& Crop(ButtonLook look) const;
-    // Copies the crop of the current look over the whole client area.
+    // The picture of `look`, decoded now if it was waiting; empty without pictures.
+    const CBitmap& Picture(ButtonLook look) const;
+    // Copies the button's area of the current look's picture over the whole client area.
     void Draw(const DRAWITEMSTRUCT& item) const;
 
     // The message steps; Windows' default processing is the caller's.
@@ -56,4 +56,7 @@ private:
     void Invalidate() override;
 
     CWnd& m_button;
+    CToolTipCtrl* m_toolTip = nullptr;             // the tooltip that holds the button's tool
+    std::unique_ptr<CToolTipCtrl> m_ownToolTip; // for a button without a host that shares one
+    bool m_toolAdded = false;
 };

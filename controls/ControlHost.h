@@ -6,8 +6,13 @@
 
 #include <string>
 
+class CToolTipCtrl;
+
 class ControlHost {
 public:
+    // The one tooltip that holds the tools of all the host's controls; none
+    // when the host has none to share.
+    virtual CToolTipCtrl* SharedToolTip() = 0;
     virtual void ReportButtonClick(int index) = 0;
     virtual void ReportButtonExClick(int index) = 0;
     virtual void ReportTextClick(int index) = 0;

@@ -16,11 +16,7 @@ class SkinButtonWindow : public CButton {
 public:
     SkinButtonWindow() : m_face(*this) {}
 
-    void SetPictures(const RECT& rect, const CBitmap* main, const CBitmap* over, const CBitmap* down,
-                     const CBitmap* disabled)
-    {
-        m_face.SetPictures(rect, main, over, down, disabled);
-    }
+    void SetPictures(const RECT& rect, SkinPictures* pictures) { m_face.SetPictures(rect, pictures); }
     void InitToolTip() { m_face.InitToolTip(); }
     void SetToolTipText(const std::string& text, bool activate) { m_face.SetToolTipText(text, activate); }
 

@@ -41,19 +41,12 @@ void SkinLabel::RecalcScroll()
     Invalidate(true);
 }
 
-void SkinLabel::SetBackground(int left, int top, int right, int bottom, const CBitmap* picture)
-{
-    if (!picture || !*picture)
-        return;
-    platform::WindowDc dc(m_hWnd);
-    CropBitmap(dc.Dc(), m_bmpBack, *picture, left, top, right, bottom);
-}
-
 void SkinLabel::Paint(HDC dc) const
 {
     const RECT client = GetClientRect();
-    // Without a background the text is drawn over whatever the label shows.
-    DrawBitmap(dc, m_bmpBack.GetSafeHandle(), client);
+    const RECT& area = m_face.m_area;
+    DrawPictureArea(dc, m_face.Picture(ButtonLook::Main),
+                    RECT{area.left, area.top, area.left + client.right, area.top + client.bottom}, POINT{0, 0});
 
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColor = ::SetTextColor(dc, m_textColor);

@@ -3,7 +3,6 @@
 // rectangle of the Main picture. A text too long for the label scrolls like a
 // ticker, one character every 150 ms. It is a skin button window whose drawing
 // is replaced by its own painting.
-#include "platform/Bitmap.h"
 #include "platform/Font.h"
 #include "controls/LabelScroll.h"
 #include "controls/SkinButton.h"
@@ -20,9 +19,9 @@ public:
     void SetLabelFont(const CFont& font);
     // Estimates the visible characters, starts or stops the ticker, restarts the display.
     void RecalcScroll();
-    // Cuts the rectangle (the dialog's client coordinates) out of `picture` as
-    // the background; a picture without a bitmap leaves the background as it was.
-    void SetBackground(int left, int top, int right, int bottom, const CBitmap* picture);
+    // The background is `rect` (the dialog's client coordinates) of the Main
+    // picture; without that picture the text is drawn over what the label shows.
+    void SetBackground(const RECT& rect, SkinPictures* pictures) { m_face.SetPictures(rect, pictures); }
 
     // The background and the text as they are now, onto `dc` at the client rectangle.
     void Paint(HDC dc) const;
@@ -34,7 +33,6 @@ public:
     LabelScroll m_scroll; // scroll position, visible characters, whether the timer runs
     std::string m_text;
     COLORREF m_textColor;
-    CBitmap m_bmpBack;
     CFont m_font;
 
 protected:

@@ -1,31 +1,22 @@
 #include "controls/SkinProgress.h"
 
-#include "platform/Win32Handles.h"
-
-void SkinProgress::SetBarPictures(const RECT& rect, const CBitmap* main, const CBitmap* down)
-{
-    SetPictures(rect, main, nullptr, down, nullptr);
-}
+#include "skin/Picture.h"
 
 void SkinProgress::Paint(HDC dc) const
 {
-    const CBitmap& back = m_face.m_bmpMain;
-    const CBitmap& fill = m_face.m_bmpDown;
+    const CBitmap& back = m_face.Picture(ButtonLook::Main);
     // Without a background there is nothing to show the share against.
     if (!back)
         return;
-    platform::MemoryDc memory(::CreateCompatibleDC(nullptr));
-    if (!memory)
-        return;
     const RECT client = GetClientRect();
     const int w = client.right - client.left, h = client.bottom - client.top;
-    platform::Selection selected(memory.Get(), back.GetSafeHandle());
-    ::BitBlt(dc, 0, 0, w, h, memory.Get(), 0, 0, SRCCOPY);
-    // A missing Down picture fills with the background: nothing changes.
-    if (!fill)
-        return;
-    ::SelectObject(memory.Get(), fill.GetSafeHandle()); // the selection restores the original
-    ::BitBlt(dc, 0, 0, m_bar.FilledWidth(w), m_bar.FilledHeight(h), memory.Get(), 0, 0, SRCCOPY);
+    const RECT& area = m_face.m_area;
+    DrawPictureArea(dc, back, RECT{area.left, area.top, area.left + w, area.top + h}, POINT{0, 0});
+    const int filledW = m_bar.FilledWidth(w), filledH = m_bar.FilledHeight(h);
+    // An empty share needs no Down picture yet; a missing one fills with the background: nothing changes.
+    if (filledW > 0 && filledH > 0)
+        DrawPictureArea(dc, m_face.Picture(ButtonLook::Down),
+                        RECT{area.left, area.top, area.left + filledW, area.top + filledH}, POINT{0, 0});
 }
 
 void SkinProgress::OnPaint()

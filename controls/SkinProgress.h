@@ -9,9 +9,8 @@
 
 class SkinProgress : public SkinButton {
 public:
-    // Crops the Main and Down pictures at `rect`; a picture without a bitmap
-    // leaves its crop as it was.
-    void SetBarPictures(const RECT& rect, const CBitmap* main, const CBitmap* down);
+    // The bar shows `rect` (the dialog's client coordinates) of the Main and Down pictures.
+    void SetBarPictures(const RECT& rect, SkinPictures* pictures) { SetPictures(rect, pictures); }
 
     // Windows may ask for an owner drawing (focus, state changes): it gets the bar too.
     void DrawItem(const DRAWITEMSTRUCT* item) override { Paint(item->hDC); }

@@ -25,11 +25,11 @@ void SkinSlider::OnPaint()
     if (!memory)
         return;
     const HDC dc = paint.Dc();
-    platform::Selection selected;
-    if (m_bmpBack) {
+    if (m_pictures) {
         const RECT client = GetClientRect();
-        selected = platform::Selection(memory.Get(), m_bmpBack.GetSafeHandle());
-        ::BitBlt(dc, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
+        DrawPictureArea(dc, m_pictures->Get(SkinLook::Main),
+                        RECT{m_area.left, m_area.top, m_area.left + client.right, m_area.top + client.bottom},
+                        POINT{0, 0});
     }
     const CBitmap& thumb = m_thumbDown ? m_bmpThumbDown : m_bmpThumb;
     // A thumb picture that failed to load leaves the background showing.
@@ -73,13 +73,11 @@ void SkinSlider::OnCaptureChanged(HWND)
     Default();
 }
 
-void TrackbarItem::SetSliderPictures(const RECT& rect, const CBitmap* main, const std::string& thumbPath,
+void TrackbarItem::SetSliderPictures(const RECT& rect, SkinPictures* pictures, const std::string& thumbPath,
                                      const std::string& thumbDownPath)
 {
-    if (main) {
-        platform::WindowDc dc(m_hWnd);
-        CropBitmap(dc.Dc(), m_bmpBack, *main, rect.left, rect.top, rect.right, rect.bottom);
-    }
+    m_pictures = pictures;
+    m_area = rect;
     SIZE unused{};
     LoadPicture(thumbPath, m_bmpThumb, unused);
     LoadPicture(thumbDownPath, m_bmpThumbDown, unused);

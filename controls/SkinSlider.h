@@ -1,10 +1,11 @@
 #pragma once
 // SkinSlider: the Windows trackbar, which keeps doing all of a trackbar's
-// work, drawn entirely from skin pictures: its background cut from the Main
-// picture, and a thumb picture of its own, with another while it is held.
+// work, drawn entirely from skin pictures: its background its rectangle of
+// the Main picture, and a thumb picture of its own, with another while it is held.
 #include "platform/Bitmap.h"
 #include "controls/HostedControl.h"
 #include "platform/SliderCtrl.h"
+#include "skin/SkinPictures.h"
 
 #include <string>
 
@@ -13,7 +14,9 @@ public:
     // Where the thumb picture is drawn, in client coordinates.
     void GetThumbRect(RECT* rect) const;
 
-    CBitmap m_bmpBack;
+    // The pictures the background comes from, and the trackbar's rectangle in them.
+    SkinPictures* m_pictures = nullptr;
+    RECT m_area{};
     CBitmap m_bmpThumb;
     CBitmap m_bmpThumbDown;
     bool m_thumbDown = false; // the press hit the thumb picture and the button is still down
@@ -32,7 +35,7 @@ protected:
 // end of the tracking.
 class TrackbarItem : public HostedControl<SkinSlider> {
 public:
-    void SetSliderPictures(const RECT& rect, const CBitmap* main, const std::string& thumbPath,
+    void SetSliderPictures(const RECT& rect, SkinPictures* pictures, const std::string& thumbPath,
                            const std::string& thumbDownPath);
 
     bool m_tracking = false;

@@ -48,7 +48,7 @@ auto Untitled(CWnd* parent)
 template <typename Button>
 void SetUpButton(Button& button, const ControlLine& line, const RECT& rect, SkinDialog& dialog)
 {
-    button.SetPictures(rect, &dialog.m_picMain, &dialog.m_picOver, &dialog.m_picDown, &dialog.m_picDisabled);
+    button.SetPictures(rect, &dialog.m_pictures);
     button.SetToolTipText(line.Text(FieldRole::Tooltip), true);
     button.m_face.m_staticLook = line.Flag(FieldRole::StaticLook);
 }
@@ -101,7 +101,7 @@ void SkinDialog::ReadTextLabels(IniFile ini)
             return label.Create(line.Text(FieldRole::Text), WS_VISIBLE, rect, this, 0);
         },
         [this](TextLabel& label, const ControlLine& line, const RECT& rect) {
-            label.SetBackground(rect.left, rect.top, rect.right, rect.bottom, &m_picMain);
+            label.SetBackground(rect, &m_pictures);
             label.SetText(line.Text(FieldRole::Text));
             label.m_textColor = static_cast<COLORREF>(line.Number(FieldRole::Colour));
             CFont font;
@@ -117,7 +117,7 @@ void SkinDialog::ReadTrackbars(IniFile ini)
         ini, ControlKindId::Trackbar, m_trackbars,
         [this](TrackbarItem& bar, const ControlLine&, const RECT& rect) { return bar.Create(WS_VISIBLE, rect, this, 0); },
         [this, &dir](TrackbarItem& bar, const ControlLine& line, const RECT& rect) {
-            bar.SetSliderPictures(rect, &m_picMain, dir + line.PictureName(FieldRole::Thumb),
+            bar.SetSliderPictures(rect, &m_pictures, dir + line.PictureName(FieldRole::Thumb),
                                   dir + line.PictureName(FieldRole::ThumbDown));
             bar.SetPos(line.Number(FieldRole::Position), true); // the trackbar keeps it within 0 to 100
             if (!line.Flag(FieldRole::Horizontal))
@@ -130,7 +130,7 @@ void SkinDialog::ReadProgressControls(IniFile ini)
     CreateControls(
         ini, ControlKindId::Progress, m_progresses, Untitled(this),
         [this](ProgressItem& bar, const ControlLine& line, const RECT& rect) {
-            bar.SetBarPictures(rect, &m_picMain, &m_picDown);
+            bar.SetBarPictures(rect, &m_pictures);
             bar.SetToolTipText(line.Text(FieldRole::Tooltip), true);
             bar.m_bar.m_vertical = line.Flag(FieldRole::Vertical);
         });

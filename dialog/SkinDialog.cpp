@@ -6,6 +6,13 @@
 #include "skin/Region.h"
 #include "controls/TextLabel.h"
 
+namespace {
+
+// Decodes the pictures that the first paint did not need.
+constexpr UINT_PTR kDecodeTimerId = 0x5D1A;
+
+} // namespace
+
 SkinDialog::SkinDialog(UINT templateId, CWnd* parent) : CDialog(templateId, parent) {}
 
 SkinDialog::~SkinDialog()
@@ -66,9 +73,11 @@ void SkinDialog::LoadSkin()
     const std::string disabled = ini.GetString("Screen", "Disabled", main);
     const std::string dir = GetFileDir(m_skinPath);
 
-    SIZE mainSize{}, maskSize{};
-    LoadPicture(dir + main, m_picMain, mainSize);
+    // Main now, the other looks once the window has painted or at their first need.
+    m_pictures.Load(dir + main, dir + over, dir + down, dir + disabled);
+    const SIZE mainSize = m_pictures.Get(SkinLook::Main).GetSize();
     CBitmap maskPicture; // needed only for the region
+    SIZE maskSize{};
     LoadPicture(dir + mask, maskPicture, maskSize);
 
     // The window takes the Mask picture's size. Without a Mask picture it must
@@ -76,32 +85,35 @@ void SkinDialog::LoadSkin()
     RECT window = GetWindowRect();
     SIZE size = maskSize;
     if (!maskPicture)
-        size = m_picMain ? mainSize : SIZE{window.right - window.left, window.bottom - window.top};
+        size = m_pictures.Get(SkinLook::Main) ? mainSize : SIZE{window.right - window.left, window.bottom - window.top};
     ::SetWindowPos(m_hWnd, HWND_TOP, window.left, window.top, size.cx, size.cy, SWP_NOOWNERZORDER);
 
-    SIZE ignored{};
-    LoadPicture(dir + over, m_picOver, ignored);
-    LoadPicture(dir + down, m_picDown, ignored);
-    LoadPicture(dir + disabled, m_picDisabled, ignored);
-
     ApplyMaskRegion(&maskPicture);
+    maskPicture.DeleteObject();
 
     ReadImageButtons(ini);
     ReadButtonExButtons(ini);
     ReadTextLabels(ini);
     ReadTrackbars(ini);
     ReadProgressControls(ini);
-
-    Invalidate(true);
+    // The window and all its controls at once, now that all of them are there
+    // (nothing before the dialog shows first).
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void SkinDialog::FreeSkin()
 {
-    m_picMain.DeleteObject();
-    m_picOver.DeleteObject();
-    m_picDown.DeleteObject();
-    m_picDisabled.DeleteObject();
+    ::KillTimer(m_hWnd, kDecodeTimerId);
     ForEachList([](auto& list) { list.DeleteAll(); });
+    m_toolTip.DestroyWindow();
+    m_pictures.Free();
+}
+
+CToolTipCtrl* SkinDialog::SharedToolTip()
+{
+    if (!m_toolTip.IsWindow() && m_hWnd)
+        m_toolTip.Create(this, 0);
+    return m_toolTip.IsWindow() ? &m_toolTip : nullptr;
 }
 
 void SkinDialog::OnPaint()
@@ -110,12 +122,30 @@ void SkinDialog::OnPaint()
     // Not limited to the update region: a WM_PAINT sent directly repaints everything.
     platform::WindowDc dc(m_hWnd);
     RECT client = GetClientRect();
-    DrawBitmap(dc.Dc(), m_picMain.GetSafeHandle(), client);
+    DrawBitmap(dc.Dc(), m_pictures.Get(SkinLook::Main).GetSafeHandle(), client);
     // The picture was drawn over the controls (no WS_CLIPCHILDREN): bring them back.
     ForEachList([](auto& list) {
         for (int i = 0; i < list.GetSize(); ++i)
             ::InvalidateRect(list.EntryAt(i)->ControlWindow(), nullptr, TRUE);
     });
+    // The other looks are decoded on this thread once every paint now waiting
+    // is done: GetMessage and PeekMessage hand out WM_TIMER only when no sent,
+    // posted, input or WM_PAINT message waits (the order of "GetMessage
+    // function" in Microsoft's documentation), and the controls invalidated
+    // just now paint first. A hover or press before then decodes its look at
+    // once (SkinPictures::Get).
+    if (m_pictures.Waiting())
+        SetTimer(kDecodeTimerId, 0);
+}
+
+void SkinDialog::OnTimer(UINT_PTR id)
+{
+    if (id != kDecodeTimerId) {
+        Default();
+        return;
+    }
+    KillTimer(kDecodeTimerId);
+    m_pictures.DecodeWaiting();
 }
 
 void SkinDialog::OnLButtonDown(UINT, POINT point)

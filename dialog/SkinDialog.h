@@ -3,11 +3,12 @@
 // loads the pictures, sizes and shapes itself, creates the controls of the five
 // kinds, paints its background, can be dragged by it, and turns the controls'
 // reports into overridable hooks that carry the control's name.
-#include "platform/Bitmap.h"
 #include "controls/ControlHost.h"
 #include "dialog/ControlList.h"
 #include "platform/Dialog.h"
+#include "platform/ToolTipCtrl.h"
 #include "skin/SkinFile.h"
+#include "skin/SkinPictures.h"
 
 #include <string>
 
@@ -49,16 +50,19 @@ public:
     ControlList<TextLabel> m_labels;
     ControlList<ProgressItem> m_progresses;
     std::string m_skinPath;
-    CBitmap m_picMain;
-    CBitmap m_picOver;
-    CBitmap m_picDown;
-    CBitmap m_picDisabled;
+    // Main, Over, Down and Disabled, shared by the controls; the looks no first
+    // paint needs are decoded after it (OnPaint, OnTimer).
+    SkinPictures m_pictures;
+
+    // The tooltip of every control's tool, made at the first need; it ends with the skin.
+    CToolTipCtrl* SharedToolTip() override;
 
 protected:
     bool OnInitDialog() override;
     void OnPaint() override;
     void OnLButtonDown(UINT flags, POINT point) override;
     void OnMouseMove(UINT flags, POINT point) override;
+    void OnTimer(UINT_PTR id) override;
 
     // The control readers, one per kind (ControlReaders.cpp).
     void ReadImageButtons(IniFile ini);
@@ -78,6 +82,8 @@ private:
 
     template <typename T>
     void ForEachList(T&& fn);
+
+    CToolTipCtrl m_toolTip;
     // The name hook with the name of the list's entry `index`; nothing when there is none.
     template <typename T, typename... Params, typename... Args>
     void CallNameHook(const ControlList<T>& list, int index, void (SkinDialog::*hook)(std::string, Params...),

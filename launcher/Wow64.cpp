@@ -1,20 +1,11 @@
 #include "launcher/Wow64.h"
 
+#include "platform/Module.h"
 #include "platform/Process.h"
 
 namespace launcher {
-namespace {
 
-template <typename Fn>
-Fn FunctionFrom(HMODULE module, const char* name)
-{
-    if (!module)
-        return nullptr;
-    // GetProcAddress gives an untyped pointer; the name fixes the real type.
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
-}
-
-} // namespace
+using platform::FunctionFrom;
 
 bool IsWow64(IsWow64ProcessFn isWow64Process)
 {

@@ -38,8 +38,8 @@ xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
 ' _ "$PWD/scripts/wine-run.sh" "$prefix" "$bench" "$runs" "$minimal" "$demo" "$fullhd" 2>/dev/null | tee "$out"
 
 for name in disc bench-fullhd; do
-  a=$(sed -n "s/^$name menu:.*median \([0-9.]*\).*/\1/p" "$out")
-  m=$(sed -n "s/^$name minimal:.*median \([0-9.]*\).*/\1/p" "$out")
+  a=$(sed -n "s/^$name menu: *median \([0-9.]*\) ms.*/\1/p" "$out")
+  m=$(sed -n "s/^$name minimal: *median \([0-9.]*\) ms.*/\1/p" "$out")
   awk -v n="$name" -v a="$a" -v m="$m" 'BEGIN { if (m > 0) printf "%s: menu %.0f ms, minimal %.0f ms, ratio %.2f\n", n, a, m, a / m }'
 done
 

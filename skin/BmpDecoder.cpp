@@ -99,16 +99,15 @@ int DecodeRle(const Reader& in, std::size_t pos, const Header& h, int width, int
 
 } // namespace
 
-PictureLoad DecodeBmp(std::string_view bytes)
+namespace {
+
+// The header of the file; false, with the reason in `problem`, when Windows would not read it.
+bool ReadHeader(const Reader& in, Header& h, std::string& problem)
 {
-    PictureLoad load;
-    load.format = "BMP";
-    const Reader in{bytes};
-    Header h;
     h.size = in.U32(14);
     if (!in.Has(14, 4) || !in.Has(14, h.size == 12 ? 12 : 40)) {
-        load.problem = "the BMP header is cut short";
-        return load;
+        problem = "the BMP header is cut short";
+        return false;
     }
     if (h.size == 12) {
         h.width = in.U16(18), h.height = in.U16(20), h.bits = in.U16(24);
@@ -121,9 +120,33 @@ PictureLoad DecodeBmp(std::string_view bytes)
         h.topDown = h.height < 0;
         h.height = h.topDown ? -h.height : h.height;
     } else {
-        load.problem = "its header of " + std::to_string(h.size) + " bytes is not one that Windows reads";
-        return load;
+        problem = "its header of " + std::to_string(h.size) + " bytes is not one that Windows reads";
+        return false;
     }
+    return true;
+}
+
+} // namespace
+
+bool BmpHeaderSize(std::string_view bytes, long long& width, long long& height)
+{
+    Header h;
+    std::string problem;
+    if (bytes.substr(0, 2) != "BM" || !ReadHeader(Reader{bytes}, h, problem))
+        return false;
+    width = h.width;
+    height = h.height;
+    return true;
+}
+
+PictureLoad DecodeBmp(std::string_view bytes)
+{
+    PictureLoad load;
+    load.format = "BMP";
+    const Reader in{bytes};
+    Header h;
+    if (!ReadHeader(in, h, load.problem))
+        return load;
     const bool rle = h.compression == kBiRle8 || h.compression == kBiRle4;
     const bool known = (h.compression == kBiRgb && (h.bits == 1 || h.bits == 4 || h.bits == 8 || h.bits == 16 ||
                                                      h.bits == 24 || h.bits == 32)) ||

@@ -10,3 +10,8 @@
 // `bytes` begins with "BM". Rows that the file does not hold load black and
 // are recorded as missing; pixels that RLE data skips are black.
 PictureLoad DecodeBmp(std::string_view bytes);
+
+// The width and height that the header of BMP `bytes` gives (a top-down file's
+// height as positive); false when the bytes are not a BMP or its header is cut
+// short or of a kind Windows does not read.
+bool BmpHeaderSize(std::string_view bytes, long long& width, long long& height);

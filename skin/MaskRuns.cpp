@@ -115,6 +115,18 @@ bool AddRowRuns(const std::uint64_t* bits, std::size_t words, std::int32_t width
 }
 } // namespace
 
+void RegionRectCount::Add(const SkinRect& run)
+{
+    if (run.top != m_rowY) {
+        m_total = Total();
+        m_above.swap(m_row);
+        m_aboveY = m_rowY;
+        m_row.clear();
+        m_rowY = run.top;
+    }
+    m_row.emplace_back(run.left, run.right);
+}
+
 bool CollectMaskRuns(const MaskPixels& mask, const TransparentRange& transparent, RunBuffer& runs)
 {
     if (mask.width > 0 && mask.height > 0) {

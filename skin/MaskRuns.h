@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 // What skins cut away from windows and shaped buttons: red and blue 255,
@@ -119,6 +120,30 @@ private:
     Sink m_sink;
     bool m_stopped = false;
 };
+
+// How many rectangles the window system's region of a mask has: it keeps one
+// band of rectangles per run of rows, and a row whose runs are those of the
+// row just above it adds none. Takes the runs as CollectMaskRuns gives them
+// (rows from the top, each from the left).
+class RegionRectCount {
+public:
+    void Add(const SkinRect& run);
+    // The rectangles of every run added so far.
+    std::size_t Total() const { return m_total + (SameAsAbove() ? 0 : m_row.size()); }
+
+private:
+    bool SameAsAbove() const { return m_rowY == m_aboveY + 1 && m_row == m_above; }
+
+    std::vector<std::pair<std::int32_t, std::int32_t>> m_above, m_row; // left and right of each run
+    std::int32_t m_aboveY = -2, m_rowY = -2;
+    std::size_t m_total = 0;
+};
+
+// The most rectangles a window region may have. Windows takes far more, but
+// Wine's X11 driver ends the process when its shape request grows too large
+// (near 65,000), and a simpler outline would show pixels the author cut away:
+// beyond this the window stays rectangular and says that it has no shape.
+inline constexpr std::size_t kMaxRegionRects = 32000;
 
 // Scans the mask from the top row down, each row from the left, adds every
 // maximal run of non-transparent pixels to `runs`, then flushes what is left

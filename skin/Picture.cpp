@@ -1,5 +1,6 @@
 #include "skin/Picture.h"
 
+#include "skin/BmpDecoder.h"
 #include "platform/ComApartment.h"
 #include "platform/Win32Files.h"
 
@@ -46,6 +47,17 @@ platform::UniqueBitmap Decode(platform::GlobalMemory block, DWORD length)
 {
     if (!block)
         return {};
+    {
+        // A BMP whose header gives no width or no height holds no picture,
+        // though some decoders make a 1 × 1 one of it.
+        platform::GlobalLock locked(block.Get());
+        long long width = 0, height = 0;
+        if (!locked ||
+            (BmpHeaderSize(std::string_view(static_cast<const char*>(locked.Bytes()), std::min<DWORD>(length, 64)),
+                           width, height) &&
+             (width == 0 || height == 0)))
+            return {};
+    }
     platform::ComApartment apartment;
     platform::ComPtr<IStream> stream;
     {
@@ -102,9 +114,13 @@ platform::UniqueBitmap LoadPictureFromMemory(std::string_view bytes)
     return Decode(std::move(block), length);
 }
 
-void DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& rect)
+namespace {
+
+// Runs `draw` with `bitmap` selected into a memory device context compatible
+// with `dc`, for a copy of width × height that GDI can take; nothing otherwise.
+template <typename Draw>
+void WithSelected(HDC dc, HBITMAP bitmap, LONGLONG width, LONGLONG height, Draw draw)
 {
-    const LONGLONG width = LONGLONG(rect.right) - rect.left, height = LONGLONG(rect.bottom) - rect.top;
     if (!bitmap || width <= 0 || height <= 0 || width > INT32_MAX || height > INT32_MAX)
         return;
     platform::MemoryDc memory(::CreateCompatibleDC(dc));
@@ -112,8 +128,31 @@ void DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& rect)
         return;
     platform::Selection selected(memory.Get(), bitmap);
     if (selected)
-        ::BitBlt(dc, rect.left, rect.top, static_cast<int>(width), static_cast<int>(height), memory.Get(), 0, 0,
-                 SRCCOPY);
+        draw(memory.Get(), static_cast<int>(width), static_cast<int>(height));
+}
+
+} // namespace
+
+void DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& rect)
+{
+    WithSelected(dc, bitmap, LONGLONG(rect.right) - rect.left, LONGLONG(rect.bottom) - rect.top,
+                 [&](HDC memory, int w, int h) { ::BitBlt(dc, rect.left, rect.top, w, h, memory, 0, 0, SRCCOPY); });
+}
+
+void DrawPictureArea(HDC dc, const CBitmap& picture, const RECT& area, POINT to)
+{
+    const SIZE size = picture.GetSize();
+    WithSelected(dc, picture.GetSafeHandle(), LONGLONG(area.right) - area.left, LONGLONG(area.bottom) - area.top,
+                 [&](HDC memory, int w, int h) {
+                     if (area.left < 0 || area.top < 0 || area.right > size.cx || area.bottom > size.cy)
+                         ::PatBlt(dc, to.x, to.y, w, h, BLACKNESS); // then the part that the picture holds
+                     const RECT held{std::max(area.left, 0L), std::max(area.top, 0L), std::min(area.right, size.cx),
+                                     std::min(area.bottom, size.cy)};
+                     if (held.left < held.right && held.top < held.bottom)
+                         ::BitBlt(dc, to.x + (held.left - area.left), to.y + (held.top - area.top),
+                                  held.right - held.left, held.bottom - held.top, memory, held.left, held.top,
+                                  SRCCOPY);
+                 });
 }
 
 void CropBitmap(HDC dc, CBitmap& target, const CBitmap& source, int left, int top, int right, int bottom)

@@ -20,6 +20,12 @@ platform::UniqueBitmap LoadPictureFromMemory(std::string_view bytes);
 // (left, top). Nothing happens without a bitmap.
 void DrawBitmap(HDC dc, HBITMAP bitmap, const RECT& rect);
 
+// Copies the part `area` of `picture` (picture coordinates) to `dc` with its
+// top-left corner at `to`: what a crop of that area would show (CropBitmap),
+// without making one. Pixels of the area beyond the picture's edge are black;
+// nothing happens without a picture or for an empty area.
+void DrawPictureArea(HDC dc, const CBitmap& picture, const RECT& area, POINT to);
+
 // Gives `target` a new bitmap, compatible with `dc`, holding the pixels of
 // `source` from (left, top) to (right, bottom); pixels beyond the source's
 // edge are black. An empty source changes nothing; an empty rectangle leaves

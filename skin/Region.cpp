@@ -107,7 +107,12 @@ platform::UniqueRegion RegionFromMask(HBITMAP mask, std::uint32_t colour, std::u
     const std::ptrdiff_t stride = std::ptrdiff_t(width) * 4;
     const MaskPixels view{static_cast<const unsigned char*>(bits) + stride * (height - 1), -stride, width, height};
     RegionBuilder builder;
-    RunBuffer runs([&builder](const RunBatch& batch) { return builder.Add(batch); });
+    RegionRectCount rects;
+    RunBuffer runs([&](const RunBatch& batch) {
+        for (std::size_t i = 0; i < batch.count; ++i)
+            rects.Add(batch.rects[i]);
+        return rects.Total() <= kMaxRegionRects && builder.Add(batch);
+    });
     if (!CollectMaskRuns(view, TransparentRange(colour, tolerance), runs))
         return {};
     return builder.Take();

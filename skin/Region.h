@@ -8,8 +8,10 @@
 // The region of the mask's non-transparent pixels, made of one-pixel-high
 // runs, in mask coordinates (0, 0 at the top-left). The mask may have any
 // pixel format. Colour and tolerance are packed like a 32-bit pixel, blue in
-// the low byte. None when there is no mask or the region cannot be made; an
-// empty region when every pixel is transparent.
+// the low byte. None when there is no mask or the region cannot be made, also
+// when it would have more than kMaxRegionRects rectangles (found while the
+// mask is scanned, before any such region is built); an empty region when
+// every pixel is transparent.
 platform::UniqueRegion RegionFromMask(HBITMAP mask, std::uint32_t colour, std::uint32_t tolerance);
 
 // How a region is handed to a window: SetWindowRgn, or a stand-in that
@@ -17,8 +19,8 @@ platform::UniqueRegion RegionFromMask(HBITMAP mask, std::uint32_t colour, std::u
 using SetWindowRegionFn = int(WINAPI*)(HWND, HRGN, BOOL);
 
 // Gives `window` the region of `mask` (the skin cut colour and tolerance) and has it
-// repainted. When no region can be made, or the window refuses it, a message
-// box owned by the window tells so under `caption`, and the window keeps its
-// earlier outline. A null or destroyed window is left alone.
+// repainted. When no region can be made, or the window refuses it, a message box owned by the
+// window tells so under `caption`, and the window keeps its earlier outline.
+// A null or destroyed window is left alone.
 void ApplyMaskRegion(HWND window, const CBitmap* mask, const char* caption,
                      SetWindowRegionFn setRegion = ::SetWindowRgn);

@@ -83,8 +83,12 @@ void WriteMask(const fs::path& path, int w, int h, const std::function<bool(int,
 
 void WriteJpeg(const fs::path& path, const Canvas& c)
 {
-    const auto rgb = c.Rgb8();
-    if (!stbi_write_jpg(path.string().c_str(), c.Width(), c.Height(), 3, rgb.data(), 95))
+    WriteJpeg(path, c.Width(), c.Height(), c.Rgb8());
+}
+
+void WriteJpeg(const fs::path& path, int w, int h, const std::vector<std::uint8_t>& rgb)
+{
+    if (!stbi_write_jpg(path.string().c_str(), w, h, 3, rgb.data(), 95))
         throw std::runtime_error("cannot write " + path.string());
 }
 

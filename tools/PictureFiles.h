@@ -13,5 +13,7 @@
 void WriteText(const std::filesystem::path& path, const std::string& lines);
 void WriteMask(const std::filesystem::path& path, int w, int h, const std::function<bool(int, int)>& inside);
 void WriteJpeg(const std::filesystem::path& path, const Canvas& c);
+// Pixels as red, green, blue bytes, rows from the top.
+void WriteJpeg(const std::filesystem::path& path, int w, int h, const std::vector<std::uint8_t>& rgb);
 void WriteBmp(const std::filesystem::path& path, const Canvas& c);
 void WritePng(const std::filesystem::path& path, int w, int h, int channels, const std::vector<std::uint8_t>& pixels);

@@ -499,6 +499,20 @@ const FindingCase kWarnings[] = {
      },
      {"Data/main.ini:9: warning: ButtonEx \"ID_ROUND\": 1 of its 33 pixels lie in the part of the window that the "
       "Mask picture cuts away"}},
+    {"outline too complex to shape",
+     [](D d) {
+         // Below the controls every other pixel is cut, shifted on every row:
+         // 200 runs on each of 180 rows, none repeating the row above.
+         TestPicture noise = Solid(0x000000, 400, 240);
+         for (int y = 60; y < noise.height; ++y)
+             for (int x = y % 2; x < noise.width; x += 2)
+                 noise.pixels[static_cast<std::size_t>(y * noise.width + x)] = 0xFF00FF;
+         d.Write("Data/mask.bmp", EncodeBmp24(noise));
+         d.Write("Data/main.bmp", EncodeBmp24(Window(0x102030, 400, 240)));
+         d.Write("Data/over.bmp", EncodeBmp24(Window(0x405060, 400, 240)));
+     },
+     {"Data/main.ini:3: warning: the Mask picture \"mask.bmp\": its outline takes more than 32000 rectangles, more "
+      "than the menu gives a window: it stays rectangular, and a message says that its outline could not be made"}},
     {"picture sizes differ", [](D d) { d.Write("Data/over.bmp", EncodeBmp24(Window(0x405060, 90, 60))); },
      {"Data/main.ini:4: warning: the Over picture \"over.bmp\" is 90x60, but the Mask picture (the window) is 100x60"}},
     {"picture larger than the window", [](D d) { d.Write("Data/over.bmp", EncodeBmp24(Window(0x405060, 300, 200))); },

@@ -7,6 +7,7 @@
 #include "skin/Picture.h"
 #include "platform/TextCodec.h"
 #include "platform/WideText.h"
+#include "platform/Win32Handles.h"
 
 #include <gtest/gtest.h>
 
@@ -75,6 +76,7 @@ private:
 };
 
 const char kSkin[] = "[Screen]\r\nMain=main.bmp\r\nMask=mask.bmp\r\n";
+const TestPicture kNoPicture{0, 0, {}};
 
 RECT WindowRect(HWND wnd)
 {
@@ -190,21 +192,43 @@ TEST(Autorun, WithoutASkinFileShowsAnEmptyWindowAndReportsTheMissingShape)
     EXPECT_TRUE(disc.Process().Running());
 }
 
-TEST(Autorun, AMissingMaskGivesTheMainPicturesSize)
+// A mask that is missing or holds no picture gives the Main picture's size; one
+// whose outline is too complex to shape gives its own. Either way the window
+// stays rectangular and says so.
+TEST(Autorun, AMaskThatGivesNoOutlineLeavesTheWindowRectangularAndSaysSo)
 {
     const TestPicture main = PatternPicture(180, 110);
-    Disc disc;
-    disc.WriteSkin(kSkin, main, nullptr);
-    ASSERT_TRUE(disc.Start());
-    MessageBoxInfo box = WaitForMessageBox(disc.Process().Id(), 15000);
-    ASSERT_TRUE(box.wnd);
-    EXPECT_EQ(box.text, "Resimden Region Oluurulamad");
-    CloseMessageBox(box.wnd);
-    HWND wnd = WaitForWindow(disc.Process().Id(), kTitle, "#32770", 5000);
-    ASSERT_TRUE(wnd);
-    RECT r = WindowRect(wnd);
-    EXPECT_EQ(r.right - r.left, 180);
-    EXPECT_EQ(r.bottom - r.top, 110);
+    TestPicture checker{360, 200, std::vector<std::uint32_t>(360 * 200, 0)};
+    for (int y = 0; y < checker.height; ++y)
+        for (int x = y % 2; x < checker.width; x += 2)
+            checker.pixels[static_cast<std::size_t>(y * checker.width + x)] = 0xFF00FF; // 36,000 rectangles
+    const struct {
+        const char* what;
+        const TestPicture* mask;
+        SIZE size;
+    } cases[] = {
+        {"missing", nullptr, {180, 110}},
+        {"0 x 0 in its header", &kNoPicture, {180, 110}},
+        {"too complex an outline", &checker, {360, 200}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Disc disc;
+        disc.WriteSkin(kSkin, main, c.mask);
+        ASSERT_TRUE(disc.Start());
+        MessageBoxInfo box = WaitForMessageBox(disc.Process().Id(), 15000);
+        ASSERT_TRUE(box.wnd);
+        EXPECT_EQ(box.text, "Resimden Region Oluurulamad");
+        CloseMessageBox(box.wnd);
+        HWND wnd = WaitForWindow(disc.Process().Id(), kTitle, "#32770", 5000);
+        ASSERT_TRUE(wnd);
+        RECT r = WindowRect(wnd);
+        EXPECT_EQ(r.right - r.left, c.size.cx);
+        EXPECT_EQ(r.bottom - r.top, c.size.cy);
+        platform::UniqueRegion region(::CreateRectRgn(0, 0, 0, 0));
+        EXPECT_EQ(::GetWindowRgn(wnd, region.Get()), ERROR) << "no outline";
+        EXPECT_TRUE(disc.Process().Running());
+    }
 }
 
 } // namespace
@@ -272,6 +296,77 @@ TEST(Autorun, ImageButtonsFollowThePointerShowTheirTooltipAndActOnAClick)
     Pump(300);
     EXPECT_FALSE(WaitForMessageBox(pid, 500).wnd) << "one click, one message";
     EXPECT_TRUE(disc.Process().Running());
+}
+
+// The pointer comes to a button and presses it as soon as the window shows,
+// perhaps before the looks that the first paint does not need are decoded:
+// each look is right at once, and a missing Over picture stays as quiet as ever.
+TEST(Autorun, HoverAndPressRightAfterTheWindowShows)
+{
+    const int w = 1200, h = 800;
+    const TestPicture main = PatternPicture(w, h, 0), over = PatternPicture(w, h, 70), down = PatternPicture(w, h, 140);
+    const RECT button{20, 20, 80, 50};
+    for (bool withOver : {true, false}) {
+        SCOPED_TRACE(withOver ? "with its Over picture" : "its Over picture missing");
+        Disc disc;
+        disc.Write("Data/main.ini", "[Screen]\r\nMain=main.bmp\r\nOver=over.bmp\r\nDown=down.bmp\r\n"
+                                    "[BUTTONINFO]\r\n1=ID_BUTTON1,20,20,60,30,Install,\r\n");
+        disc.Write("Data/main.bmp", EncodeBmp24(main));
+        if (withOver)
+            disc.Write("Data/over.bmp", EncodeBmp24(over));
+        disc.Write("Data/down.bmp", EncodeBmp24(down));
+        MoveMouse(w + 50, h + 50);
+        ASSERT_TRUE(disc.Start());
+        const DWORD pid = disc.Process().Id();
+        HWND wnd = WaitForWindow(pid, kTitle, "#32770", 15000);
+        ASSERT_TRUE(wnd);
+        const DWORD shown = ::GetTickCount();
+        POINT p{50, 35};
+        ::ClientToScreen(wnd, &p);
+        MoveMouse(p.x, p.y);
+        const DWORD hovered = ::GetTickCount() - shown;
+        EXPECT_TRUE(ShowsPart(wnd, button, withOver ? over : main)) << "hovered";
+        MouseButton(true);
+        EXPECT_TRUE(ShowsPart(wnd, button, down)) << "pressed";
+        MoveMouse(w + 50, h + 50); // released away: no click
+        MouseButton(false);
+        EXPECT_TRUE(ShowsPart(wnd, button, main)) << "at rest";
+        std::printf("hovered %lu ms after the window showed\n", static_cast<unsigned long>(hovered));
+        EXPECT_FALSE(WaitForMessageBox(pid, 500).wnd);
+        EXPECT_TRUE(disc.Process().Running());
+    }
+}
+
+// A skin of 2,000 buttons, each with its tooltip: it opens, a sample of the
+// buttons show their own texts, and it ends. The bounds only catch a hang.
+TEST(Autorun, TwoThousandButtonsOpenShowTheirTooltipsAndEnd)
+{
+    constexpr int kColumns = 50, kButtons = 2000, kSide = 16;
+    const int w = kColumns * kSide, h = kButtons / kColumns * kSide;
+    std::string ini = "[Screen]\r\nMain=main.bmp\r\n[BUTTONINFO]\r\n";
+    for (int i = 0; i < kButtons; ++i)
+        ini += std::to_string(i + 1) + "=ID_" + std::to_string(i + 1) + "," + std::to_string(i % kColumns * kSide) +
+               "," + std::to_string(i / kColumns * kSide) + "," + std::to_string(kSide) + "," +
+               std::to_string(kSide) + ",Button number " + std::to_string(i + 1) + ",\r\n";
+    Disc disc;
+    disc.Write("Data/main.ini", ini);
+    disc.Write("Data/main.bmp", EncodeBmp24(PatternPicture(w, h)));
+    ASSERT_TRUE(disc.Start());
+    const DWORD pid = disc.Process().Id();
+    HWND wnd = WaitForWindow(pid, kTitle, "#32770", 120000);
+    ASSERT_TRUE(wnd);
+    ::SetForegroundWindow(wnd);
+    for (int i : {0, 1, 977, 1234, kButtons - 1}) {
+        POINT p{i % kColumns * kSide + kSide / 2, i / kColumns * kSide + kSide / 2};
+        ::ClientToScreen(wnd, &p);
+        MoveMouse(p.x, p.y);
+        MoveMouse(p.x + 1, p.y);
+        const std::string text = "Button number " + std::to_string(i + 1);
+        EXPECT_EQ(WaitForToolTip(pid, 5000, text), text);
+    }
+    ::SetForegroundWindow(wnd);
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(disc.Process().WaitExit(120000)) << "Escape must end the program";
 }
 
 } // namespace

@@ -211,10 +211,10 @@ TEST(ImageButtonInput, TheDemoDiscsButtonsHoverPressAndShowTheirTooltips)
         [&](ProbeDialog& d) {
             d.SetSkinPath(skinPath);
             d.LoadSkin();
-            looks.main = PictureOf(d.m_picMain);
-            looks.over = PictureOf(d.m_picOver);
-            looks.down = PictureOf(d.m_picDown);
-            looks.disabled = PictureOf(d.m_picDisabled);
+            looks.main = PictureOf(d.m_pictures.Get(SkinLook::Main));
+            looks.over = PictureOf(d.m_pictures.Get(SkinLook::Over));
+            looks.down = PictureOf(d.m_pictures.Get(SkinLook::Down));
+            looks.disabled = PictureOf(d.m_pictures.Get(SkinLook::Disabled));
         },
         [&](ProbeDialog& d) {
             const Screen screen(looks, d.m_hWnd, POINT{396, 100});

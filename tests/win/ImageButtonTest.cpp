@@ -26,7 +26,7 @@ std::string WriteSkin(const TempDir& dir, const std::string& buttons, const std:
 }
 
 // The tool's text as the tooltip holds it, in UTF-16, given back as UTF-8.
-std::string ToolText(const ImageButton& b)
+std::string ToolText(ImageButton& b)
 {
     std::wstring text(4096, L'\0');
     TTTOOLINFOW info{};
@@ -34,18 +34,18 @@ std::string ToolText(const ImageButton& b)
     info.hwnd = b.m_hWnd;
     info.uId = 1;
     info.lpszText = text.data();
-    b.m_face.m_toolTip.SendMessage(TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&info));
+    b.m_face.ToolTip().SendMessage(TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&info));
     text.resize(std::wcslen(text.c_str()));
     return platform::Narrow(text);
 }
 
-RECT ToolRect(const ImageButton& b)
+RECT ToolRect(ImageButton& b)
 {
     TTTOOLINFOA info{};
     info.cbSize = TTTOOLINFOA_V2_SIZE;
     info.hwnd = b.m_hWnd;
     info.uId = 1;
-    b.m_face.m_toolTip.SendMessage(TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&info));
+    b.m_face.ToolTip().SendMessage(TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&info));
     return info.rect;
 }
 
@@ -67,6 +67,8 @@ TEST(ImageButton, EachLineMakesAnOwnerDrawnButtonWithNameIndexTooltipAndFlag)
         d.SetSkinPath(skin);
         d.LoadSkin();
         ASSERT_EQ(d.m_buttons.GetSize(), 7);
+        ASSERT_TRUE(d.SharedToolTip());
+        EXPECT_EQ(d.SharedToolTip()->GetToolCount(), 7);
         for (int i = 0; i < d.m_buttons.GetSize(); ++i) {
             const ControlLine& e = lines[static_cast<std::size_t>(i)];
             ImageButton& b = *d.m_buttons.GetAt(i);
@@ -86,12 +88,11 @@ TEST(ImageButton, EachLineMakesAnOwnerDrawnButtonWithNameIndexTooltipAndFlag)
                 ::GetWindowRect(b.m_hWnd, &r);
                 ::MapWindowPoints(nullptr, d.m_hWnd, reinterpret_cast<POINT*>(&r), 2);
                 EXPECT_TRUE((SkinRect{r.left, r.top, r.right, r.bottom}) == e.rect);
-                const SIZE crop = b.m_face.m_bmpMain.GetSize();
-                EXPECT_TRUE(crop.cx == e.rect.Width() && crop.cy == e.rect.Height());
+                const RECT& area = b.m_face.m_area;
+                EXPECT_TRUE((SkinRect{area.left, area.top, area.right, area.bottom}) == e.rect);
             }
-            // One tool, registered with the tooltip text, even an empty one.
-            ASSERT_TRUE(b.m_face.m_toolTip.IsWindow());
-            EXPECT_EQ(b.m_face.m_toolTip.GetToolCount(), 1);
+            // One tool each in the dialog's one tooltip, registered with the tooltip text, even an empty one.
+            ASSERT_EQ(&b.m_face.ToolTip(), d.SharedToolTip());
             EXPECT_EQ(ToolText(b), e.Text(FieldRole::Tooltip));
         }
         // Clicks report by index; the dialog finds the name at that position.
@@ -113,7 +114,7 @@ TEST(ImageButton, ASecondTooltipTextReplacesTheTextOfTheOneTool)
         ImageButton& b = *d.m_buttons.GetAt(0);
         ::SetWindowPos(b.m_hWnd, nullptr, 0, 0, 50, 40, SWP_NOMOVE | SWP_NOZORDER);
         b.SetToolTipText("\xC4\xB0kinci \xF0\x9F\x98\x80", false);
-        EXPECT_EQ(b.m_face.m_toolTip.GetToolCount(), 1);
+        EXPECT_EQ(b.m_face.ToolTip().GetToolCount(), 1);
         EXPECT_EQ(ToolText(b), "\xC4\xB0kinci \xF0\x9F\x98\x80");
         RECT tool = ToolRect(b); // still the client rectangle of the first registration
         EXPECT_EQ(tool.right, 30);
@@ -184,18 +185,11 @@ TEST(ImageButton, DrawsTheCropOfTheLookThatItsStateChooses)
             b.m_face.m_hover = r.hover;
             EXPECT_TRUE(DrawnPixels(b, r.state, 0) == crop(*r.picture, r.rect)) << "row " << n++;
         }
-        // The dialog may drop its pictures: the crops are the button's own.
-        d.m_picMain.DeleteObject();
-        d.m_picDown.DeleteObject();
-        ImageButton& b = *d.m_buttons.GetAt(0);
-        b.m_face.m_hover = 0;
-        EXPECT_TRUE(DrawnPixels(b, ODS_SELECTED, 0) == crop(pics.down, a));
-
         // A Down picture that cannot be loaded leaves that look's area as it was.
         WriteSkin(dir, lines, "missing.bmp");
         d.LoadSkin();
         ImageButton& again = *d.m_buttons.GetAt(0);
-        EXPECT_FALSE(again.m_face.m_bmpDown);
+        EXPECT_FALSE(d.m_pictures.Get(SkinLook::Down));
         EXPECT_TRUE(DrawnPixels(again, ODS_SELECTED, 0x123456) ==
                     std::vector<std::uint32_t>(30 * 20, 0x123456));
         EXPECT_TRUE(DrawnPixels(again, 0, 0) == crop(pics.main, a));
@@ -218,10 +212,10 @@ TEST(ImageButton, ReloadingFiftyButtonsAHundredTimesGivesBackEveryHandleAndWindo
                 " windows %d, %d, %d\n",
                 before.owned, first.owned, all.owned, before.live, first.live, all.live, before.windows,
                 first.windows, all.windows);
-    EXPECT_EQ(first.windows, before.windows + 100); // 50 buttons and their 50 tooltips
+    EXPECT_EQ(first.windows, before.windows + 51); // 50 buttons and the tooltip they share
     EXPECT_EQ(all.windows, first.windows);
     EXPECT_EQ(freed.windows, before.windows);
-    EXPECT_EQ(first.owned, before.owned + 4 + 50 * 4); // the dialog's pictures and every button's crops
+    EXPECT_EQ(first.owned, before.owned + 4); // the dialog's four pictures; the buttons draw from them
     EXPECT_EQ(all.owned, first.owned);
     EXPECT_EQ(all.live, first.live);
     EXPECT_EQ(freed.live, before.live);

@@ -1,6 +1,7 @@
 // Pictures through the system's OLE decoder, drawn and cut pixel for pixel.
 #include "skin/Picture.h"
 
+#include "tests/support/Bmp.h"
 #include "tests/win/support/GdiTestSupport.h"
 #include "tests/support/TempDir.h"
 
@@ -95,8 +96,11 @@ TEST(LoadPicture, FailuresLeaveTheObjectEmpty)
                                                                "\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0"
                                                                "\0\0\0\xFF\0\0\0\0",
                                                                70));
+    // A header of no width or no height: Wine makes a 1 x 1 picture of it.
+    const std::string zero = dir.Write("zero.bmp", EncodeBmp24(TestPicture{0, 0, {}}));
+    const std::string flat = dir.Write("flat.bmp", EncodeBmp24(TestPicture{4, 0, {}}));
     for (const std::string& path : {FixturePath("pictures/empty.bmp"), FixturePath("pictures/not_a_picture.bmp"),
-                                    missing, longPath, dir.Path(), icon, std::string()}) {
+                                    missing, longPath, dir.Path(), icon, std::string(), zero, flat}) {
         CBitmap bitmap;
         ASSERT_TRUE(bitmap.CreateCompatibleBitmap(platform::WindowDc(nullptr).Dc(), 4, 4));
         const HBITMAP old = bitmap.GetSafeHandle();
@@ -199,6 +203,7 @@ struct CropCase {
     const char* what;
 };
 
+// The crop, and the drawing of the same area that replaces it in the controls.
 TEST(CropBitmap, CutsTheSourcesPixelsExactly)
 {
     const TestMask source = Source();
@@ -224,6 +229,25 @@ TEST(CropBitmap, CutsTheSourcesPixelsExactly)
             }
         }
         EXPECT_EQ(wrong, 0) << c.what;
+
+        // Drawing the area straight from the picture shows what the crop holds,
+        // at the point given, and nothing beside it.
+        const int w = got.width, h = got.height;
+        platform::UniqueBitmap canvas = MakeDibSection(TestMask(w + 6, h + 4, 0x123456));
+        {
+            platform::MemoryDc dc(::CreateCompatibleDC(nullptr));
+            platform::Selection selected(dc.Get(), canvas.Get());
+            DrawPictureArea(dc.Get(), sourceBitmap, c.rect, POINT{4, 3});
+            DrawPictureArea(dc.Get(), CBitmap(), c.rect, POINT{0, 0}); // no picture: nothing
+        }
+        const TestMask drawn = ReadPixels(canvas.Get());
+        wrong = 0;
+        for (int y = 0; y < h + 4; ++y)
+            for (int x = 0; x < w + 6; ++x) {
+                const bool inside = x >= 4 && x < 4 + w && y >= 3 && y < 3 + h;
+                wrong += drawn.At(x, y) != (inside ? got.At(x - 4, y - 3) : 0x123456u);
+            }
+        EXPECT_EQ(wrong, 0) << c.what << ", drawn from the picture";
     }
 }
 

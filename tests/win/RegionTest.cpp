@@ -1,5 +1,6 @@
 // Window regions from mask bitmaps of every format, and windows shaped by them.
 #include "skin/Region.h"
+#include "skin/MaskRuns.h"
 
 #include "tests/win/support/GdiTestSupport.h"
 
@@ -113,6 +114,11 @@ TEST(RegionFromMask, CoversExactlyThePixelsOfTheRunsInEveryFormat)
             ASSERT_TRUE(region) << Name(format) << ", mask " << i;
             EXPECT_EQ(LiveGdiObjects(), live + 1) << "only the region is left";
             EXPECT_TRUE(RegionPixels(region.Get(), mask) == RunPixels(mask)) << Name(format) << ", mask " << i;
+            // The count that decides whether a region is too complex is GDI's own.
+            RegionRectCount counted;
+            for (const SkinRect& run : ReferenceRuns(mask, kMagenta, kMaskTolerance))
+                counted.Add(run);
+            EXPECT_EQ(counted.Total(), RegionRects(region.Get()).size()) << Name(format) << ", mask " << i;
         }
     }
 }
@@ -229,10 +235,15 @@ TEST(ApplyMaskRegion, NoRegionIsReportedAndTheOutlineKept)
 {
     TestWindow window(50, 50, 40, 30);
     const TestMask mask = MakeShapeMask(MaskShape::Ellipse, 40, 30);
-    const CBitmap good = MaskBitmap(mask), empty;
+    // Every other pixel cut, shifted on every row: about 36,000 rectangles, more than a window is given.
+    TestMask checker(400, 180, 0x000000);
+    for (int y = 0; y < checker.height; ++y)
+        for (int x = y % 2; x < checker.width; x += 2)
+            checker.At(x, y) = kMagenta;
+    const CBitmap good = MaskBitmap(mask), empty, tooComplex = MaskBitmap(checker);
     ApplyMaskRegion(window.Get(), &good, "Hata");
     ::ValidateRect(window.Get(), nullptr);
-    for (const CBitmap* bad : {&empty, static_cast<const CBitmap*>(nullptr)}) {
+    for (const CBitmap* bad : {&empty, static_cast<const CBitmap*>(nullptr), &tooComplex}) {
         MessageBoxWatcher watcher;
         ApplyMaskRegion(window.Get(), bad, "Hata");
         const Boxes boxes = watcher.Boxes();

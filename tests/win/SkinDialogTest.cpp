@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
 std::string WriteSkin(const TempDir& dir)
@@ -34,6 +36,55 @@ TEST(SkinDialog, ReloadingTwoHundredTimesGivesBackEverything)
     EXPECT_EQ(all.live, first.live);
     EXPECT_EQ(all.windows, first.windows);
     EXPECT_EQ(OwnedGdiObjects(), before);
+}
+
+TEST(SkinPictures, DecodesMainAtOnceAndEveryOtherFileOnceAtItsFirstNeed)
+{
+    constexpr int kAll = -1; // DecodeWaiting, as the dialog calls it after its first paint
+    const std::array<std::string, 4> distinct{"main", "over", "down", "disabled"};
+    struct Row {
+        const char* what;
+        std::array<std::string, 4> names; // Main, Over, Down, Disabled
+        std::vector<int> needs;           // looks asked for, in order
+        std::vector<std::string> decoded; // files decoded, in order
+        bool waiting;                     // afterwards
+    } rows[] = {
+        {"before any need", distinct, {}, {"main"}, true},
+        {"a press before the rest", distinct, {2}, {"main", "down"}, true},
+        {"then the rest", distinct, {2, kAll}, {"main", "down", "over", "disabled"}, false},
+        {"asked again", distinct, {kAll, 1, 3, kAll}, {"main", "over", "down", "disabled"}, false},
+        {"looks left out name Main", {"main", "main", "main", "main"}, {}, {"main"}, false},
+        {"one file for two looks", {"main", "over", "over", "main"}, {2, kAll}, {"main", "over"}, false},
+        {"a missing file is not tried again", {"main", "missing", "down", "main"}, {1, 1}, {"main", "missing"}, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        std::vector<std::string> decoded;
+        SkinPictures pictures([&](const std::string& path, CBitmap& bitmap) {
+            decoded.push_back(path);
+            if (path != "missing")
+                bitmap.Attach(::CreateBitmap(1, 1, 1, 32, nullptr));
+        });
+        pictures.Load(row.names[0], row.names[1], row.names[2], row.names[3]);
+        for (int need : row.needs) {
+            if (need == kAll)
+                pictures.DecodeWaiting();
+            else
+                EXPECT_EQ(static_cast<bool>(pictures.Get(static_cast<SkinLook>(need))), row.names[need] != "missing");
+        }
+        EXPECT_EQ(decoded, row.decoded);
+        EXPECT_EQ(pictures.Waiting(), row.waiting);
+        // Looks of one file show one picture.
+        for (int a = 0; a < 4; ++a)
+            for (int b = 0; b < a; ++b)
+                if (row.names[a] == row.names[b] && row.names[a] != "missing") {
+                    EXPECT_EQ(pictures.Get(static_cast<SkinLook>(a)).GetSafeHandle(),
+                              pictures.Get(static_cast<SkinLook>(b)).GetSafeHandle());
+                }
+        pictures.Free();
+        EXPECT_FALSE(pictures.Get(SkinLook::Main));
+        EXPECT_FALSE(pictures.Waiting());
+    }
 }
 
 TEST(SkinDialog, HooksAndIndexLookup)

@@ -76,9 +76,9 @@ TEST(TextLabel, EachLineMakesALabelWithItsFontColourRectangleAndText)
             EXPECT_EQ(label.m_textColor, static_cast<COLORREF>(e.Number(FieldRole::Colour)));
             const RECT r = RectInDialog(label, d.m_hWnd);
             EXPECT_TRUE((SkinRect{r.left, r.top, r.right, r.bottom}) == e.rect);
-            const SIZE back = label.m_bmpBack.GetSize();
-            EXPECT_TRUE(back.cx == e.rect.Width() && back.cy == e.rect.Height());
-            EXPECT_FALSE(label.m_face.m_bmpMain); // a label has no state crops
+            const RECT& back = label.m_face.m_area; // of the dialog's Main picture
+            EXPECT_TRUE((SkinRect{back.left, back.top, back.right, back.bottom}) == e.rect);
+            EXPECT_EQ(label.m_face.m_pictures, &d.m_pictures);
             const auto style = static_cast<DWORD>(::GetWindowLongA(label.m_hWnd, GWL_STYLE));
             EXPECT_EQ(style & BS_TYPEMASK, static_cast<DWORD>(BS_OWNERDRAW));
             EXPECT_EQ(style & WS_TABSTOP, 0u);

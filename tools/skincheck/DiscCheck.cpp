@@ -137,6 +137,7 @@ private:
     // The picture `name` at the preview's DPI, by the menu's rules; none when it does not load.
     std::optional<Picture> AtDpi(const std::string& name, PictureUse use);
     void ScaleWindow();
+    void CheckOutlineSize(const Picture& mask, const std::string& what, std::size_t line);
 
     void CheckSkin();
     void CheckScreen();
@@ -426,6 +427,24 @@ void Checker::CheckCutColours(const Picture& mask, const std::string& what, std:
                what + ": " + std::to_string(near) +
                    " pixels are nearly magenta but are not cut away (that takes red and blue 255, green 0 to 16)");
     CheckSeeThrough(mask, what, line);
+    CheckOutlineSize(mask, what, line);
+}
+
+// An outline of too many rectangles is not given to the window at all.
+void Checker::CheckOutlineSize(const Picture& mask, const std::string& what, std::size_t line)
+{
+    RegionRectCount rects;
+    RunBuffer runs([&](const RunBatch& batch) {
+        for (std::size_t i = 0; i < batch.count; ++i)
+            rects.Add(batch.rects[i]);
+        return rects.Total() <= kMaxRegionRects;
+    });
+    const MaskPixels pixels{mask.pixels.data(), static_cast<std::ptrdiff_t>(mask.width) * 4, mask.width, mask.height};
+    if (!CollectMaskRuns(pixels, TransparentRange(kSkinCutColour, kSkinCutTolerance), runs))
+        Report(m_skin, line, Severity::Warning,
+               what + ": its outline takes more than " + std::to_string(kMaxRegionRects) +
+                   " rectangles, more than the menu gives a window: it stays rectangular, and a message says "
+                   "that its outline could not be made");
 }
 
 // A mask drawn with transparency, as for the web: the loader ignores it, so
