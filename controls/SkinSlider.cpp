@@ -79,8 +79,8 @@ void TrackbarItem::SetSliderPictures(const RECT& rect, SkinPictures* pictures, c
 {
     m_pictures = pictures;
     m_area = rect;
-    m_bmpThumb.Attach(LoadPictureAtDpi(thumbPath, dpi, PictureUse::Colour).bitmap.Detach());
-    m_bmpThumbDown.Attach(LoadPictureAtDpi(thumbDownPath, dpi, PictureUse::Colour).bitmap.Detach());
+    LoadPictureAtDpi(thumbPath, dpi, PictureUse::Colour, m_bmpThumb);
+    LoadPictureAtDpi(thumbDownPath, dpi, PictureUse::Colour, m_bmpThumbDown);
     ModifyStyle(WS_BORDER | WS_TABSTOP, 0);
     m_tracking = false;
 }

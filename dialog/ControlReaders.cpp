@@ -87,9 +87,8 @@ void SkinDialog::ReadButtonExButtons(IniFile ini)
             {
                 // A line that ends after the flag reads the flag again as the mask name.
                 CBitmap mask;
-                mask.Attach(LoadPictureAtDpi(GetFileDir(m_skinPath) + line.PictureName(FieldRole::Mask), m_dpi,
-                                             PictureUse::Mask)
-                                .bitmap.Detach());
+                LoadPictureAtDpi(GetFileDir(m_skinPath) + line.PictureName(FieldRole::Mask), m_dpi, PictureUse::Mask,
+                                 mask);
                 // The mask's top-left pixel is the button's; the window keeps the region.
                 ::ApplyMaskRegion(button.m_hWnd, &mask, kButtonExRegionCaption);
             }

@@ -85,10 +85,9 @@ void SkinDialog::LoadSkinAt(int dpi)
     m_pictures.Load(dir + main, dir + over, dir + down, dir + disabled, m_dpi);
     const SIZE mainSize = m_pictures.Get(SkinLook::Main).GetSize();
     // Needed only for the region; scaled by nearest neighbour, so that it cuts the same pixels.
-    DpiBitmap scaledMask = LoadPictureAtDpi(dir + mask, m_dpi, PictureUse::Mask);
-    const SIZE maskSize = scaledMask.size;
     CBitmap maskPicture;
-    maskPicture.Attach(scaledMask.bitmap.Detach());
+    LoadPictureAtDpi(dir + mask, m_dpi, PictureUse::Mask, maskPicture);
+    const SIZE maskSize = maskPicture.GetSize();
 
     // The window takes the Mask picture's size. Without a Mask picture it must
     // not shrink to nothing: the Main picture's size, else the size it has.

@@ -5,7 +5,7 @@
 SkinPictures::SkinPictures()
     : m_decoder([this](const std::string& path, CBitmap& bitmap) {
           // At 96 DPI the loader's own bitmap, as LoadPicture gives it.
-          bitmap.Attach(LoadPictureAtDpi(path, m_dpi, PictureUse::Colour).bitmap.Detach());
+          LoadPictureAtDpi(path, m_dpi, PictureUse::Colour, bitmap);
       })
 {
 }

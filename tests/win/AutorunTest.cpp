@@ -783,38 +783,6 @@ TEST(AutorunUnicode, TheTurkishDemoDisc)
 
 namespace {
 
-// The system DPI of the test prefix (HKCU\Control Panel\Desktop\LogPixels)
-// for the programs started while the object lives, put back as it was after.
-class SystemDpi {
-public:
-    explicit SystemDpi(DWORD dpi)
-    {
-        DWORD size = sizeof m_old;
-        m_had = ::RegGetValueA(HKEY_CURRENT_USER, kKey, "LogPixels", RRF_RT_REG_DWORD, nullptr, &m_old, &size) ==
-                ERROR_SUCCESS;
-        Set(&dpi);
-    }
-    ~SystemDpi() { Set(m_had ? &m_old : nullptr); }
-    SystemDpi(const SystemDpi&) = delete;
-    SystemDpi& operator=(const SystemDpi&) = delete;
-
-private:
-    static void Set(const DWORD* dpi)
-    {
-        HKEY key = nullptr;
-        if (::RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-            ERROR_SUCCESS)
-            throw std::runtime_error("cannot write the system DPI setting");
-        platform::RegistryKey owner(key);
-        if (dpi)
-            ::RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(dpi), sizeof *dpi);
-        else
-            ::RegDeleteValueA(key, "LogPixels");
-    }
-    static constexpr const char* kKey = "Control Panel\\Desktop";
-    DWORD m_old = 0;
-    bool m_had = false;
-};
 
 // Wine 8 reads the system DPI when a process starts, so a setting made here
 // reaches the menu started next. Wine 10 reads it once per session and
@@ -830,8 +798,10 @@ HWND StartAtDpi(Disc& disc, DWORD dpi)
 {
     HWND wnd = nullptr;
     {
-        SystemDpi setting(dpi);
-        wnd = disc.StartAndWait(15000); // the setting is read as the menu starts
+        // The system DPI of the test prefix, read as the menu starts.
+        const UserRegistryValue setting("Control Panel\\Desktop", "LogPixels", REG_DWORD,
+                                        std::string(reinterpret_cast<const char*>(&dpi), sizeof dpi));
+        wnd = disc.StartAndWait(15000);
     }
     if (wnd)
         ::SetForegroundWindow(wnd);
