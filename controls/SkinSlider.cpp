@@ -1,6 +1,7 @@
 #include "controls/SkinSlider.h"
 
 #include "skin/Picture.h"
+#include "skin/PictureAtDpiWin32.h"
 #include "controls/ThumbRect.h"
 #include "platform/Win32Handles.h"
 
@@ -74,13 +75,12 @@ void SkinSlider::OnCaptureChanged(HWND)
 }
 
 void TrackbarItem::SetSliderPictures(const RECT& rect, SkinPictures* pictures, const std::string& thumbPath,
-                                     const std::string& thumbDownPath)
+                                     const std::string& thumbDownPath, int dpi)
 {
     m_pictures = pictures;
     m_area = rect;
-    SIZE unused{};
-    LoadPicture(thumbPath, m_bmpThumb, unused);
-    LoadPicture(thumbDownPath, m_bmpThumbDown, unused);
+    LoadPictureAtDpi(thumbPath, dpi, PictureUse::Colour, m_bmpThumb);
+    LoadPictureAtDpi(thumbDownPath, dpi, PictureUse::Colour, m_bmpThumbDown);
     ModifyStyle(WS_BORDER | WS_TABSTOP, 0);
     m_tracking = false;
 }

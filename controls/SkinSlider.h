@@ -35,8 +35,9 @@ protected:
 // end of the tracking.
 class TrackbarItem : public HostedControl<SkinSlider> {
 public:
+    // The thumb pictures at `dpi` (PictureAtDpiWin32.h).
     void SetSliderPictures(const RECT& rect, SkinPictures* pictures, const std::string& thumbPath,
-                           const std::string& thumbDownPath);
+                           const std::string& thumbDownPath, int dpi = kBaseDpi);
 
     bool m_tracking = false;
 

@@ -7,7 +7,8 @@
 #include "platform/Font.h"
 #include "controls/ImageButton.h"
 #include "skin/MessageTexts.h"
-#include "skin/Picture.h"
+#include "skin/DisplayScale.h"
+#include "skin/PictureAtDpiWin32.h"
 #include "skin/Region.h"
 #include "controls/SkinProgress.h"
 #include "controls/SkinSlider.h"
@@ -18,13 +19,15 @@
 namespace {
 
 // Creates one control per line of `kind`, a child of the dialog at the line's
-// rectangle, and appends it to `list`; `setUp` gives it the rest of its line.
+// rectangle scaled to `dpi` (by edges, so neighbours stay neighbours), and
+// appends it to `list`; `setUp` gives it the rest of its line.
 // A line whose window cannot be made is skipped, so indexes stay dense.
 template <typename Control, typename Create, typename SetUp>
-void CreateControls(const IniFile& ini, ControlKindId kind, ControlList<Control>& list, Create create, SetUp setUp)
+void CreateControls(const IniFile& ini, ControlKindId kind, int dpi, ControlList<Control>& list, Create create,
+                    SetUp setUp)
 {
     for (const ControlLine& line : ReadControlLines(ini, ControlKindOf(kind))) {
-        const SkinRect& r = line.rect;
+        const SkinRect r = ScaleRect(line.rect, dpi);
         const RECT rect{r.left, r.top, r.right, r.bottom};
         auto control = std::make_unique<Control>();
         if (!create(*control, line, rect))
@@ -53,13 +56,14 @@ void SetUpButton(Button& button, const ControlLine& line, const RECT& rect, Skin
     button.m_face.m_staticLook = line.Flag(FieldRole::StaticLook);
 }
 
-// The label's font as its line describes it; the height is the LOGFONT's, as given.
-LOGFONTW LabelFont(const ControlLine& line)
+// The label's font as its line describes it; the height is the LOGFONT's,
+// scaled to `dpi` (fonts are not scaled for the program).
+LOGFONTW LabelFont(const ControlLine& line, int dpi)
 {
     LOGFONTW font{};
     CFont::SetFaceName(font, line.Text(FieldRole::Face));
     font.lfCharSet = DEFAULT_CHARSET;
-    font.lfHeight = line.Number(FieldRole::FontHeight);
+    font.lfHeight = ScaleFontHeight(line.Number(FieldRole::FontHeight), dpi);
     font.lfWeight = line.Flag(FieldRole::Bold) ? FW_BOLD : FW_NORMAL;
     font.lfItalic = line.Flag(FieldRole::Italic) ? TRUE : FALSE;
     return font;
@@ -69,7 +73,7 @@ LOGFONTW LabelFont(const ControlLine& line)
 
 void SkinDialog::ReadImageButtons(IniFile ini)
 {
-    CreateControls(ini, ControlKindId::ImageButton, m_buttons, Untitled(this),
+    CreateControls(ini, ControlKindId::ImageButton, m_dpi, m_buttons, Untitled(this),
                    [this](ImageButton& button, const ControlLine& line, const RECT& rect) {
                        SetUpButton(button, line, rect, *this);
                    });
@@ -78,13 +82,13 @@ void SkinDialog::ReadImageButtons(IniFile ini)
 void SkinDialog::ReadButtonExButtons(IniFile ini)
 {
     CreateControls(
-        ini, ControlKindId::ButtonEx, m_buttonExs, Untitled(this),
+        ini, ControlKindId::ButtonEx, m_dpi, m_buttonExs, Untitled(this),
         [this](ButtonExItem& button, const ControlLine& line, const RECT& rect) {
             {
-                CBitmap mask;
-                SIZE size{};
                 // A line that ends after the flag reads the flag again as the mask name.
-                LoadPicture(GetFileDir(m_skinPath) + line.PictureName(FieldRole::Mask), mask, size);
+                CBitmap mask;
+                LoadPictureAtDpi(GetFileDir(m_skinPath) + line.PictureName(FieldRole::Mask), m_dpi, PictureUse::Mask,
+                                 mask);
                 // The mask's top-left pixel is the button's; the window keeps the region.
                 ::ApplyMaskRegion(button.m_hWnd, &mask, kButtonExRegionCaption);
             }
@@ -95,7 +99,7 @@ void SkinDialog::ReadButtonExButtons(IniFile ini)
 void SkinDialog::ReadTextLabels(IniFile ini)
 {
     CreateControls(
-        ini, ControlKindId::TextLabel, m_labels,
+        ini, ControlKindId::TextLabel, m_dpi, m_labels,
         [this](TextLabel& label, const ControlLine& line, const RECT& rect) {
             // What follows a comma in the text is the unused last field.
             return label.Create(line.Text(FieldRole::Text), WS_VISIBLE, rect, this, 0);
@@ -105,7 +109,7 @@ void SkinDialog::ReadTextLabels(IniFile ini)
             label.SetText(line.Text(FieldRole::Text));
             label.m_textColor = static_cast<COLORREF>(line.Number(FieldRole::Colour));
             CFont font;
-            font.CreateFontIndirect(LabelFont(line));
+            font.CreateFontIndirect(LabelFont(line, m_dpi));
             label.SetLabelFont(font);
         });
 }
@@ -114,11 +118,11 @@ void SkinDialog::ReadTrackbars(IniFile ini)
 {
     const std::string dir = GetFileDir(m_skinPath);
     CreateControls(
-        ini, ControlKindId::Trackbar, m_trackbars,
+        ini, ControlKindId::Trackbar, m_dpi, m_trackbars,
         [this](TrackbarItem& bar, const ControlLine&, const RECT& rect) { return bar.Create(WS_VISIBLE, rect, this, 0); },
         [this, &dir](TrackbarItem& bar, const ControlLine& line, const RECT& rect) {
             bar.SetSliderPictures(rect, &m_pictures, dir + line.PictureName(FieldRole::Thumb),
-                                  dir + line.PictureName(FieldRole::ThumbDown));
+                                  dir + line.PictureName(FieldRole::ThumbDown), m_dpi);
             bar.SetPos(line.Number(FieldRole::Position), true); // the trackbar keeps it within 0 to 100
             if (!line.Flag(FieldRole::Horizontal))
                 bar.ModifyStyle(0, TBS_VERT);
@@ -128,7 +132,7 @@ void SkinDialog::ReadTrackbars(IniFile ini)
 void SkinDialog::ReadProgressControls(IniFile ini)
 {
     CreateControls(
-        ini, ControlKindId::Progress, m_progresses, Untitled(this),
+        ini, ControlKindId::Progress, m_dpi, m_progresses, Untitled(this),
         [this](ProgressItem& bar, const ControlLine& line, const RECT& rect) {
             bar.SetBarPictures(rect, &m_pictures);
             bar.SetToolTipText(line.Text(FieldRole::Tooltip), true);

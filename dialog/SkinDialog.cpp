@@ -1,8 +1,10 @@
 #include "dialog/SkinDialog.h"
 
+#include "platform/Dpi.h"
 #include "platform/FileSystem.h"
 #include "skin/MessageTexts.h"
 #include "skin/Picture.h"
+#include "skin/PictureAtDpiWin32.h"
 #include "skin/Region.h"
 #include "controls/TextLabel.h"
 
@@ -64,7 +66,13 @@ bool SkinDialog::OnInitDialog()
 
 void SkinDialog::LoadSkin()
 {
+    LoadSkinAt(platform::WindowDpi(m_hWnd));
+}
+
+void SkinDialog::LoadSkinAt(int dpi)
+{
     FreeSkin();
+    m_dpi = dpi > 0 ? dpi : kBaseDpi;
     IniFile ini(m_skinPath);
     const std::string main = ini.GetString("Screen", "Main", "");
     const std::string mask = ini.GetString("Screen", "Mask", main);
@@ -74,11 +82,12 @@ void SkinDialog::LoadSkin()
     const std::string dir = GetFileDir(m_skinPath);
 
     // Main now, the other looks once the window has painted or at their first need.
-    m_pictures.Load(dir + main, dir + over, dir + down, dir + disabled);
+    m_pictures.Load(dir + main, dir + over, dir + down, dir + disabled, m_dpi);
     const SIZE mainSize = m_pictures.Get(SkinLook::Main).GetSize();
-    CBitmap maskPicture; // needed only for the region
-    SIZE maskSize{};
-    LoadPicture(dir + mask, maskPicture, maskSize);
+    // Needed only for the region; scaled by nearest neighbour, so that it cuts the same pixels.
+    CBitmap maskPicture;
+    LoadPictureAtDpi(dir + mask, m_dpi, PictureUse::Mask, maskPicture);
+    const SIZE maskSize = maskPicture.GetSize();
 
     // The window takes the Mask picture's size. Without a Mask picture it must
     // not shrink to nothing: the Main picture's size, else the size it has.
@@ -146,6 +155,20 @@ void SkinDialog::OnTimer(UINT_PTR id)
     }
     KillTimer(kDecodeTimerId);
     m_pictures.DecodeWaiting();
+}
+
+LRESULT SkinDialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg != WM_DPICHANGED)
+        return CDialog::WindowProc(msg, wp, lp);
+    // The rectangle Windows suggests keeps the window where the user sees it
+    // on the new monitor; the skin then gives it its size at the new DPI.
+    if (const auto* suggested = reinterpret_cast<const RECT*>(lp))
+        ::SetWindowPos(m_hWnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!m_skinPath.empty())
+        LoadSkinAt(LOWORD(wp));
+    return 0;
 }
 
 void SkinDialog::OnLButtonDown(UINT, POINT point)

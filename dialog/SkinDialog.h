@@ -39,7 +39,13 @@ public:
     void ProgressClicked(int index);
 
     virtual void ApplyMaskRegion(CBitmap* mask);
+    // The skin at the DPI of the monitor the window is on.
     virtual void LoadSkin();
+    // The skin laid out for `dpi`: pictures (their @2x versions where usable),
+    // the window's size and outline, and every control's rectangle, font and
+    // pictures scaled from the 96-DPI description. The window keeps its place.
+    void LoadSkinAt(int dpi);
+    int SkinDpi() const { return m_dpi; }
     void FreeSkin();
     void SetSkinPath(const std::string& path) { m_skinPath = path; }
     void SetLabelText(const std::string& name, const std::string& text);
@@ -63,6 +69,8 @@ protected:
     void OnLButtonDown(UINT flags, POINT point) override;
     void OnMouseMove(UINT flags, POINT point) override;
     void OnTimer(UINT_PTR id) override;
+    // WM_DPICHANGED: the suggested rectangle, then the skin at the new DPI.
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
     // The control readers, one per kind (ControlReaders.cpp).
     void ReadImageButtons(IniFile ini);
@@ -84,6 +92,7 @@ private:
     void ForEachList(T&& fn);
 
     CToolTipCtrl m_toolTip;
+    int m_dpi = kBaseDpi; // the DPI the skin was last laid out for
     // The name hook with the name of the list's entry `index`; nothing when there is none.
     template <typename T, typename... Params, typename... Args>
     void CallNameHook(const ControlList<T>& list, int index, void (SkinDialog::*hook)(std::string, Params...),

@@ -28,6 +28,11 @@ DpiBitmap LoadPictureAtDpi(const std::string& oneXPath, int dpi, PictureUse use)
     return result;
 }
 
+void LoadPictureAtDpi(const std::string& oneXPath, int dpi, PictureUse use, CBitmap& bitmap)
+{
+    bitmap.Attach(LoadPictureAtDpi(oneXPath, dpi, use).bitmap.Detach());
+}
+
 PixelImage PixelsOfBitmap(HBITMAP bitmap)
 {
     BITMAP info{};

@@ -16,6 +16,9 @@ struct DpiBitmap {
 // bitmap is the loader's own, exactly as LoadPicture gives it; otherwise a
 // 32-bit DIB section of the resampled pixels.
 DpiBitmap LoadPictureAtDpi(const std::string& oneXPath, int dpi, PictureUse use);
+// The same into `bitmap`, which owns it alone (the one it held is destroyed);
+// left empty when no picture loads.
+void LoadPictureAtDpi(const std::string& oneXPath, int dpi, PictureUse use, CBitmap& bitmap);
 
 // A bitmap's pixels as top-down 32-bit pixels, the top byte cleared; empty
 // when GDI cannot give them or the bitmap exceeds kMaxScaledPixels.

@@ -1,19 +1,20 @@
 #include "skin/SkinPictures.h"
 
-#include "skin/Picture.h"
+#include "skin/PictureAtDpiWin32.h"
 
 SkinPictures::SkinPictures()
-    : m_decoder([](const std::string& path, CBitmap& bitmap) {
-          SIZE ignored{};
-          LoadPicture(path, bitmap, ignored);
+    : m_decoder([this](const std::string& path, CBitmap& bitmap) {
+          // At 96 DPI the loader's own bitmap, as LoadPicture gives it.
+          LoadPictureAtDpi(path, m_dpi, PictureUse::Colour, bitmap);
       })
 {
 }
 
 void SkinPictures::Load(const std::string& main, const std::string& over, const std::string& down,
-                        const std::string& disabled)
+                        const std::string& disabled, int dpi)
 {
     Free();
+    m_dpi = dpi;
     const std::array<const std::string*, kLooks> paths{&main, &over, &down, &disabled};
     for (std::size_t i = 0; i < kLooks; ++i) {
         Slot& slot = m_slots[i];

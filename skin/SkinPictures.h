@@ -7,7 +7,9 @@
 // drawing that asks for it, whichever comes first. Either way each look shows
 // the same pixels as if it had been decoded at once, and none of them shows a
 // message. A look named by the same file as an earlier one shares its picture.
+// The looks are decoded at the DPI given to Load (PictureAtDpiWin32.h).
 #include "platform/Bitmap.h"
+#include "skin/DisplayScale.h"
 
 #include <array>
 #include <functional>
@@ -20,14 +22,14 @@ public:
     // Fills `bitmap` from the file at `path`, or leaves it empty.
     using Decoder = std::function<void(const std::string& path, CBitmap& bitmap)>;
 
-    SkinPictures(); // the system's picture decoder
+    SkinPictures(); // the system's picture decoder, at the DPI of the last Load
     explicit SkinPictures(Decoder decoder) : m_decoder(std::move(decoder)) {}
     SkinPictures(const SkinPictures&) = delete;
     SkinPictures& operator=(const SkinPictures&) = delete;
 
     // Forgets the pictures held, decodes Main and names the files of the other looks.
-    void Load(const std::string& main, const std::string& over, const std::string& down,
-              const std::string& disabled);
+    void Load(const std::string& main, const std::string& over, const std::string& down, const std::string& disabled,
+              int dpi = kBaseDpi);
     // The picture of `look`, decoded now if it was waiting; empty when its
     // file did not load (or nothing was loaded).
     const CBitmap& Get(SkinLook look);
@@ -47,5 +49,6 @@ private:
     const CBitmap& Decoded(std::size_t index);
 
     Decoder m_decoder;
+    int m_dpi = kBaseDpi;
     std::array<Slot, kLooks> m_slots;
 };

@@ -29,9 +29,12 @@ TEST(LoadPictureAtDpi, FollowsThePortableRules)
     dir.Write("p@2x.bmp", EncodeBmp24(PatternPicture(10, 6, 1)));
     dir.Write("q.bmp", EncodeBmp24(PatternPicture(5, 3)));
     dir.Write("q@2x.bmp", EncodeBmp24(PatternPicture(9, 6, 1))); // not twice: ignored
+    dir.Write("r.bmp", EncodeBmp24(PatternPicture(5, 3)));
+    dir.Write("r@2x.bmp", EncodeBmp24({0, 0, {}})); // 0 x 0 in its header: no picture, as if missing
+    dir.Write("z.bmp", EncodeBmp24({0, 0, {}}));
     LoadPictureAtDpi(dir.File("p.bmp"), 144, PictureUse::Colour); // the decoder keeps a few objects once used
     const int before = LiveGdiObjects();
-    for (const char* name : {"p.bmp", "q.bmp"})
+    for (const char* name : {"p.bmp", "q.bmp", "r.bmp"})
         for (int dpi : {96, 120, 144, 192, 288})
             for (PictureUse use : {PictureUse::Colour, PictureUse::Mask}) {
                 const std::string path = dir.File(name);
@@ -45,6 +48,8 @@ TEST(LoadPictureAtDpi, FollowsThePortableRules)
                 EXPECT_EQ(ReadPixels(got.bitmap.Get()).pixels, expected.image.pixels) << what;
             }
     EXPECT_FALSE(LoadPictureAtDpi(dir.File("none.bmp"), 192, PictureUse::Colour).bitmap);
+    EXPECT_FALSE(LoadPictureAtDpi(dir.File("z.bmp"), 192, PictureUse::Mask).bitmap);
+    EXPECT_EQ(LoadPictureAtDpi(dir.File("r.bmp"), 192, PictureUse::Colour).plan.verdict, TwoXVerdict::Missing);
     EXPECT_EQ(LiveGdiObjects(), before);
 }
 

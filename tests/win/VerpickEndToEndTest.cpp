@@ -4,6 +4,7 @@
 // Windows verpick sees.
 #include "platform/FileSystem.h"
 #include "tests/support/TempDir.h"
+#include "tests/win/support/Desktop.h"
 #include "tests/win/support/ProgramPaths.h"
 #include "platform/Win32Handles.h"
 #include "platform/WideText.h"
@@ -19,25 +20,10 @@ namespace {
 constexpr DWORD kTimeoutMs = 30000;
 
 // HKCU\Software\Wine\AppDefaults\verpick.exe, value Version, for the life of the object.
-class WineVersionOfVerpick {
-public:
-    explicit WineVersionOfVerpick(const std::string& version)
-    {
-        HKEY key = nullptr;
-        if (::RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-            ERROR_SUCCESS)
-            throw std::runtime_error("cannot write the Wine version setting");
-        platform::RegistryKey owner(key);
-        ::RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version.c_str()),
-                         static_cast<DWORD>(version.size() + 1));
-    }
-    ~WineVersionOfVerpick() { ::RegDeleteKeyA(HKEY_CURRENT_USER, kKey); }
-    WineVersionOfVerpick(const WineVersionOfVerpick&) = delete;
-    WineVersionOfVerpick& operator=(const WineVersionOfVerpick&) = delete;
-
-private:
-    static constexpr const char* kKey = "Software\\Wine\\AppDefaults\\verpick.exe";
-};
+UserRegistryValue WineVersionOfVerpick(const std::string& version)
+{
+    return UserRegistryValue("Software\\Wine\\AppDefaults\\verpick.exe", "Version", REG_SZ, version + '\0');
+}
 
 struct RunOutcome {
     DWORD exitCode = STILL_ACTIVE;
@@ -200,7 +186,7 @@ TEST_P(VerpickVersionTest, StartsTheProgramOfTheReportedVersion)
     disc.PutRecorder("vista\\recorder.exe");
     disc.PutRecorder("xp\\recorder.exe");
 
-    WineVersionOfVerpick version(c.wineVersion);
+    const UserRegistryValue version = WineVersionOfVerpick(c.wineVersion);
     const RunOutcome run = disc.Run();
     const std::string other = std::string(c.program) == "xp" ? "vista" : "xp";
     ExpectStartedOnly(disc, run, std::string(c.program) + "\\recorder.exe", other + "\\recorder.exe");

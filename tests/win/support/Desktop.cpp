@@ -2,8 +2,10 @@
 
 #include "tests/support/Bmp.h"
 #include "platform/WideText.h"
+#include "platform/Win32Handles.h"
 
 #include <fstream>
+#include <stdexcept>
 
 ChildProcess::~ChildProcess()
 {
@@ -15,6 +17,38 @@ ChildProcess::~ChildProcess()
         ::CloseHandle(m_info.hThread);
         ::CloseHandle(m_info.hProcess);
     }
+}
+
+UserRegistryValue::UserRegistryValue(std::string key, std::string name, DWORD type, const std::string& bytes)
+    : m_key(std::move(key)), m_name(std::move(name))
+{
+    DWORD size = 0;
+    if (::RegGetValueA(HKEY_CURRENT_USER, m_key.c_str(), m_name.c_str(), RRF_RT_ANY, &m_oldType, nullptr, &size) ==
+        ERROR_SUCCESS) {
+        m_old.resize(size);
+        m_had = ::RegGetValueA(HKEY_CURRENT_USER, m_key.c_str(), m_name.c_str(), RRF_RT_ANY, &m_oldType,
+                               m_old.data(), &size) == ERROR_SUCCESS;
+        m_old.resize(size);
+    }
+    if (!Set(type, &bytes))
+        throw std::runtime_error("cannot write HKCU\\" + m_key + ", " + m_name);
+}
+
+UserRegistryValue::~UserRegistryValue()
+{
+    Set(m_oldType, m_had ? &m_old : nullptr);
+}
+
+bool UserRegistryValue::Set(DWORD type, const std::string* bytes) const
+{
+    HKEY key = nullptr;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, m_key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    platform::RegistryKey owner(key);
+    return (bytes ? ::RegSetValueExA(key, m_name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes->data()),
+                                     static_cast<DWORD>(bytes->size()))
+                  : ::RegDeleteValueA(key, m_name.c_str())) == ERROR_SUCCESS;
 }
 
 bool ChildProcess::Start(const std::string& exe, const std::string& workDir)

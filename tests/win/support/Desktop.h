@@ -8,6 +8,25 @@
 #include <string>
 #include <vector>
 
+// A value under HKEY_CURRENT_USER for the life of the object (Wine's settings
+// for the programs a test starts), put back as it was afterwards, or removed
+// when there was none. `bytes` is the value's data as RegSetValueEx takes it.
+class UserRegistryValue {
+public:
+    UserRegistryValue(std::string key, std::string name, DWORD type, const std::string& bytes);
+    ~UserRegistryValue();
+    UserRegistryValue(const UserRegistryValue&) = delete;
+    UserRegistryValue& operator=(const UserRegistryValue&) = delete;
+
+private:
+    bool Set(DWORD type, const std::string* bytes) const;
+
+    std::string m_key, m_name;
+    bool m_had = false;
+    DWORD m_oldType = REG_NONE;
+    std::string m_old;
+};
+
 // A started program; terminated at the end of the test if still running.
 class ChildProcess {
 public:

@@ -177,13 +177,16 @@ Resources CountResources()
     return Resources{OwnedGdiObjects(), LiveGdiObjects(), ThreadWindows()};
 }
 
-ReloadCounts CountReloads(const std::string& skin, int times)
+ReloadCounts CountReloads(const std::string& skin, int times, int dpi)
 {
     ReloadCounts counts{};
     ProbeDialog dialog([&](ProbeDialog& d) {
         // Every look decoded, as after the first paint.
-        const auto load = [&d] {
-            d.LoadSkin();
+        const auto load = [&d, dpi] {
+            if (dpi)
+                d.LoadSkinAt(dpi);
+            else
+                d.LoadSkin();
             d.m_pictures.DecodeWaiting();
         };
         d.SetSkinPath(skin);

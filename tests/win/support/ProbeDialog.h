@@ -79,12 +79,13 @@ Resources CountResources();
 // The skin loaded `times` times in a probe dialog, then freed: the resources
 // before the first counted load (after one load and free, as the platform
 // makes some windows of its own once per thread), after it, after all, and
-// after FreeSkin; `ran` is false when the dialog did not run.
+// after FreeSkin; `ran` is false when the dialog did not run. Each load is at
+// `dpi`, or at the window's when it is 0.
 struct ReloadCounts {
     bool ran;
     Resources before, first, all, freed;
 };
-ReloadCounts CountReloads(const std::string& skin, int times);
+ReloadCounts CountReloads(const std::string& skin, int times, int dpi = 0);
 
 // Main, Over, Down and Disabled pictures of one size that differ in every pixel.
 struct LookPictures {
