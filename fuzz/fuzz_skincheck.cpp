@@ -1,7 +1,9 @@
 // skincheck over whole disc files. One input holds Data/main.ini, AUTORUN.INF
 // and config.ini, separated by lines "=====" (a part that is not there is a
 // file that is not there); the rest of the disc is fixed: a window picture
-// with a cut corner, a small picture, a damaged one, a program and a folder.
+// with a cut corner and its @2x version, a small picture with an @2x of the
+// wrong size, a damaged one, a program and a folder; the preview's display
+// scale follows from the input's size, so every scale path is reached.
 // The check must never crash, and its report must keep its promises: every
 // line names a file of the disc and a line inside it, the summary counts the
 // lines above it, and the exit status follows from them.
@@ -45,7 +47,12 @@ const std::string& Disc()
         TestPicture window{16, 12, std::vector<std::uint32_t>(16 * 12, 0x336699)};
         window.pixels[0] = window.pixels[1] = window.pixels[16] = 0xFF00FF;
         Write((dir / "Data/m.bmp").string(), EncodeBmp24(window));
-        Write((dir / "Data/t.bmp").string(), EncodeBmp24(TestPicture{2, 3, std::vector<std::uint32_t>(6, 0xFF00FF)}));
+        TestPicture window2x{32, 24, std::vector<std::uint32_t>(32 * 24, 0x336699)};
+        window2x.pixels[0] = window2x.pixels[1] = window2x.pixels[32] = window2x.pixels[33] = 0xFF00FF;
+        Write((dir / "Data/m@2x.bmp").string(), EncodeBmp24(window2x));
+        const TestPicture small{2, 3, std::vector<std::uint32_t>(6, 0xFF00FF)};
+        Write((dir / "Data/t.bmp").string(), EncodeBmp24(small));
+        Write((dir / "Data/t@2x.bmp").string(), EncodeBmp24(small)); // not twice the size: ignored
         Write((dir / "Data/bad.bmp").string(), "BM\x10\x00junk");
         Write((dir / "setup.exe").string(), "MZ");
         return dir.string();
@@ -101,7 +108,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     std::ostringstream out, err;
-    const int status = RunSkincheck({"--preview", root + "/preview.png", root}, out, err);
+    const char* const scales[] = {"1", "1.25", "1.5", "2", "3"};
+    const int status =
+        RunSkincheck({"--preview", root + "/preview.png", "--scale", scales[size % std::size(scales)], root}, out, err);
     Check(status >= 0 && status <= 2, "exit status 0, 1 or 2");
 
     std::istringstream report(out.str());
