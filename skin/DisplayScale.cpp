@@ -36,8 +36,15 @@ std::int32_t ScaleLength(std::int32_t value, int dpi, int sourceScale)
 
 SkinRect ScaleRect(const SkinRect& rect, int dpi)
 {
-    return {ScaleLength(rect.left, dpi), ScaleLength(rect.top, dpi), ScaleLength(rect.right, dpi),
-            ScaleLength(rect.bottom, dpi)};
+    // A far edge that saturated can end up more than the largest width from
+    // the near one, which the width sums of its users would overflow on; it
+    // stops there, as the unscaled rectangle's edges do.
+    const auto farEdge = [](std::int32_t nearEdge, std::int32_t edge) {
+        return Saturate(std::clamp<std::int64_t>(edge, std::int64_t{nearEdge} + INT32_MIN,
+                                                 std::int64_t{nearEdge} + INT32_MAX));
+    };
+    const std::int32_t left = ScaleLength(rect.left, dpi), top = ScaleLength(rect.top, dpi);
+    return {left, top, farEdge(left, ScaleLength(rect.right, dpi)), farEdge(top, ScaleLength(rect.bottom, dpi))};
 }
 
 std::int32_t ScaleFontHeight(std::int32_t height, int dpi)

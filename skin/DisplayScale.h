@@ -15,7 +15,8 @@ inline constexpr int kBaseDpi = 96;
 // an edge of a picture drawn at `sourceScale` (1, or 2 for an @2x picture).
 std::int32_t ScaleLength(std::int32_t value, int dpi, int sourceScale = 1);
 
-// A control's rectangle scaled by its edges, so neighbours stay neighbours.
+// A control's rectangle scaled by its edges, so neighbours stay neighbours;
+// its width and height stay within 32 bits, however far its edges lie.
 SkinRect ScaleRect(const SkinRect& rect, int dpi);
 
 // A label's font height scaled; its sign (cell or character height) is kept.

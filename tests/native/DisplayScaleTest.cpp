@@ -47,6 +47,9 @@ TEST(DisplayScale, NeighboursStayNeighbours)
     }
     EXPECT_EQ(ScaleRect({10, 20, 110, 50}, 96), (SkinRect{10, 20, 110, 50}));
     EXPECT_EQ(ScaleRect({1, 1, 2, 3}, 144), (SkinRect{2, 2, 3, 5}));
+    // Edges that saturate: the width and height are still a 32-bit difference.
+    EXPECT_EQ(ScaleRect({-2, 2, INT32_MAX - 2, INT32_MIN + 2}, 120),
+              (SkinRect{-3, 3, INT32_MAX - 3, INT32_MIN + 3}));
 }
 
 TEST(DisplayScale, TwoXPictures)
