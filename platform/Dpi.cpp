@@ -1,5 +1,7 @@
 #include "platform/Dpi.h"
 
+#include "platform/Module.h"
+#include "platform/Process.h"
 #include "platform/Win32Handles.h"
 
 namespace platform {
@@ -8,8 +10,7 @@ int WindowDpi(HWND window)
 {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
     // Looked up rather than linked, so that the programs still start on Windows before 10.
-    const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    const auto getDpiForWindow = FunctionFrom<GetDpiForWindowFn>(LoadedDll("user32.dll"), "GetDpiForWindow");
     if (getDpiForWindow && window)
         if (const UINT dpi = getDpiForWindow(window))
             return static_cast<int>(dpi);

@@ -127,6 +127,13 @@ void RegionRectCount::Add(const SkinRect& run)
     m_row.emplace_back(run.left, run.right);
 }
 
+bool RegionRectCount::AddWithinLimit(const RunBatch& batch)
+{
+    for (std::size_t i = 0; i < batch.count; ++i)
+        Add(batch.rects[i]);
+    return Total() <= kMaxRegionRects;
+}
+
 bool CollectMaskRuns(const MaskPixels& mask, const TransparentRange& transparent, RunBuffer& runs)
 {
     if (mask.width > 0 && mask.height > 0) {

@@ -128,6 +128,8 @@ private:
 class RegionRectCount {
 public:
     void Add(const SkinRect& run);
+    // Adds every run of `batch`; false once the region has passed kMaxRegionRects.
+    bool AddWithinLimit(const RunBatch& batch);
     // The rectangles of every run added so far.
     std::size_t Total() const { return m_total + (SameAsAbove() ? 0 : m_row.size()); }
 

@@ -108,11 +108,7 @@ platform::UniqueRegion RegionFromMask(HBITMAP mask, std::uint32_t colour, std::u
     const MaskPixels view{static_cast<const unsigned char*>(bits) + stride * (height - 1), -stride, width, height};
     RegionBuilder builder;
     RegionRectCount rects;
-    RunBuffer runs([&](const RunBatch& batch) {
-        for (std::size_t i = 0; i < batch.count; ++i)
-            rects.Add(batch.rects[i]);
-        return rects.Total() <= kMaxRegionRects && builder.Add(batch);
-    });
+    RunBuffer runs([&](const RunBatch& batch) { return rects.AddWithinLimit(batch) && builder.Add(batch); });
     if (!CollectMaskRuns(view, TransparentRange(colour, tolerance), runs))
         return {};
     return builder.Take();

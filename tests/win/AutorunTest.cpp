@@ -6,6 +6,7 @@
 #include "tests/win/support/GdiTestSupport.h"
 #include "skin/DisplayScale.h"
 #include "skin/Picture.h"
+#include "platform/FileSystem.h"
 #include "platform/TextCodec.h"
 #include "platform/WideText.h"
 #include "platform/Win32Handles.h"
@@ -15,7 +16,6 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <tuple>
@@ -371,16 +371,6 @@ TEST(Autorun, TwoThousandButtonsOpenShowTheirTooltipsAndEnd)
     EXPECT_TRUE(disc.Process().WaitExit(120000)) << "Escape must end the program";
 }
 
-} // namespace
-
-namespace {
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // A disc whose buttons act on AUTORUN.INF, with the information label and a
 // ticker; "tool.exe" records that it ran in "tool.exe.log".
 class MenuDisc {
@@ -414,7 +404,8 @@ public:
         // File by file: a recursive filesystem::copy of the folder copied nothing under Wine.
         for (const auto& entry : fs::recursive_directory_iterator(from))
             if (entry.is_regular_file())
-                m_disc.Write(fs::relative(entry.path(), from).u8string(), ReadFile(entry.path()));
+                m_disc.Write(fs::relative(entry.path(), from).u8string(),
+                             platform::ReadWholeFile(entry.path().u8string()).value_or(""));
         CBitmap main;
         SIZE size{};
         LoadPicture(m_disc.File("Data/main.jpg"), main, size);

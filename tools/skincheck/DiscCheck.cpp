@@ -434,11 +434,7 @@ void Checker::CheckCutColours(const Picture& mask, const std::string& what, std:
 void Checker::CheckOutlineSize(const Picture& mask, const std::string& what, std::size_t line)
 {
     RegionRectCount rects;
-    RunBuffer runs([&](const RunBatch& batch) {
-        for (std::size_t i = 0; i < batch.count; ++i)
-            rects.Add(batch.rects[i]);
-        return rects.Total() <= kMaxRegionRects;
-    });
+    RunBuffer runs([&](const RunBatch& batch) { return rects.AddWithinLimit(batch); });
     const MaskPixels pixels{mask.pixels.data(), static_cast<std::ptrdiff_t>(mask.width) * 4, mask.width, mask.height};
     if (!CollectMaskRuns(pixels, TransparentRange(kSkinCutColour, kSkinCutTolerance), runs))
         Report(m_skin, line, Severity::Warning,
