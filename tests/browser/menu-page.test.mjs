@@ -6,21 +6,15 @@ import assert from "node:assert/strict";
 import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
-import { createRequire } from "node:module";
+import { launch } from "./chromium.mjs";
 import { decodePng, encodePng } from "./png.mjs";
 import { CONTROLS, INFO_LABEL, WINDOW, expectedControls, inOutline, looks, pageFromData, writeFile } from "./test-disc.mjs";
 
-const require = createRequire(path.join(process.env.AK_BROWSER_DEPS, "package.json"));
-const { chromium } = require("playwright-core");
 const work = fs.mkdtempSync(path.join(os.tmpdir(), "menu-page-"));
 let browser;
 
 before(async () => {
-  browser = await chromium.launch({
-    executablePath: process.env.AK_CHROMIUM || "/usr/bin/chromium",
-    // sRGB output: a picture's pixels reach the screenshot unchanged.
-    args: ["--no-sandbox", "--force-color-profile=srgb", "--hide-scrollbars"],
-  });
+  browser = await launch();
 });
 after(async () => {
   await browser?.close();

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# run.sh DEPS_FOLDER: installs playwright-core as the lock file pins it into
-# DEPS_FOLDER (again only when the lock file changed; no browser is downloaded:
-# the tests drive Debian's Chromium) and runs the browser tests.
+# run.sh DEPS_FOLDER [SCRIPT ARGS...]: installs playwright-core as the lock
+# file pins it into DEPS_FOLDER (again only when the lock file changed; no
+# browser is downloaded: everything drives Debian's Chromium), then runs the
+# browser tests, or the script of this folder given with its arguments.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 deps=$1
+shift
 export PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1
 if ! cmp -s "$here/package-lock.json" "$deps/installed-lock.json"; then
   rm -rf "$deps"
@@ -13,5 +15,8 @@ if ! cmp -s "$here/package-lock.json" "$deps/installed-lock.json"; then
   (cd "$deps" && npm ci --no-audit --no-fund --loglevel=error)
   cp "$here/package-lock.json" "$deps/installed-lock.json"
 fi
-export AK_BROWSER_DEPS=$deps
+export AK_BROWSER_DEPS=$(cd "$deps" && pwd)
+if (($#)); then
+  exec node "$here/$1" "${@:2}"
+fi
 exec node --test --test-concurrency=1 "$here"/*.test.mjs
