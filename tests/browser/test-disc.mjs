@@ -114,3 +114,45 @@ export function writeFile(file, text) {
   fs.mkdirSync(path.dirname(file), { recursive: true });
   fs.writeFileSync(file, text);
 }
+
+// ---- the disc folder itself, for skincheck --html: 24-bit BMPs, main.ini, AUTORUN.INF, verpick's config.ini
+export function bmp(pic) {
+  const stride = (pic.width * 3 + 3) & ~3, size = 54 + stride * pic.height, b = Buffer.alloc(size);
+  b.write("BM", 0, "latin1");
+  b.writeUInt32LE(size, 2);
+  b.writeUInt32LE(54, 10);
+  b.writeUInt32LE(40, 14);
+  b.writeInt32LE(pic.width, 18);
+  b.writeInt32LE(pic.height, 22);
+  b.writeUInt16LE(1, 26);
+  b.writeUInt16LE(24, 28);
+  for (let y = 0; y < pic.height; y++)
+    for (let x = 0; x < pic.width; x++) {
+      const [r, g, bl] = pic.at(x, y), o = 54 + (pic.height - 1 - y) * stride + x * 3;
+      b[o] = bl; b[o + 1] = g; b[o + 2] = r;
+    }
+  return b;
+}
+
+const MAGENTA = [255, 0, 255], WHITE = [255, 255, 255];
+const maskOf = (w, h, inside) => picture(w, h, (x, y) => (inside(x, y) ? WHITE : MAGENTA));
+
+export function writeDisc(root) {
+  const put = (name, bytes) => writeFile(path.join(root, ...name.split("/")), bytes);
+  for (const s of [1, 2]) {
+    const at = s === 1 ? "" : "@2x", l = looks(s), [w, h] = WINDOW;
+    for (const k of ["main", "over", "down", "disabled", "thumb"]) put(`Data/${k}${at}.bmp`, bmp(l[k]));
+    put(`Data/thumbdown${at}.bmp`, bmp(l.thumbDown));
+    put(`Data/mask${at}.bmp`, bmp(maskOf(w * s, h * s, inOutline(s))));
+    put(`Data/round${at}.bmp`, bmp(maskOf(30 * s, 30 * s, inDiamond(s))));
+  }
+  const sections = ["BUTTONINFO", "BUTTONEXINFO", "TEXTINFO", "TRACKBARINFO", "PROGRESSINFO"].map((section) => {
+    const lines = CONTROLS.filter(([sec]) => sec === section).map(([, line], i) => `${i + 1}=${line}`);
+    return `[${section}]\r\n${lines.join("\r\n")}\r\n`;
+  });
+  put("Data/main.ini", "[Screen]\r\nMain=main.bmp\r\nMask=mask.bmp\r\nOver=over.bmp\r\nDown=down.bmp\r\nDisabled=disabled.bmp\r\n" + sections.join(""));
+  put("AUTORUN.INF", "[RUN_FILES]\r\nID_BUTTON1=Setup\\Setup.exe\r\nID_BUTTON3=Docs\\Guide.htm\r\nID_HOMEPAGE=http://example.com/\r\n" +
+    "ID_BUTTON8=verpick.exe\r\n[TEXT_INFO]\r\nID_BUTTON1=Installs the product\r\nID_BUTTON3=The user guide\r\nID_BUTTON8=Installs for this Windows\r\n");
+  put("config.ini", "[FILES_NAME]\r\nVISTA=Setup\\Vista\\Setup.exe\r\nXP=Setup\\XP\\Setup.exe\r\n");
+  for (const f of ["verpick.exe", "Setup/Setup.exe", "Setup/Vista/Setup.exe", "Setup/XP/Setup.exe"]) put(f, "MZ");
+}
