@@ -115,6 +115,11 @@ test("a ButtonEx reacts only inside its own outline, and is drawn only there", a
   const shot = await m.shot();
   expectPixels(shot, r.rect, pics.over.at, "inside the shape", diamond);
   expectPixels(shot, r.rect, pics.main.at, "around the shape", (x, y) => !diamond(x, y));
+  await m.page.mouse.down(); // a press inside the shape released in the rectangle outside it is a click
+  await m.move(r.rect[0] + 1, r.rect[1] + 1);
+  expectPixels(await m.shot(), r.rect, pics.down.at, "pressed, the pointer outside the shape", diamond);
+  await m.page.mouse.up();
+  assert.equal(await m.action(), r.action);
   await m.close();
 });
 
