@@ -14,12 +14,13 @@ using namespace menupage;
 
 namespace {
 
-PageImage Gradient(int w, int h, int seed)
+PixelImage Gradient(int w, int h, int seed)
 {
-    PageImage p{w, h, {}};
+    PixelImage p{{w, h}, {}};
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            p.rgba.insert(p.rgba.end(), {std::uint8_t(x * 5 + seed), std::uint8_t(y * 7), std::uint8_t(seed), 255});
+            p.pixels.push_back(std::uint32_t((x * 5 + seed) & 255) << 16 | std::uint32_t((y * 7) & 255) << 8 |
+                               std::uint32_t(seed & 255));
     return p;
 }
 
@@ -52,7 +53,7 @@ std::size_t Count(const std::string& text, const std::string& what)
 TEST(MenuPage, PicturesArePngWithoutColourSpaceChunksAndDecodeToTheSamePixels)
 {
     for (const auto& size : {std::pair{1, 1}, std::pair{3, 2}, std::pair{64, 33}}) {
-        const PageImage picture = Gradient(size.first, size.second, 9);
+        const PixelImage picture = Gradient(size.first, size.second, 9);
         const std::string uri = PngDataUri(picture);
         ASSERT_EQ(uri.rfind("data:image/png;base64,", 0), 0u);
         const std::vector<unsigned char> png = Unbase64(uri.substr(22));
@@ -67,13 +68,17 @@ TEST(MenuPage, PicturesArePngWithoutColourSpaceChunksAndDecodeToTheSamePixels)
         int w = 0, h = 0, n = 0;
         stbi_uc* pixels = stbi_load_from_memory(png.data(), int(png.size()), &w, &h, &n, 4);
         ASSERT_NE(pixels, nullptr);
-        EXPECT_EQ(w, picture.width);
-        EXPECT_EQ(h, picture.height);
-        EXPECT_TRUE(std::equal(picture.rgba.begin(), picture.rgba.end(), pixels));
+        EXPECT_EQ(w, picture.size.width);
+        EXPECT_EQ(h, picture.size.height);
+        for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
+            const std::uint32_t p = picture.pixels[i];
+            const stbi_uc want[4] = {stbi_uc(p >> 16), stbi_uc(p >> 8), stbi_uc(p), 255};
+            EXPECT_TRUE(std::equal(want, want + 4, pixels + 4 * i)) << i;
+        }
         stbi_image_free(pixels);
     }
-    EXPECT_EQ(PngDataUri(PageImage{}), "");
-    EXPECT_EQ(PngDataUri(PageImage{2, 2, std::vector<std::uint8_t>(3)}), ""); // fewer bytes than pixels
+    EXPECT_EQ(PngDataUri(PixelImage{}), "");
+    EXPECT_EQ(PngDataUri(PixelImage{{2, 2}, std::vector<std::uint32_t>(3)}), ""); // fewer pixels than its size
 }
 
 TEST(MenuPage, TextsCannotEndTheDataOrTheScript)
@@ -116,7 +121,7 @@ TEST(MenuPage, ThePageHoldsEachPictureOnceAndItsControls)
     button.action = "opens Setup\\Setup.exe";
     button.infoText = "D:\\Install";
     PageControl slider;
-    slider.kind = ControlKind::Trackbar;
+    slider.kind = PageKind::Trackbar;
     slider.thumb = slider.thumbDown = 3;
     data.controls = {button, slider};
     data.findings = {{"warning", "disc/Data/main.ini:4", "a <b>", 0}};

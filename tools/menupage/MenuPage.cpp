@@ -3,7 +3,6 @@
 #include <stb_image_write.h>
 
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <utility>
 
@@ -81,31 +80,31 @@ std::string Colour(std::uint32_t colorref)
     return text;
 }
 
-const char* KindName(ControlKind kind)
+const char* KindName(PageKind kind)
 {
     switch (kind) {
-    case ControlKind::Button: return "button";
-    case ControlKind::ButtonEx: return "buttonex";
-    case ControlKind::Label: return "label";
-    case ControlKind::Trackbar: return "trackbar";
-    case ControlKind::Progress: return "progress";
+    case PageKind::Button: return "button";
+    case PageKind::ButtonEx: return "buttonex";
+    case PageKind::Label: return "label";
+    case PageKind::Trackbar: return "trackbar";
+    case PageKind::Progress: return "progress";
     }
     return "button";
 }
 
-bool SamePixels(const PageImage& a, const PageImage& b)
+bool SamePixels(const PixelImage& a, const PixelImage& b)
 {
-    return a.width == b.width && a.height == b.height && a.rgba == b.rgba;
+    return a.size == b.size && a.pixels == b.pixels;
 }
 
 // Each distinct picture once: the embedded list and, for every given index, its place in it.
 struct Embedded {
-    std::vector<const PageImage*> unique;
+    std::vector<const PixelImage*> unique;
     std::vector<int> place;
 
-    explicit Embedded(const std::vector<PageImage>& pictures)
+    explicit Embedded(const std::vector<PixelImage>& pictures)
     {
-        for (const PageImage& p : pictures) {
+        for (const PixelImage& p : pictures) {
             int found = -1;
             for (std::size_t u = 0; u < unique.size() && found < 0; ++u)
                 if (SamePixels(*unique[u], p))
@@ -138,24 +137,24 @@ void WriteControl(std::string& out, const PageControl& c, const Embedded& pictur
            ",\"static\":" + Bool(c.staticLook) + ",\"action\":" + JsonString(c.action) +
            ",\"info\":" + (c.infoText ? JsonString(*c.infoText) : "null");
     switch (c.kind) {
-    case ControlKind::ButtonEx:
+    case PageKind::ButtonEx:
         out += ",\"mask\":" + OptionalPath(c.mask);
         break;
-    case ControlKind::Label:
+    case PageKind::Label:
         out += ",\"text\":" + JsonString(c.text) + ",\"colour\":\"" + Colour(c.colour) + "\",\"bold\":" + Bool(c.bold) +
                ",\"italic\":" + Bool(c.italic) + ",\"face\":" + JsonString(c.face) +
                ",\"fontHeight\":" + std::to_string(c.fontHeight);
         break;
-    case ControlKind::Trackbar:
+    case PageKind::Trackbar:
         out += ",\"thumb\":" + pictures.Ref(c.thumb) + ",\"thumbDown\":" + pictures.Ref(c.thumbDown) +
                ",\"horizontal\":" + Bool(c.horizontal) + ",\"position\":" + std::to_string(c.position) +
                ",\"thumbAt0\":" + std::to_string(c.thumbAt0) + ",\"thumbAt100\":" + std::to_string(c.thumbAt100);
         break;
-    case ControlKind::Progress:
+    case PageKind::Progress:
         out += ",\"vertical\":";
         out += Bool(c.vertical);
         break;
-    case ControlKind::Button:
+    case PageKind::Button:
         break;
     }
     out += "}";
@@ -168,9 +167,9 @@ std::string DataJson(const PageData& data)
                       ",\"width\":" + std::to_string(data.width) + ",\"height\":" + std::to_string(data.height) +
                       ",\n\"pictures\":[";
     for (std::size_t u = 0; u < pictures.unique.size(); ++u) {
-        const PageImage& p = *pictures.unique[u];
-        out += (u ? ",\n" : "") + std::string("{\"width\":") + std::to_string(p.width) +
-               ",\"height\":" + std::to_string(p.height) + ",\"src\":\"" + PngDataUri(p) + "\"}";
+        const PixelImage& p = *pictures.unique[u];
+        out += (u ? ",\n" : "") + std::string("{\"width\":") + std::to_string(p.size.width) +
+               ",\"height\":" + std::to_string(p.size.height) + ",\"src\":\"" + PngDataUri(p) + "\"}";
     }
     out += "],\n\"main\":" + pictures.Ref(data.main) + ",\"over\":" + pictures.Ref(data.over) +
            ",\"down\":" + pictures.Ref(data.down) + ",\"disabled\":" + pictures.Ref(data.disabled) +
@@ -217,22 +216,24 @@ std::string JsonString(const std::string& utf8)
     return out + "\"";
 }
 
-std::string PngDataUri(const PageImage& image)
+std::string PngDataUri(const PixelImage& image)
 {
-    if (image.width <= 0 || image.height <= 0 ||
-        image.rgba.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height) * 4)
+    const int w = image.size.width, h = image.size.height;
+    if (w <= 0 || h <= 0 || image.pixels.size() != static_cast<std::size_t>(w) * static_cast<std::size_t>(h))
         return "";
     // Opaque pictures as RGB; stb writes IHDR, IDAT and IEND only, so no
     // colour-space chunk lets a browser change a pixel.
-    std::vector<unsigned char> rgb(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height) * 3);
-    for (std::size_t p = 0, q = 0; q < rgb.size(); p += 4, q += 3)
-        std::memcpy(&rgb[q], &image.rgba[p], 3);
+    std::vector<unsigned char> rgb;
+    rgb.reserve(image.pixels.size() * 3);
+    for (const std::uint32_t p : image.pixels)
+        rgb.insert(rgb.end(), {static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8),
+                               static_cast<unsigned char>(p)});
     std::vector<unsigned char> png;
     const auto append = [](void* context, void* bytes, int size) {
         auto* sink = static_cast<std::vector<unsigned char>*>(context);
         sink->insert(sink->end(), static_cast<unsigned char*>(bytes), static_cast<unsigned char*>(bytes) + size);
     };
-    if (!stbi_write_png_to_func(append, &png, image.width, image.height, 3, rgb.data(), image.width * 3))
+    if (!stbi_write_png_to_func(append, &png, w, h, 3, rgb.data(), w * 3))
         return "";
     return "data:image/png;base64," + Base64(png);
 }

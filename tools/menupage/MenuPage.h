@@ -4,6 +4,7 @@
 // tooltip and what a click on it does, and the findings about the disc. This
 // is the data the page reads; filling it is the caller's (skincheck's) job,
 // the writer only encodes it. Portable.
+#include "skin/DisplayScale.h"
 #include "skin/SkinFile.h"
 
 #include <cstdint>
@@ -13,20 +14,13 @@
 
 namespace menupage {
 
-// Decoded pixels, row by row from the top, 4 bytes a pixel: red, green, blue, alpha.
-struct PageImage {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> rgba;
-};
-
 // An outline as rectangles that do not overlap (the bands of a window region).
 using Outline = std::vector<SkinRect>;
 
-enum class ControlKind { Button, ButtonEx, Label, Trackbar, Progress };
+enum class PageKind { Button, ButtonEx, Label, Trackbar, Progress };
 
 struct PageControl {
-    ControlKind kind = ControlKind::Button;
+    PageKind kind = PageKind::Button;
     std::string name;
     SkinRect rect;        // in window pixels at the page's scale
     std::size_t line = 0; // its line in main.ini, to tie findings to it (0: none)
@@ -74,7 +68,7 @@ struct PageData {
     int scalePercent = 100;
     int width = 0; // the window, in page pixels at the scale
     int height = 0;
-    std::vector<PageImage> pictures; // the same pixels given twice are embedded once
+    std::vector<PixelImage> pictures; // the same pixels given twice are embedded once
     int main = -1, over = -1, down = -1, disabled = -1; // indexes into `pictures`, -1: does not load
     std::optional<Outline> outline; // none: the window stays rectangular
     std::vector<PageControl> controls; // in creation order: earlier ones lie above later ones
@@ -85,7 +79,7 @@ struct PageData {
 std::string WriteMenuPage(const PageData& data);
 
 // The pieces, for the tests.
-std::string PngDataUri(const PageImage& image);
+std::string PngDataUri(const PixelImage& image);
 std::string JsonString(const std::string& utf8);
 std::string OutlinePath(const Outline& outline);
 
