@@ -160,8 +160,8 @@ bool HoldsItsData(const Reader& in, const Header& h, std::string& problem)
     const std::size_t held = size - offset < pixelBytes ? 0 : std::min(rows, (size - offset - pixelBytes) / stride + 1);
     if (held < rows) {
         const std::size_t beyond = rows - held;
-        problem = std::to_string(beyond) + " of its " + std::to_string(rows) + (beyond == 1 ? " rows lies" : " rows lie") +
-                  " beyond the end of the file (it is cut short)" + outcome;
+        problem = std::to_string(beyond) + " of its " + std::to_string(rows) + (beyond == 1 ? " rows lies" : " rows lie");
+        problem += " beyond the end of the file (it is cut short)" + outcome;
         return false;
     }
     return true;

@@ -120,8 +120,8 @@ TEST(PictureDecoder, RefusesWhatTheMenuCannotLoad)
     const std::string shown = ", so the menu may show nothing or garbage";
     const std::pair<std::string, std::string> beyond[] = {
         {farPixels, "its pixel data lies beyond the end of the file" + shown},
-        {bmp24.substr(0, bmp24.size() - 4), "1 of its 6 rows lies beyond the end of the file (it is cut short)" + shown},
-        {bmp24.substr(0, bmp24.size() - 100), "3 of its 6 rows lie beyond the end of the file (it is cut short)" + shown},
+        {bmp24.substr(0, 338), "1 of its 6 rows lies beyond the end of the file (it is cut short)" + shown},
+        {bmp24.substr(0, 200), "3 of its 6 rows lie beyond the end of the file (it is cut short)" + shown},
         {bmp24.substr(0, bmp24.size() - 3), ""}, // only its last row's padding, which is never read
         {bmp8.substr(0, 54 + 100), "its palette runs beyond the end of the file (it is cut short)" + shown},
         {fields.substr(0, 60), "its bit fields lie beyond the end of the file (it is cut short)" + shown},
