@@ -34,7 +34,7 @@ void ButtonFace::InitToolTip()
         return;
     // One tooltip window per button costs more to make and to end than the
     // button itself; a host shares one among all its controls.
-    auto* host = dynamic_cast<ControlHost*>(m_button.GetParent());
+    ControlHost* host = HostOf(m_button);
     m_toolTip = host ? host->SharedToolTip() : nullptr;
     if (!m_toolTip) {
         if (!m_ownToolTip) {

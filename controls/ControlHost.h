@@ -2,6 +2,8 @@
 // What a skinned control reports to the window that holds it: clicks and
 // scrolls by the control's index in its kind, pointer moves by its name. The
 // skin dialog is the host; the controls know only this interface.
+#include "platform/Wnd.h"
+
 #include <windows.h>
 
 #include <string>
@@ -24,3 +26,10 @@ public:
 protected:
     ~ControlHost() = default; // never deleted through the interface
 };
+
+// The host that holds `control`, found through its parent window; none when
+// the parent is not a host.
+inline ControlHost* HostOf(const CWnd& control)
+{
+    return dynamic_cast<ControlHost*>(control.GetParent());
+}

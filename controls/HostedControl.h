@@ -12,9 +12,7 @@ public:
     HWND ControlWindow() const override { return this->m_hWnd; }
 
 protected:
-    // The host that holds the control, found through its parent window; none
-    // when the parent is not a host.
-    ControlHost* Host() const { return dynamic_cast<ControlHost*>(this->GetParent()); }
+    ControlHost* Host() const { return HostOf(*this); }
 
     // A report by the control's index (`report` is one of the host's), or by
     // its name for a pointer move at `point` (client coordinates); nothing
