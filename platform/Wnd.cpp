@@ -1,5 +1,6 @@
 #include "platform/Wnd.h"
 
+#include "platform/MessageBox.h"
 #include "platform/WideText.h"
 
 #include <vector>
@@ -149,15 +150,6 @@ int CWnd::MessageBox(const std::string& text, const std::string& caption, UINT t
 {
     return platform::ShowMessageBox(m_hWnd, text, caption, type);
 }
-
-namespace platform {
-
-int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type)
-{
-    return ::MessageBoxW(owner, Wide(text).c_str(), Wide(caption).c_str(), type);
-}
-
-} // namespace platform
 
 LRESULT CALLBACK CWnd::StaticWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
 {

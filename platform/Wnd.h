@@ -89,10 +89,3 @@ private:
     WNDPROC m_superProc = nullptr;
     CurrentMessage m_current{};
 };
-
-namespace platform {
-
-// A modal message box owned by `owner` (none: no owner); what the user chose.
-int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
-
-} // namespace platform
