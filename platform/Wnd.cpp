@@ -1,5 +1,6 @@
 #include "platform/Wnd.h"
 
+#include "platform/Accessible.h"
 #include "platform/MessageBox.h"
 #include "platform/WideText.h"
 
@@ -215,6 +216,25 @@ LRESULT CWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     case WM_KILLFOCUS:
         OnKillFocus(reinterpret_cast<HWND>(wp));
+        return 0;
+    case WM_SETFOCUS:
+        OnSetFocus(reinterpret_cast<HWND>(wp));
+        return 0;
+    case WM_KEYDOWN:
+        OnKeyDown(static_cast<UINT>(wp));
+        return 0;
+    case WM_KEYUP:
+        OnKeyUp(static_cast<UINT>(wp));
+        return 0;
+    case WM_GETOBJECT:
+        // A window that tells more than the standard object answers with its own.
+        if (dynamic_cast<platform::AccessibleWindow*>(this))
+            if (const LRESULT object = platform::AnswerGetObject(m_hWnd, wp, lp))
+                return object;
+        return Default();
+    case platform::kDefaultActionMessage:
+        if (auto* accessible = dynamic_cast<platform::AccessibleWindow*>(this))
+            accessible->DoDefaultAction();
         return 0;
     case WM_CAPTURECHANGED:
         OnCaptureChanged(reinterpret_cast<HWND>(lp));

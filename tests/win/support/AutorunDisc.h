@@ -237,6 +237,39 @@ private:
     HWND m_wnd = nullptr;
 };
 
+// The menu disc with a control of each kind that takes the focus, in the
+// order they are made: image buttons, a ButtonEx, a label (which takes none),
+// a trackbar at 50 and a progress bar; Over and Down pictures of their own.
+struct KeyboardSkin {
+    static constexpr RECT kButtons[] = {{20, 20, 60, 50}, {70, 20, 110, 50}, {120, 20, 160, 50}, {170, 20, 210, 50}};
+    static constexpr RECT kLabel{20, 110, 280, 134}, kTrackbar{20, 150, 140, 180}, kBar{170, 150, 270, 170};
+    TestPicture over = PatternPicture(MenuDisc::kW, MenuDisc::kH, 70);
+    TestPicture down = PatternPicture(MenuDisc::kW, MenuDisc::kH, 140);
+
+    explicit KeyboardSkin(MenuDisc& disc)
+    {
+        disc.Write("Data/main.ini", "[Screen]\r\nMain=main.bmp\r\nOver=over.bmp\r\nDown=down.bmp\r\nMask=mask.bmp\r\n"
+                                    "[BUTTONINFO]\r\n1=ID_BUTTON1,20,20,40,30,,\r\n2=ID_BUTTON2,70,20,40,30,Second,\r\n"
+                                    "3=ID_EXIT,120,20,40,30,,\r\n"
+                                    "[BUTTONEXINFO]\r\n1=ID_SHAPE,170,20,40,30,,F,shape.bmp\r\n"
+                                    "[TEXTINFO]\r\n1=ID_INFO,Arial,T,F,14,255,20,110,260,24,Welcome,\r\n"
+                                    "[TRACKBARINFO]\r\n1=ID_TB,thumb.bmp,thumb.bmp,20,150,120,30,H,50,0\r\n"
+                                    "[PROGRESSINFO]\r\n1=ID_BAR,Bar,170,150,100,20,F\r\n");
+        disc.Write("Data/over.bmp", EncodeBmp24(over));
+        disc.Write("Data/down.bmp", EncodeBmp24(down));
+        disc.Write("Data/shape.bmp", EncodeBmp24({40, 30, std::vector<std::uint32_t>(40 * 30, 0)}));
+        disc.Write("Data/thumb.bmp", EncodeBmp24({10, 30, std::vector<std::uint32_t>(10 * 30, 0x0000FE)}));
+        disc.WriteInf("ID_BUTTON1=tool.exe\r\nID_BUTTON2=missing.exe\r\n",
+                      "ID_BUTTON1=Runs the tool\r\nID_BUTTON2=Not there\r\n");
+    }
+};
+
+// The control of the menu's window at the middle of `rect`.
+inline HWND ControlAt(HWND wnd, const RECT& rect)
+{
+    return ::ChildWindowFromPoint(wnd, POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+}
+
 // A label's font and colour as its control line gives them.
 struct LabelLook {
     const char* face;
