@@ -3,40 +3,28 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 TEST(KeyboardFocus, TabAndArrowsWalkTheOrderAndWrapExceptOnAControlThatTakesTheArrows)
 {
-    const struct {
-        NavKey key;
-        bool shift;
-        int count, current;
-        bool takesArrows;
-        FocusMove expected;
-    } rows[] = {
-        {NavKey::Tab, false, 4, -1, false, {true, 0}}, // from none: the first
-        {NavKey::Tab, true, 4, -1, false, {true, 3}},  // or the last
-        {NavKey::Tab, false, 4, 2, false, {true, 3}},
-        {NavKey::Tab, false, 4, 3, false, {true, 0}}, // wraps
-        {NavKey::Tab, true, 4, 0, false, {true, 3}},
-        {NavKey::Tab, false, 4, 1, true, {true, 2}}, // Tab leaves a trackbar too
-        {NavKey::Right, false, 4, 1, false, {true, 2}},
-        {NavKey::Down, false, 4, 3, false, {true, 0}},
-        {NavKey::Left, false, 4, 0, false, {true, 3}},
-        {NavKey::Up, false, 4, 2, false, {true, 1}},
-        {NavKey::Up, false, 4, -1, false, {true, 3}},
-        {NavKey::Left, false, 4, 1, true, {false, -1}}, // the trackbar moves instead
-        {NavKey::Right, false, 4, -1, true, {true, 0}},
-        {NavKey::Tab, false, 0, -1, false, {false, -1}}, // nothing to focus
-        {NavKey::Tab, false, 1, 0, false, {true, 0}},
-        {NavKey::Alt, false, 4, 1, false, {false, -1}},
-        {NavKey::Other, false, 4, 1, false, {false, -1}},
+    using K = NavKey;
+    // key, Shift held, controls, the focused one (-1: none), whether it takes the arrows; taken, the focus moved to
+    const std::tuple<K, bool, int, int, bool, bool, int> rows[] = {
+        {K::Tab, false, 4, -1, false, true, 0}, {K::Tab, true, 4, -1, false, true, 3},   // from none: first, last
+        {K::Tab, false, 4, 2, false, true, 3},  {K::Tab, false, 4, 3, false, true, 0},   // wraps
+        {K::Tab, true, 4, 0, false, true, 3},   {K::Tab, false, 4, 1, true, true, 2},    // Tab leaves a trackbar
+        {K::Right, false, 4, 1, false, true, 2}, {K::Down, false, 4, 3, false, true, 0},
+        {K::Left, false, 4, 0, false, true, 3}, {K::Up, false, 4, 2, false, true, 1},
+        {K::Up, false, 4, -1, false, true, 3},  {K::Left, false, 4, 1, true, false, -1}, // the trackbar moves instead
+        {K::Tab, false, 0, -1, false, false, -1}, {K::Tab, false, 1, 0, false, true, 0},
+        {K::Alt, false, 4, 1, false, false, -1}, {K::Other, false, 4, 1, false, false, -1},
     };
-    for (const auto& r : rows) {
-        KeyboardFocus focus;
-        const FocusMove move = focus.OnKey(r.key, r.shift, r.count, r.current, r.takesArrows);
-        EXPECT_EQ(std::pair(move.handled, move.to), std::pair(r.expected.handled, r.expected.to))
-            << static_cast<int>(r.key) << " shift " << r.shift << " at " << r.current << " of " << r.count;
+    for (const auto& [key, shift, count, current, arrows, handled, to] : rows) {
+        const FocusMove move = KeyboardFocus().OnKey(key, shift, count, current, arrows);
+        EXPECT_EQ(std::pair(move.handled, move.to), std::pair(handled, to))
+            << static_cast<int>(key) << " shift " << shift << " at " << current << " of " << count;
     }
 }
 

@@ -50,7 +50,6 @@ TEST(AutorunKeyboard, TabShiftTabAndTheArrowsWalkTheControlsInOrderShowingTheFoc
     const Skin skin(disc);
     ASSERT_TRUE(disc.Start());
     HWND wnd = disc.Window();
-    const HWND trackbar = ControlAt(wnd, Skin::kTrackbar), bar = ControlAt(wnd, Skin::kBar);
     Step("before any key, exactly the look of a menu without keyboard", [&] {
         TestPicture pictured = MaskPicture(MenuDisc::kW, MenuDisc::kH); // the label's text and the thumb left out
         for (const RECT& r : {Skin::kLabel, Skin::kTrackbar})
@@ -60,37 +59,26 @@ TEST(AutorunKeyboard, TabShiftTabAndTheArrowsWalkTheControlsInOrderShowingTheFoc
         EXPECT_EQ(DifferingPixels(wnd, disc.Main(), pictured, 3000), 0);
         EXPECT_EQ(FocusOf(wnd), wnd) << "no control has the focus";
     });
-    Step("the first Tab focuses the first button: its Over look and a focus rectangle", [&] {
-        Press(VK_TAB);
-        EXPECT_EQ(FocusOf(wnd), ControlAt(wnd, Skin::kButtons[0]));
-        const RECT& r = Skin::kButtons[0];
-        EXPECT_EQ(WaitForScreen(disc.ScreenRect(r), FocusedLook(skin.over, r), 2000), 0);
-    });
-    const struct {
-        WORD key;
-        bool shift;
-        HWND focus;
-        int button; // the button whose focused look shows, -1: none
-    } steps[] = {
-        {VK_TAB, false, ControlAt(wnd, Skin::kButtons[1]), 1}, {VK_TAB, false, ControlAt(wnd, Skin::kButtons[2]), 2},
-        {VK_TAB, false, ControlAt(wnd, Skin::kButtons[3]), 3}, {VK_TAB, false, trackbar, -1},
-        {VK_TAB, false, bar, -1},                              {VK_TAB, false, ControlAt(wnd, Skin::kButtons[0]), 0},
-        {VK_TAB, true, bar, -1},                               {VK_TAB, true, trackbar, -1},
-        {VK_RIGHT, false, trackbar, -1},                       {VK_TAB, true, ControlAt(wnd, Skin::kButtons[3]), 3},
-        {VK_LEFT, false, ControlAt(wnd, Skin::kButtons[2]), 2}, {VK_DOWN, false, ControlAt(wnd, Skin::kButtons[3]), 3},
-    };
-    int n = 0;
-    for (const auto& s : steps) {
-        SCOPED_TRACE("key " + std::to_string(++n));
-        Press(s.key, s.shift);
-        EXPECT_EQ(FocusOf(wnd), s.focus);
-        if (s.button >= 0) {
-            const RECT& r = Skin::kButtons[s.button];
-            EXPECT_EQ(WaitForScreen(disc.ScreenRect(r), FocusedLook(skin.over, r), 2000), 0) << "focused";
-            EXPECT_TRUE(ShowsPart(wnd, Skin::kButtons[(s.button + 3) % 4], disc.Main())) << "the one before it";
-        }
+    // The first Tab focuses the first button; Tab and Shift+Tab walk the order
+    // (the label left out) and wrap; the arrows walk it too, but move a focused trackbar.
+    const RECT order[] = {Skin::kButtons[0], Skin::kButtons[1], Skin::kButtons[2], Skin::kButtons[3], Skin::kTrackbar,
+                          Skin::kBar};
+    const std::tuple<WORD, bool, int> keys[] = {
+        {VK_TAB, false, 0}, {VK_TAB, false, 1},  {VK_TAB, false, 2},   {VK_TAB, false, 3},  {VK_TAB, false, 4},
+        {VK_TAB, false, 5}, {VK_TAB, false, 0},  {VK_TAB, true, 5},    {VK_TAB, true, 4},   {VK_RIGHT, false, 4},
+        {VK_TAB, true, 3},  {VK_LEFT, false, 2}, {VK_DOWN, false, 3}};
+    int before = -1;
+    for (const auto& [key, shift, to] : keys) {
+        SCOPED_TRACE("key " + std::to_string(key) + (shift ? " with Shift" : "") + " to " + std::to_string(to));
+        Press(key, shift);
+        EXPECT_EQ(FocusOf(wnd), ControlAt(wnd, order[to]));
+        if (to < 4) // a button: its Over look and a focus rectangle
+            EXPECT_EQ(WaitForScreen(disc.ScreenRect(order[to]), FocusedLook(skin.over, order[to]), 2000), 0);
+        if (before >= 0 && before < 4 && before != to)
+            EXPECT_TRUE(ShowsPart(wnd, order[before], disc.Main())) << "the button it left";
+        before = to;
     }
-    EXPECT_EQ(::SendMessageW(trackbar, TBM_GETPOS, 0, 0), 51) << "the right arrow on the trackbar moved it";
+    EXPECT_EQ(::SendMessageW(ControlAt(wnd, Skin::kTrackbar), TBM_GETPOS, 0, 0), 51) << "moved by the right arrow";
 }
 
 TEST(AutorunKeyboard, EnterAndSpaceOnAButtonDoWhatAClickDoes)

@@ -14,49 +14,44 @@
 
 namespace {
 
-using Skin = KeyboardSkin;
-
 VARIANT Self()
 {
     VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
+    self.vt = VT_I4; // lVal 0: CHILDID_SELF
     return self;
+}
+
+platform::ComPtr<IAccessible> ObjectOf(HWND control)
+{
+    IAccessible* object = nullptr;
+    ::AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                 reinterpret_cast<void**>(&object));
+    return platform::ComPtr<IAccessible>(object);
 }
 
 std::string Text(IAccessible* object, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*))
 {
     BSTR text = nullptr;
-    const HRESULT hr = (object->*get)(Self(), &text);
-    std::string out = SUCCEEDED(hr) && text ? platform::Narrow(text, ::SysStringLen(text)) : "";
+    const bool got = SUCCEEDED((object->*get)(Self(), &text)) && text;
+    const std::string out = got ? platform::Narrow(text, ::SysStringLen(text)) : "";
     ::SysFreeString(text);
     return out;
 }
 
-struct Read {
-    std::string name, description, value, action;
-    long role = 0;
-};
-
-Read ReadAccessible(HWND control, IAccessible** kept = nullptr)
+// Name, description, value, default action and role, as a screen reader asks for them.
+using Read = std::tuple<std::string, std::string, std::string, std::string, long>;
+Read ReadOf(HWND control)
 {
-    IAccessible* object = nullptr;
-    if (FAILED(::AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                            reinterpret_cast<void**>(&object))))
-        return {};
-    const platform::ComPtr<IAccessible> owned(object);
-    Read read{Text(object, &IAccessible::get_accName), Text(object, &IAccessible::get_accDescription),
-              Text(object, &IAccessible::get_accValue), Text(object, &IAccessible::get_accDefaultAction)};
+    const platform::ComPtr<IAccessible> object = ObjectOf(control);
     VARIANT role{};
-    if (SUCCEEDED(object->get_accRole(Self(), &role)) && role.vt == VT_I4)
-        read.role = role.lVal;
-    if (kept && SUCCEEDED(object->accDoDefaultAction(Self())))
-        *kept = object, object->AddRef();
-    return read;
+    if (!object || FAILED(object.Get()->get_accRole(Self(), &role)) || role.vt != VT_I4)
+        return {};
+    return {Text(object.Get(), &IAccessible::get_accName), Text(object.Get(), &IAccessible::get_accDescription),
+            Text(object.Get(), &IAccessible::get_accValue), Text(object.Get(), &IAccessible::get_accDefaultAction),
+            role.lVal};
 }
 
 std::vector<HWND> g_focusEvents;
-
 void CALLBACK OnFocusEvent(HWINEVENTHOOK, DWORD, HWND wnd, LONG object, LONG, DWORD, DWORD)
 {
     if (object == OBJID_CLIENT)
@@ -67,34 +62,27 @@ TEST(AutorunScreenReader, ReadsEveryControlPressesAButtonAndFollowsTheFocus)
 {
     const platform::ComApartment apartment;
     MenuDisc disc;
-    Skin skin(disc);
+    const KeyboardSkin skin(disc);
     ASSERT_TRUE(disc.Start());
-    HWND wnd = disc.Window();
-    const struct {
-        RECT at;
-        Read read;
-    } controls[] = {
-        {Skin::kButtons[0], {"Runs the tool", "Runs the tool", "", "Press", ROLE_SYSTEM_PUSHBUTTON}}, // its info text
-        {Skin::kButtons[1], {"Second", "Not there", "", "Press", ROLE_SYSTEM_PUSHBUTTON}},             // its tooltip
-        {Skin::kButtons[2], {"Close", "", "", "Press", ROLE_SYSTEM_PUSHBUTTON}},                       // its command
-        {Skin::kButtons[3], {"ID_SHAPE", "", "", "Press", ROLE_SYSTEM_PUSHBUTTON}},                    // its name
-        {Skin::kLabel, {"Welcome", "", "", "", ROLE_SYSTEM_STATICTEXT}},
-        {Skin::kTrackbar, {"ID_TB", "", "50", "", ROLE_SYSTEM_SLIDER}},
-        {Skin::kBar, {"Bar", "", "0%", "", ROLE_SYSTEM_PROGRESSBAR}},
+    const HWND wnd = disc.Window(), button1 = ControlAt(wnd, KeyboardSkin::kButtons[0]);
+    // Buttons named by their info text, tooltip, command and control name.
+    const std::pair<RECT, Read> controls[] = {
+        {KeyboardSkin::kButtons[0], {"Runs the tool", "Runs the tool", "", "Press", ROLE_SYSTEM_PUSHBUTTON}},
+        {KeyboardSkin::kButtons[1], {"Second", "Not there", "", "Press", ROLE_SYSTEM_PUSHBUTTON}},
+        {KeyboardSkin::kButtons[2], {"Close", "", "", "Press", ROLE_SYSTEM_PUSHBUTTON}},
+        {KeyboardSkin::kButtons[3], {"ID_SHAPE", "", "", "Press", ROLE_SYSTEM_PUSHBUTTON}},
+        {KeyboardSkin::kLabel, {"Welcome", "", "", "", ROLE_SYSTEM_STATICTEXT}},
+        {KeyboardSkin::kTrackbar, {"ID_TB", "", "50", "", ROLE_SYSTEM_SLIDER}},
+        {KeyboardSkin::kBar, {"Bar", "", "0%", "", ROLE_SYSTEM_PROGRESSBAR}},
     };
-    for (const auto& c : controls) {
-        SCOPED_TRACE(c.read.name);
-        const Read read = ReadAccessible(ControlAt(wnd, c.at));
-        EXPECT_EQ(std::tie(read.name, read.description, read.value, read.action, read.role),
-                  std::tie(c.read.name, c.read.description, c.read.value, c.read.action, c.read.role));
-    }
+    for (const auto& [at, read] : controls)
+        EXPECT_EQ(ReadOf(ControlAt(wnd, at)), read);
     Step("the default action of a program button starts its program; the label reads its new text", [&] {
-        IAccessible* pressed = nullptr;
-        ReadAccessible(ControlAt(wnd, Skin::kButtons[0]), &pressed);
-        ASSERT_TRUE(pressed);
-        pressed->Release();
+        const platform::ComPtr<IAccessible> object = ObjectOf(button1);
+        ASSERT_TRUE(object);
+        EXPECT_EQ(object.Get()->accDoDefaultAction(Self()), S_OK);
         EXPECT_TRUE(disc.ToolRan(10000));
-        EXPECT_EQ(ReadAccessible(ControlAt(wnd, Skin::kLabel)).name, "Runs the tool");
+        EXPECT_EQ(std::get<0>(ReadOf(ControlAt(wnd, KeyboardSkin::kLabel))), "Runs the tool");
     });
     Step("the focus event follows Tab", [&] {
         const HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, &OnFocusEvent,
@@ -103,15 +91,13 @@ TEST(AutorunScreenReader, ReadsEveryControlPressesAButtonAndFollowsTheFocus)
         ::SetForegroundWindow(wnd);
         Pump(300);
         g_focusEvents.clear();
-        for (int i = 0; i < 2; ++i) {
-            PressKey(VK_TAB);
-            Pump(300);
-        }
+        PressKey(VK_TAB);
+        Pump(300);
+        EXPECT_EQ(g_focusEvents, std::vector<HWND>{button1});
+        PressKey(VK_TAB);
+        Pump(300);
         ::UnhookWinEvent(hook);
-        const std::vector<HWND> seen = g_focusEvents;
-        EXPECT_NE(std::find(seen.begin(), seen.end(), ControlAt(wnd, Skin::kButtons[0])), seen.end());
-        ASSERT_FALSE(seen.empty());
-        EXPECT_EQ(seen.back(), ControlAt(wnd, Skin::kButtons[1]));
+        EXPECT_EQ(g_focusEvents, (std::vector<HWND>{button1, ControlAt(wnd, KeyboardSkin::kButtons[1])}));
     });
 }
 
