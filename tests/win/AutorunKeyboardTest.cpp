@@ -72,10 +72,12 @@ TEST(AutorunKeyboard, TabShiftTabAndTheArrowsWalkTheControlsInOrderShowingTheFoc
         SCOPED_TRACE("key " + std::to_string(key) + (shift ? " with Shift" : "") + " to " + std::to_string(to));
         Press(key, shift);
         EXPECT_EQ(FocusOf(wnd), ControlAt(wnd, order[to]));
-        if (to < 4) // a button: its Over look and a focus rectangle
+        if (to < 4) { // a button: its Over look and a focus rectangle
             EXPECT_EQ(WaitForScreen(disc.ScreenRect(order[to]), FocusedLook(skin.over, order[to]), 2000), 0);
-        if (before >= 0 && before < 4 && before != to)
+        }
+        if (before >= 0 && before < 4 && before != to) {
             EXPECT_TRUE(ShowsPart(wnd, order[before], disc.Main())) << "the button it left";
+        }
         before = to;
     }
     EXPECT_EQ(::SendMessageW(ControlAt(wnd, Skin::kTrackbar), TBM_GETPOS, 0, 0), 51) << "moved by the right arrow";
