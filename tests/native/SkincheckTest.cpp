@@ -12,6 +12,9 @@
 #include <stb_image.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -74,6 +77,21 @@ const char kAutorun[] = "[RUN_FILES]\n"
                         "[TEXT_INFO]\n"
                         "ID_BUTTON1=Install it\n";
 
+// With AK_SKINCHECK_DISCS set, every disc is copied there with its options
+// before it is checked (scripts/skincheck-compare.sh runs two builds on them).
+void KeepForComparison(const std::string& disc, const std::vector<std::string>& options)
+{
+    static int count = 0;
+    if (const char* keep = std::getenv("AK_SKINCHECK_DISCS")) {
+        const auto to = std::filesystem::path(keep) / (std::to_string(::getpid()) + "-" + std::to_string(++count));
+        std::filesystem::create_directories(to);
+        std::filesystem::copy(disc, to / "disc", std::filesystem::copy_options::recursive);
+        std::ofstream args(to / "args");
+        for (std::size_t i = 0; i + 1 < options.size(); ++i)
+            args << options[i] << '\n';
+    }
+}
+
 struct Result {
     int status;
     std::vector<std::string> lines; // with the disc folder taken off the front
@@ -108,6 +126,7 @@ public:
     Result Run(std::vector<std::string> options = {}) const
     {
         options.push_back(m_dir.Path());
+        KeepForComparison(m_dir.Path(), options);
         std::ostringstream out, err;
         Result r{RunSkincheck(options, out, err), {}};
         std::istringstream lines(out.str());

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Runs skincheck as built from REF (default main) and as built from this tree
+# on every disc that the skincheck tests write and on both demo discs, and
+# compares what they print, their exit statuses and their --preview PNGs at
+# display scales 1, 1.5 and 2, byte for byte. For a change to skincheck that
+# must not change what it says. Works in build/compare.
+# Usage: scripts/skincheck-compare.sh [REF]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+ref=${1:-main}
+work=$PWD/build/compare
+rm -rf "$work/src" "$work/discs" "$work/out"
+mkdir -p "$work/src" "$work/discs" "$work/out"
+
+git archive "$ref" | tar -x -C "$work/src"
+cmake -S "$work/src" -B "$work/old" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DAK_BENCH=OFF >/dev/null
+cmake --build "$work/old" -j2 --target skincheck >/dev/null
+cmake --preset native >/dev/null
+cmake --build --preset native -j2 --target skincheck skincheck_tests >/dev/null
+
+AK_SKINCHECK_DISCS=$work/discs build/native/tests/skincheck_tests >/dev/null
+demo_present=(--present verpick.exe --present 'Setup\Vista\Setup.exe' --present 'Setup\XP\Setup.exe')
+tr_present=(--present verpick.exe --present 'Kurulum\Vista\Kurulum ş.exe' --present 'Kurulum\XP\Kurulum.exe')
+for d in disc disc-tr; do
+  mkdir -p "$work/discs/demo-$d"
+  cp -r "demo/$d" "$work/discs/demo-$d/disc"
+  mkdir -p "$work/discs/demo-$d-bare" # without the programs the build adds: findings
+  cp -r "demo/$d" "$work/discs/demo-$d-bare/disc"
+  if [[ $d == disc ]]; then printf '%s\n' "${demo_present[@]}"; else printf '%s\n' "${tr_present[@]}"; fi \
+    >"$work/discs/demo-$d/args"
+done
+
+# One run of build $1 on snapshot $2 with the extra options after them, into $work/out/$1/<snapshot>.<tag>.
+run() {
+  local build=$1 snap=$2 tag=$3
+  shift 3
+  local args=() skip=0 a
+  [[ -f $snap/args ]] && while IFS= read -r a; do
+    if ((skip)); then skip=0; continue; fi
+    [[ $a == --preview ]] && { skip=1; continue; }
+    args+=("$a")
+  done <"$snap/args"
+  local out=$work/out/$build/$(basename "$snap").$tag
+  local status=0
+  "$work/$build/tools/skincheck/skincheck" "${args[@]}" "$@" "$snap/disc" >"$out.txt" 2>&1 || status=$?
+  echo "exit $status" >>"$out.txt"
+}
+
+mkdir -p "$work/out/old" "$work/out/new"
+ln -sfn "$PWD/build/native" "$work/new"
+count=0
+for snap in "$work"/discs/*; do
+  for build in old new; do
+    run "$build" "$snap" text --verbose
+    for scale in 1 1.5 2; do
+      run "$build" "$snap" "preview-$scale" --preview "$work/out/$build/$(basename "$snap").$scale.png" --scale "$scale"
+    done
+  done
+  count=$((count + 1))
+done
+if diff -r "$work/out/old" "$work/out/new"; then
+  echo "skincheck-compare: $count discs, $(find "$work/out/new" -name '*.png' | wc -l) previews: the same as $ref"
+else
+  echo "skincheck-compare: differences from $ref (above)" >&2
+  exit 1
+fi
