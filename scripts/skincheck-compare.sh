@@ -42,7 +42,10 @@ run() {
   done <"$snap/args"
   local out=$work/out/$build/$(basename "$snap").$tag
   local status=0
-  "$work/$build/tools/skincheck/skincheck" "${args[@]}" "$@" "$snap/disc" >"$out.txt" 2>&1 || status=$?
+  "$work/$build/tools/skincheck/skincheck" "${args[@]}" "$@" "$snap/disc" >"$out.raw" 2>&1 || status=$?
+  # --verbose names each finding's rule at its end (builds from before the rules had ids do not)
+  sed -E 's/ \[[a-z]+\.[a-z0-9-]+\]$//' "$out.raw" >"$out.txt"
+  rm "$out.raw"
   echo "exit $status" >>"$out.txt"
 }
 

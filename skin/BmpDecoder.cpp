@@ -192,9 +192,9 @@ PictureLoad DecodeBmp(std::string_view bytes)
     if (alphaMask)
         alphas.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0xFF);
 
-    Picture picture;
-    picture.width = width;
-    picture.height = height;
+    PixelImage picture;
+    picture.size.width = width;
+    picture.size.height = height;
     picture.pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
     const std::size_t offset = in.U32(10);
     int rowsHeld = height; // from the first row stored

@@ -52,8 +52,8 @@ RgbPicture DemoDisc::Load(const std::string& name) const
     const PictureLoad load = DecodePicture(bytes ? *bytes : std::string());
     if (!load.picture)
         return pic;
-    pic.width = load.picture->width;
-    pic.height = load.picture->height;
+    pic.width = load.picture->size.width;
+    pic.height = load.picture->size.height;
     for (std::uint32_t p : load.picture->pixels)
         pic.rgb.insert(pic.rgb.end(), {static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8),
                                        static_cast<unsigned char>(p)});
