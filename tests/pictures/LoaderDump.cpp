@@ -3,7 +3,7 @@
 // "W H" and W*H pixels 0x00RRGGBB (little-endian, top row first), or "none".
 // Usage: loader_dump.exe DIR (reads DIR/corpus.txt)
 #include "tests/pictures/CorpusFolder.h"
-#include "skin/Picture.h"
+#include "skin/PictureLoader.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -3,7 +3,7 @@
 // does not say whether a file was cut short; those notes come from the build
 // for Linux, which decodes with libjpeg-turbo and giflib.
 #include "tools/skincheck/FormatDecoders.h"
-#include "skin/Picture.h"
+#include "skin/PictureLoader.h"
 
 namespace {
 
