@@ -22,12 +22,10 @@ AK_SKINCHECK_DISCS=$work/discs build/native/tests/skincheck_tests >/dev/null
 demo_present=(--present verpick.exe --present 'Setup\Vista\Setup.exe' --present 'Setup\XP\Setup.exe')
 tr_present=(--present verpick.exe --present 'Kurulum\Vista\Kurulum ş.exe' --present 'Kurulum\XP\Kurulum.exe')
 for d in disc disc-tr; do
-  mkdir -p "$work/discs/demo-$d"
-  cp -r "demo/$d" "$work/discs/demo-$d/disc"
-  mkdir -p "$work/discs/demo-$d-bare" # without the programs the build adds: findings
-  cp -r "demo/$d" "$work/discs/demo-$d-bare/disc"
+  cp -r "demo/$d" "$work/discs/demo-$d.disc"
   if [[ $d == disc ]]; then printf '%s\n' "${demo_present[@]}"; else printf '%s\n' "${tr_present[@]}"; fi \
-    >"$work/discs/demo-$d/args"
+    >"$work/discs/demo-$d.args"
+  cp -r "demo/$d" "$work/discs/demo-$d-bare.disc" # without the programs the build adds: findings
 done
 
 # One run of build $1 on snapshot $2 with the extra options after them, into $work/out/$1/<snapshot>.<tag>.
@@ -35,14 +33,14 @@ run() {
   local build=$1 snap=$2 tag=$3
   shift 3
   local args=() skip=0 a
-  [[ -f $snap/args ]] && while IFS= read -r a; do
+  [[ -f ${snap%.disc}.args ]] && while IFS= read -r a; do
     if ((skip)); then skip=0; continue; fi
     [[ $a == --preview ]] && { skip=1; continue; }
     args+=("$a")
-  done <"$snap/args"
-  local out=$work/out/$build/$(basename "$snap").$tag
+  done <"${snap%.disc}.args"
+  local out=$work/out/$build/$(basename "$snap" .disc).$tag
   local status=0
-  "$work/$build/tools/skincheck/skincheck" "${args[@]}" "$@" "$snap/disc" >"$out.raw" 2>&1 || status=$?
+  "$work/$build/tools/skincheck/skincheck" "${args[@]}" "$@" "$snap" >"$out.raw" 2>&1 || status=$?
   # --verbose names each finding's rule at its end (builds from before the rules had ids do not)
   sed -E 's/ \[[a-z]+\.[a-z0-9-]+\]$//' "$out.raw" >"$out.txt"
   rm "$out.raw"
@@ -52,11 +50,12 @@ run() {
 mkdir -p "$work/out/old" "$work/out/new"
 ln -sfn "$PWD/build/native" "$work/new"
 count=0
-for snap in "$work"/discs/*; do
+for snap in "$work"/discs/*.disc; do
   for build in old new; do
-    run "$build" "$snap" text --verbose
+    run "$build" "$snap" text
+    run "$build" "$snap" verbose --verbose
     for scale in 1 1.5 2; do
-      run "$build" "$snap" "preview-$scale" --preview "$work/out/$build/$(basename "$snap").$scale.png" --scale "$scale"
+      run "$build" "$snap" "preview-$scale" --preview "$work/out/$build/$(basename "$snap" .disc).$scale.png" --scale "$scale"
     done
   done
   count=$((count + 1))
