@@ -110,8 +110,8 @@ struct LaunchPlan {
     ConfigFile config;
     struct Choice {
         std::string key;       // "VISTA", "XP"
-        const char* windows;   // "Windows Vista and later"
-        bool required;         // every Windows since 2003 reads VISTA
+        const char* windows = "";   // "Windows Vista and later"
+        bool required = false;      // every Windows since 2003 reads VISTA
         std::string value;     // as verpick reads it
         std::string commandLine;
         bool found = false;    // a leading part of the value names a program on the disc

@@ -1,11 +1,75 @@
-// The parts of DiscModel that follow the Screen pictures: the controls with
-// their looks and clicks, AUTORUN.INF, verpick's plans, the window at the
-// preview's scale and the files the disc names.
-#include "tools/skincheck/ModelBuilder.h"
-
+// DiscModel built: each part of the disc read once, in the order the
+// programs read them: main.ini with the Screen pictures and the controls
+// with their looks and clicks, AUTORUN.INF, verpick's plans, then the window
+// at the preview's scale and the files the disc names.
+#include "app/AppPaths.h"
 #include "launcher/LaunchPlan.h"
+#include "skin/SkinFile.h"
+#include "tools/skincheck/DiscFiles.h"
 
 #include <algorithm>
+
+namespace {
+
+class ModelBuilder {
+public:
+    ModelBuilder(const DiscFolder& disc, int dpi) : m_disc(disc), m_dpi(dpi) {}
+
+    DiscModel Build();
+
+private:
+    void NoteTwoX(const PictureRef& ref);
+
+    void ReadScreen();
+    void AddControl(const ControlLine& line);
+    void ReadClick(ModelControl& control) const;
+    void ReadAutorun();
+    const LaunchPlan& ReadPlan(const std::string& dir);
+    void ScaleWindow();
+    void NameFiles();
+
+    const DiscFolder& m_disc;
+    const int m_dpi; // the preview's
+    AppPaths m_paths;
+    DiscModel m_model;
+    PictureReader m_pictures{m_disc, m_model.skin.file.hostPath, m_model.decoded, m_dpi};
+};
+
+} // namespace
+
+void ModelBuilder::ReadScreen()
+{
+    const std::size_t screenLine = m_model.skin.SectionLine("Screen");
+    if (!screenLine)
+        return;
+    // As the skin dialog reads them: the other four default to Main.
+    const IniFile ini(m_model.skin.file.hostPath);
+    const std::string main = ini.GetString("Screen", "Main", "");
+    m_model.screen.reserve(5); // their references are pointed at
+    for (const char* role : {"Main", "Mask", "Over", "Down", "Disabled"}) {
+        const std::size_t keyLine = m_model.skin.doc.KeyLine("Screen", role);
+        const bool written = role == std::string("Main") || keyLine;
+        m_model.screen.push_back({role, written,
+                                  written ? m_pictures.Reference(ini.GetString("Screen", role, main), keyLine ? keyLine : screenLine)
+                                          : m_model.screen.front().ref});
+        if (written)
+            NoteTwoX(m_model.screen.back().ref);
+    }
+    // Without its Mask picture the window keeps the Main picture's size and no outline.
+    const PixelImage* shape = m_model.Screen("Mask")->ref.Picture();
+    const PixelImage* frame = shape ? shape : m_model.Screen("Main")->ref.Picture();
+    if (frame)
+        m_model.outline = LayOutWindow(*frame, shape);
+}
+
+void ModelBuilder::NoteTwoX(const PictureRef& ref)
+{
+    auto& set = m_model.twoXSet;
+    if (ref.Picture() && std::none_of(set.begin(), set.end(), [&](const PictureRef* r) {
+            return r->file.hostPath == ref.file.hostPath;
+        }))
+        set.push_back(&ref);
+}
 
 void ModelBuilder::AddControl(const ControlLine& line)
 {
@@ -16,7 +80,7 @@ void ModelBuilder::AddControl(const ControlLine& line)
     c.line = m_model.skin.doc.KeyLine(kind.section, std::to_string(line.key));
     for (int field = 1; field <= kind.FieldCount(); ++field)
         if (kind.Format(field).type == FieldType::Picture)
-            c.pictures.emplace_back(field, Reference(line.Field(field), c.line));
+            c.pictures.emplace_back(field, m_pictures.Reference(line.Field(field), c.line));
     for (const auto& [field, ref] : c.pictures) {
         if (!ref.Picture())
             continue;
@@ -63,7 +127,7 @@ void ModelBuilder::ReadAutorun()
             programButtons.push_back(kProgramButtonPrefix + std::string(1, n));
     // Nothing in the menu reads AUTORUN.INF without these buttons.
     if (!programButtons.empty() || m_model.HasImageButton(kHomePageCommand))
-        m_model.autorun = Open(m_paths.autorunInfPath, kAutorunInfName);
+        m_model.autorun = ReadConfigFile(m_disc, m_paths.autorunInfPath, kAutorunInfName);
     for (ModelControl& c : m_model.controls)
         if (c.Is(ControlKindId::ImageButton))
             ReadClick(c);
@@ -91,15 +155,17 @@ const LaunchPlan& ModelBuilder::ReadPlan(const std::string& dir)
             return plan;
     LaunchPlan& plan = m_model.plans.emplace_back();
     plan.dir = dir;
-    plan.config = Open(dir + launcher::kConfigFileName, launcher::kConfigFileName);
+    plan.config = ReadConfigFile(m_disc, dir + launcher::kConfigFileName, launcher::kConfigFileName);
     if (!plan.config.Present())
         return plan;
     const std::pair<launcher::VersionClass, const char*> versions[] = {
         {launcher::VersionClass::VistaOrLater, "Windows Vista and later"},
         {launcher::VersionClass::WindowsXp, "Windows XP and older"}};
     for (const auto& [version, windows] : versions) {
-        LaunchPlan::Choice choice{launcher::ChooseConfigKey(version), windows,
-                                  version == launcher::VersionClass::VistaOrLater};
+        LaunchPlan::Choice choice;
+        choice.key = launcher::ChooseConfigKey(version);
+        choice.windows = windows;
+        choice.required = version == launcher::VersionClass::VistaOrLater;
         choice.value = plan.config.Value(launcher::kConfigSection, choice.key, launcher::kConfigValueBufferChars);
         // The launcher's own rule finds the program within the command line.
         if (!choice.value.empty())
@@ -126,9 +192,9 @@ void ModelBuilder::ScaleWindow()
     const PictureRef& mask = m_model.Screen("Mask")->ref;
     const bool asDrawn = m_dpi == kBaseDpi;
     if (main.Picture())
-        scaled.main = asDrawn ? *main.Picture() : AtDpi(main.name, PictureUse::Colour);
+        scaled.main = asDrawn ? *main.Picture() : m_pictures.AtDpi(main.name, PictureUse::Colour);
     const std::optional<PixelImage> shape =
-        !mask.Picture() ? std::nullopt : asDrawn ? *mask.Picture() : AtDpi(mask.name, PictureUse::Mask);
+        !mask.Picture() ? std::nullopt : asDrawn ? *mask.Picture() : m_pictures.AtDpi(mask.name, PictureUse::Mask);
     const PixelImage* frame = mask.Picture() ? (shape ? &*shape : nullptr) : (scaled.main ? &*scaled.main : nullptr);
     if (!frame) { // too large to draw at this scale
         scaled = ScaledWindow{m_dpi, std::nullopt, {}, {}, {}};
@@ -139,7 +205,7 @@ void ModelBuilder::ScaleWindow()
         scaled.rects.push_back(ScaleRect(c.fields.rect, m_dpi));
         scaled.thumbs.push_back(!c.thumb ? std::nullopt
                                 : asDrawn ? *c.thumb->Picture()
-                                          : AtDpi(c.thumb->name, PictureUse::Colour));
+                                          : m_pictures.AtDpi(c.thumb->name, PictureUse::Colour));
     }
 }
 
@@ -163,4 +229,30 @@ void ModelBuilder::NameFiles()
     for (const LaunchPlan& plan : m_model.plans)
         for (const LaunchPlan::Choice& choice : plan.choices)
             name(choice.value, choice.program, plan.config, plan.config.LineFor(launcher::kConfigSection, choice.key));
+}
+
+DiscModel BuildDiscModel(const DiscFolder& disc, int dpi)
+{
+    return ModelBuilder(disc, dpi).Build();
+}
+
+DiscModel ModelBuilder::Build()
+{
+    m_model.disc = &m_disc;
+    m_paths = PathsFromModule(m_disc.ProgramDir() + "autorun.exe");
+    m_model.skin = ReadConfigFile(m_disc, m_paths.skinPath, "Data/main.ini");
+    if (m_model.skin.Present()) {
+        ReadScreen();
+        for (const auto& kind : ControlKinds())
+            for (const ControlLine& line : ReadControlLines(IniFile(m_model.skin.file.hostPath), kind))
+                AddControl(line);
+        for (const ModelControl& c : m_model.controls)
+            for (const auto& [field, ref] : c.pictures)
+                NoteTwoX(ref);
+    }
+    ReadAutorun();
+    ReadPlan(m_disc.ProgramDir());
+    ScaleWindow();
+    NameFiles();
+    return std::move(m_model);
 }
