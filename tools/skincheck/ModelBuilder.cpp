@@ -221,11 +221,16 @@ void ModelBuilder::NameFiles()
     for (const ModelControl& c : m_model.controls)
         for (const auto& [field, ref] : c.pictures)
             name(ref.name, ref.file, m_model.skin, ref.line);
-    if (m_model.autorun && m_model.autorun->Present())
-        for (const ModelControl& c : m_model.controls)
-            if (c.Is(ControlKindId::ImageButton) && c.Name().rfind(kProgramButtonPrefix, 0) == 0)
-                name(m_model.autorun->Value(kRunFilesSection, c.Name(), kInfValueBufferChars), c.clickTarget,
-                     *m_model.autorun, m_model.autorun->LineFor(kRunFilesSection, c.Name()));
+    // What the program buttons open, each once.
+    for (char n = kFirstProgramButton; m_model.autorun && m_model.autorun->Present() && n <= kLastProgramButton; ++n) {
+        const std::string button = kProgramButtonPrefix + std::string(1, n);
+        const auto c = std::find_if(m_model.controls.begin(), m_model.controls.end(), [&](const ModelControl& m) {
+            return m.Is(ControlKindId::ImageButton) && m.Name() == button;
+        });
+        if (c != m_model.controls.end())
+            name(m_model.autorun->Value(kRunFilesSection, button, kInfValueBufferChars), c->clickTarget,
+                 *m_model.autorun, m_model.autorun->LineFor(kRunFilesSection, button));
+    }
     for (const LaunchPlan& plan : m_model.plans)
         for (const LaunchPlan::Choice& choice : plan.choices)
             name(choice.value, choice.program, plan.config, plan.config.LineFor(launcher::kConfigSection, choice.key));
