@@ -4,17 +4,24 @@
 # compares what they print, their exit statuses and their --preview PNGs at
 # display scales 1, 1.5 and 2, byte for byte. For a change to skincheck that
 # must not change what it says. Works in build/compare.
-# Usage: scripts/skincheck-compare.sh [REF]
+# Usage: scripts/skincheck-compare.sh [REF] (the commit this branch left main at, for a branch)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ref=${1:-main}
 work=$PWD/build/compare
-rm -rf "$work/src" "$work/discs" "$work/out"
-mkdir -p "$work/src" "$work/discs" "$work/out"
+sha=$(git rev-parse "$ref^{commit}")
+rm -rf "$work/discs" "$work/out"
+mkdir -p "$work/discs" "$work/out"
 
-git archive "$ref" | tar -x -C "$work/src"
-cmake -S "$work/src" -B "$work/old" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DAK_BENCH=OFF >/dev/null
-cmake --build "$work/old" -j2 --target skincheck >/dev/null
+# One source and build folder per commit: sources from another commit would
+# carry older times than the objects built before them.
+if [[ ! -d $work/src-$sha ]]; then
+  mkdir -p "$work/src-$sha"
+  git archive "$sha" | tar -x -C "$work/src-$sha"
+fi
+cmake -S "$work/src-$sha" -B "$work/old-$sha" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DAK_BENCH=OFF >/dev/null
+cmake --build "$work/old-$sha" -j2 --target skincheck >/dev/null
+ln -sfn "$work/old-$sha" "$work/old"
 cmake --preset native >/dev/null
 cmake --build --preset native -j2 --target skincheck skincheck_tests >/dev/null
 
