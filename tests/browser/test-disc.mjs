@@ -1,6 +1,7 @@
-// The disc the browser tests try: its pictures as functions of the pixel, so
-// that every expected colour is known without reading the page, and its
-// controls with what the menu does when each is clicked.
+// The disc the browser tests try, written as a disc folder for skincheck
+// --html: its pictures as functions of the pixel (with @2x versions of their
+// own), so that every expected colour is known without reading the page, and
+// its controls with what the menu does when each is clicked.
 import fs from "node:fs";
 import path from "node:path";
 import { picture } from "./png.mjs";
@@ -27,7 +28,6 @@ const LOOKS = {
 
 export const WINDOW = [160, 120];
 export const INFO_LABEL = "Welcome to the product disc: choose an item";
-const PROGRAM_DIR = "D:\\";
 
 // The window lacks its top-left corner; the shaped button is a diamond.
 export const inOutline = (s) => (x, y) => !(x < 20 * s && y < 20 * s);
@@ -49,7 +49,7 @@ export const CONTROLS = [
   ["BUTTONINFO", "ID_ICON,130,52,20,10,,T", { tooltip: "", action: "does nothing", static: true }],
   ["BUTTONEXINFO", "ID_ROUND,30,70,30,30,Round button,F,round.bmp", { tooltip: "Round button", action: "does nothing" }],
   ["TEXTINFO", `ID_INFO,Arial,F,F,-12,255,70,70,80,15,${INFO_LABEL},0`, { text: INFO_LABEL, action: "does nothing" }],
-  ["TEXTINFO", "ID_TITLE,Arial,T,F,-11,16777215,70,88,80,12,Demo,0", { text: "Demo", action: "does nothing" }],
+  ["TEXTINFO", "ID_TITLE,Arial,T,F,-11,16777215,70,88,80,12,Demo,0,spare", { text: "Demo", action: "does nothing" }],
   ["TRACKBARINFO", "ID_VOLUME,thumb.bmp,thumbdown.bmp,70,102,80,10,H,50,0", { action: "does nothing" }],
   ["PROGRESSINFO", "ID_BAR,Set the level,30,106,40,10,V", { tooltip: "Set the level", action: "does nothing" }],
 ];
@@ -63,7 +63,7 @@ export function expectedControls(s) {
     const f = line.split(",");
     const [x, y, w, h] = f.slice(RECT_FIELD[section], RECT_FIELD[section] + 4).map(Number);
     return { index, kind: KIND[section], name: f[0], rect: [x * s, y * s, (x + w) * s, (y + h) * s],
-      info: known.info === undefined ? null : PROGRAM_DIR + known.info, static: false, tooltip: "", ...known };
+      static: false, tooltip: "", ...known, info: known.info === undefined ? null : known.info };
   });
 }
 
@@ -71,43 +71,6 @@ export function looks(s) {
   const l = LOOKS[s], [w, h] = WINDOW;
   return { main: picture(w * s, h * s, l.main), over: picture(w * s, h * s, l.over), down: picture(w * s, h * s, l.down),
     disabled: picture(w * s, h * s, l.disabled), thumb: picture(8 * s, 10 * s, l.thumb), thumbDown: picture(8 * s, 10 * s, l.thumbDown) };
-}
-
-// ---- the page before skincheck writes it: the data shape filled here, the template as the writer fills it
-function rowsToPath(width, height, inside) {
-  let p = "";
-  for (let y = 0; y < height; y++)
-    for (let x = 0; x < width;) {
-      if (!inside(x, y)) { x++; continue; }
-      let e = x;
-      while (e < width && inside(e, y)) e++;
-      p += `M${x} ${y}H${e}V${y + 1}H${x}Z`;
-      x = e;
-    }
-  return p;
-}
-
-export function pageFromData(templatePath, s, encodePng) {
-  const pics = looks(s);
-  const uri = (p) => "data:image/png;base64," + encodePng(p).toString("base64");
-  const pictures = ["main", "over", "down", "disabled", "thumb", "thumbDown"].map((k) => ({ width: pics[k].width, height: pics[k].height, src: uri(pics[k]) }));
-  const controls = expectedControls(s).map((c) => {
-    const [section, line] = CONTROLS[c.index], f = line.split(",");
-    const d = { kind: c.kind, name: c.name, rect: c.rect, tooltip: c.tooltip, static: c.static, action: c.action, info: c.info };
-    if (section === "BUTTONEXINFO") d.mask = rowsToPath(30 * s, 30 * s, inDiamond(s));
-    if (section === "TEXTINFO")
-      Object.assign(d, { text: f[10], colour: "#" + [0, 8, 16].map((b) => ((Number(f[5]) >> b) & 255).toString(16).padStart(2, "0")).join(""),
-        bold: f[2].startsWith("T"), italic: f[3].startsWith("F"), face: f[1], fontHeight: Number(f[4]) * s });
-    if (section === "TRACKBARINFO")
-      Object.assign(d, { thumb: 4, thumbDown: 5, horizontal: true, position: 50, thumbAt0: 0, thumbAt100: c.rect[2] - c.rect[0] - 8 * s });
-    if (section === "PROGRESSINFO") d.vertical = false;
-    return d;
-  });
-  const data = { title: "disc", scale: 100 * s, width: WINDOW[0] * s, height: WINDOW[1] * s, pictures, main: 0, over: 1, down: 2, disabled: 3,
-    outline: rowsToPath(WINDOW[0] * s, WINDOW[1] * s, inOutline(s)), controls,
-    findings: [{ severity: "warning", where: "disc/Data/main.ini:9", message: "a finding about ID_BROWSE", control: 2 }] };
-  const json = JSON.stringify(data).replace(/[<>&\u2028\u2029]/g, (c) => "\\u" + c.charCodeAt(0).toString(16).padStart(4, "0"));
-  return fs.readFileSync(templatePath, "utf8").replace("@DISC_DATA@", () => json);
 }
 
 export function writeFile(file, text) {
