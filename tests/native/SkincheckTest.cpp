@@ -425,14 +425,18 @@ const FindingCase kErrors[] = {
       "AUTORUN.INF:1: error: [RUNFILES] is never read, nor its 1 key: probably [RUN_FILES] was meant"}},
     {"command in British spelling", [](D d) { d.Edit("Data/main.ini", kExit, kExit + "\n3=ID_MINIMISE,60,35,20,20,,F"); },
      {"Data/main.ini:8: error: image button \"ID_MINIMISE\": the name differs from the command \"ID_MINIMIZE\" only in "
-      "spelling, and names must match exactly: a click does nothing"}},
+      "spelling, and names must match exactly: a click does nothing",
+      "Data/main.ini:8: warning: image button \"ID_MINIMISE\": no tooltip text, no TEXT_INFO text and no command the menu "
+      "knows: a screen reader reads it only as \"ID_MINIMISE\""}},
     {"program button beyond eight", [](D d) { d.Edit("Data/main.ini", kExit, kExit + "\n3=ID_BUTTON9,60,35,20,20,,F"); },
      {"Data/main.ini:8: error: image button \"ID_BUTTON9\": the program buttons are ID_BUTTON1 to ID_BUTTON8, and a "
-      "click on this one does nothing"}},
+      "click on this one does nothing",
+      "Data/main.ini:8: warning: image button \"ID_BUTTON9\": no tooltip text, no TEXT_INFO text and no command the menu "
+      "knows: a screen reader reads it only as \"ID_BUTTON9\""}},
     {"command on a kind that runs none",
      [](D d) {
          d.Write("Data/round.bmp", EncodeBmp24(Solid(0, 6, 6)));
-         d.Write("Data/main.ini", std::string(kSkin) + "[BUTTONEXINFO]\n1=ID_ICON,90,30,6,6,,F,round.bmp\n" +
+         d.Write("Data/main.ini", std::string(kSkin) + "[BUTTONEXINFO]\n1=ID_ICON,90,30,6,6,Icon,F,round.bmp\n" +
                                       "[PROGRESSINFO]\n1=ID_MINIMIZE,Minimise,50,30,30,8,V\n");
      },
      {"Data/main.ini:13: error: progress control \"ID_MINIMIZE\": a click on a progress control runs no command; only "
@@ -524,7 +528,7 @@ const FindingCase kWarnings[] = {
          for (int i : {0, 1, 6})
              round.pixels[static_cast<std::size_t>(i)] = 0xFF00FF; // the ButtonEx's own corner is cut away
          d.Write("Data/round.bmp", EncodeBmp24(round));
-         d.Edit("Data/main.ini", "[TEXTINFO]", "[BUTTONEXINFO]\n1=ID_ROUND,2,2,6,6,,F,round.bmp\n[TEXTINFO]");
+         d.Edit("Data/main.ini", "[TEXTINFO]", "[BUTTONEXINFO]\n1=ID_ROUND,2,2,6,6,Round,F,round.bmp\n[TEXTINFO]");
      },
      {"Data/main.ini:9: warning: ButtonEx \"ID_ROUND\": 1 of its 33 pixels lie in the part of the window that the "
       "Mask picture cuts away"}},

@@ -89,6 +89,23 @@ void CheckInfoLabel(const DiscModel& model, Findings& out)
             "no text label is named \"ID_INFO\": the program buttons' texts are not shown");
 }
 
+// A button that a screen reader can name only by its control name: no
+// tooltip text, no info text and no command the menu puts in words.
+void CheckSpokenName(const DiscModel& model, const ModelControl& c, Findings& out)
+{
+    if (!TrimBlanks(c.fields.Text(FieldRole::Tooltip)).empty())
+        return;
+    const ConfigFile* inf = model.autorun && model.autorun->Present() ? &*model.autorun : nullptr;
+    const auto readInf = [&](const std::string& section, const std::string& key) {
+        return inf ? inf->Value(section, key, kInfValueBufferChars) : std::string();
+    };
+    const MenuButtonWords words = DescribeMenuButton(c.Name(), readInf);
+    if (words.info.empty() && words.command.empty())
+        out.Add(model.skin, c.line, Severity::Warning, "name.unspoken",
+                Subject(c) + ": no tooltip text, no TEXT_INFO text and no command the menu knows: a screen reader "
+                             "reads it only as " + Quote(c.Name()));
+}
+
 } // namespace
 
 void CheckNames(const DiscModel& model, Findings& out)
@@ -102,6 +119,8 @@ void CheckNames(const DiscModel& model, Findings& out)
             CheckCommandElsewhere(model, c, out);
         if (c.Is(ControlKindId::TextLabel))
             CheckInfoLabelName(model, c, out);
+        if (c.Is(ControlKindId::ImageButton) || c.Is(ControlKindId::ButtonEx))
+            CheckSpokenName(model, c, out);
     }
     CheckInfoLabel(model, out);
 }

@@ -1,3 +1,0 @@
-#pragma once
-// Until the controls and the dialog name skin/PictureLoader.h themselves.
-#include "skin/PictureLoader.h"
