@@ -153,6 +153,11 @@ AutorunPlan PlanAutorun(const std::optional<std::string>& bytes, const std::stri
             "[autorun] stands on the first line of a file with a UTF-8 mark, where Windows' shell does not read it: "
             "the image's copy has an empty line before it");
         CheckSection(platform::IniDocument::ParseAsWindows(*plan.image), plan, exists);
+        // Lines as the author counts them in the folder's file.
+        for (std::size_t* line : {&plan.openLine, &plan.iconLine})
+            *line -= *line > 1;
+        for (auto& f : plan.findings)
+            f.line -= f.line > 1;
         return plan;
     }
 
