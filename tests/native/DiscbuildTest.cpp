@@ -8,6 +8,7 @@
 #include "tools/discbuild/Images.h"
 #include "tools/discbuild/Media.h"
 #include "tools/discbuild/NameRules.h"
+#include "tools/discbuild/ReadBack.h"
 #include "tools/discbuild/Tools.h"
 
 #include "platform/FileSystem.h"
@@ -119,6 +120,15 @@ TEST(FatShortName, AsciiOnlyUniqueInTheFolder)
         {"Read me.txt", {"README~1.TXT"}, "README~2.TXT"}, {".hidden", {}, "HIDDEN~1"},   {"archive.tar.gz", {}, "ARCHIV~1.GZ"}};
     for (const auto& [name, taken, expected] : rows)
         EXPECT_EQ(ShortNameFor(name, taken), expected) << name;
+}
+
+TEST(NamedFiles, AFileFoundOnlyUnderAnotherCaseIsANote)
+{
+    const auto notes = CaseNotes({{"Setup\\SETUP.CMD", "Setup/setup.cmd", "AUTORUN.INF:9"},
+                                  {"Setup\\setup.cmd", "Setup/setup.cmd", "AUTORUN.INF:10"}});
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].severity, Severity::Note);
+    EXPECT_EQ(notes[0].message.rfind("AUTORUN.INF:9 names Setup\\SETUP.CMD, which the folder holds only under", 0), 0u);
 }
 
 struct AutorunCheckCase {

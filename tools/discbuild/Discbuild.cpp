@@ -279,7 +279,10 @@ void CheckSize(Build& b)
 
 void PrintFinding(std::ostream& out, const DiscFolder& disc, const Finding& f)
 {
-    out << (f.file.empty() ? disc.Display("") : disc.Display(f.file)) << ':';
+    std::string shown = disc.Display(f.file);
+    if (f.file.empty() && shown.size() > 1)
+        shown.pop_back(); // the folder itself, without its separator
+    out << shown << ':';
     if (f.line)
         out << f.line << ':';
     out << ' ' << (f.severity == Severity::Error ? "error" : f.severity == Severity::Warning ? "warning" : "note")
@@ -312,6 +315,8 @@ bool CheckAll(Build& b, std::ostream& out)
     CheckVolume(b);
     CheckAutorun(b);
     CheckSize(b);
+    for (auto& f : CaseNotes(b.named))
+        b.findings.push_back(std::move(f));
     for (const auto& f : report.findings)
         PrintFinding(out, b.disc, f);
     for (const auto& f : b.findings)
@@ -423,6 +428,8 @@ int WriteImage(Build& b, const ImageKind& kind, const std::string& path, const s
     const std::string readBack = scratch + "/read-back";
     ScratchDir::Remove(readBack);
     fs::create_directory(readBack, ec);
+    if (terminal)
+        err << "\rreading " << path << " back..." << std::flush;
     failure = kind.extract(partial, readBack);
     if (failure.empty()) {
         const DiscTree image = ReadDiscTree(readBack);
@@ -432,6 +439,8 @@ int WriteImage(Build& b, const ImageKind& kind, const std::string& path, const s
             problems.push_back(f);
     }
     ScratchDir::Remove(readBack);
+    if (terminal)
+        err << "\r" << std::string(path.size() + 20, ' ') << "\r" << std::flush;
     if (!failure.empty() || !problems.empty()) {
         ScratchDir::Remove(partial);
         for (const auto& f : problems)

@@ -49,9 +49,10 @@ std::string WriteIso(const std::string& out, const ImageRequest& r)
                              "-exec", "chmod", "0555", "--", "-find", "/", "-type", "f", "-exec", "chmod", "0444",
                              "--", "-commit"});
     const ToolRun run = RunTool(argv, kUtf8, [&](const std::string& line) {
-        const std::size_t percent = line.find("% done");
-        if (r.progress && percent != std::string::npos) {
-            std::size_t start = line.find_last_of(' ', percent);
+        // "xorriso : UPDATE : Writing:  24208s  7.9%  fifo 93% ...": the first percentage.
+        const std::size_t writing = line.find("Writing:"), percent = line.find('%', writing);
+        if (r.progress && writing != std::string::npos && percent != std::string::npos) {
+            const std::size_t start = line.find_last_of(' ', percent);
             r.progress(std::atoi(line.c_str() + (start == std::string::npos ? 0 : start + 1)));
         }
     });

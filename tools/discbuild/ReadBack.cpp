@@ -45,3 +45,20 @@ std::vector<Finding> CheckNamedFiles(const std::vector<NamedFile>& named, const 
                                     ", which Windows does not find in the image"});
     return findings;
 }
+
+std::vector<Finding> CaseNotes(const std::vector<NamedFile>& named)
+{
+    std::vector<Finding> notes;
+    for (const auto& file : named) {
+        std::string written = file.written;
+        for (char& c : written)
+            if (c == '\\')
+                c = '/';
+        if (written != file.resolved && FoldName(written) == FoldName(file.resolved))
+            notes.push_back({file.resolved, 0, Severity::Note,
+                             file.namedBy + " names " + file.written +
+                                 ", which the folder holds only under this case: Windows finds it on the medium "
+                                 "(it compares names without regard to case), a case-sensitive system would not"});
+    }
+    return notes;
+}

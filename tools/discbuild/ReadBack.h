@@ -20,6 +20,10 @@ struct NamedFile {
 std::vector<Finding> CompareTrees(const std::vector<TreeEntry>& expected, const DiscTree& image,
                                   const std::string& medium);
 
+// A note for each named file that the folder holds only under another case:
+// Windows finds it on the medium, a case-sensitive file system would not.
+std::vector<Finding> CaseNotes(const std::vector<NamedFile>& named);
+
 // Each named file that `image` does not hold.
 std::vector<Finding> CheckNamedFiles(const std::vector<NamedFile>& named, const DiscTree& image,
                                      const std::string& medium);
