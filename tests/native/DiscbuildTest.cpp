@@ -41,7 +41,7 @@ TEST_P(NameRule, OneFindingOnTheLastNameOrNone)
 {
     for (Medium medium : {Medium::Joliet, Medium::Fat}) {
         const char* expected = medium == Medium::Joliet ? GetParam().joliet : GetParam().fat;
-        const auto findings = CheckNames(GetParam().names, medium);
+        const auto findings = CheckMediumNames(GetParam().names, medium);
         if (!expected) {
             EXPECT_TRUE(findings.empty()) << MediumName(medium) << ": " << findings.front().message;
             continue;
@@ -91,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(NameRule, AFolderPastThePathLimitIsReportedOnceNotForEachFile)
 {
     const std::string deep = k60a + "/" + k60b + "/" + k60a + "/" + Long('c', 70 - 5);
-    const auto findings = CheckNames({{k60a, true}, {k60a + "/" + k60b, true}, {k60a + "/" + k60b + "/" + k60a, true},
+    const auto findings = CheckMediumNames({{k60a, true}, {k60a + "/" + k60b, true}, {k60a + "/" + k60b + "/" + k60a, true},
                                       {deep, true}, {deep + "/one.txt"}, {deep + "/two.txt"}},
                                      Medium::Joliet);
     ASSERT_EQ(findings.size(), 2u); // its name (65 units) and its path

@@ -63,7 +63,7 @@ std::optional<std::string>* ValueOption(Options& o, const std::string& arg)
 }
 
 // 0 when the options are usable, else the exit status (after saying why).
-int ParseOptions(const std::vector<std::string>& args, Options& o, std::ostream& out, std::ostream& err)
+int ParseDiscbuildOptions(const std::vector<std::string>& args, Options& o, std::ostream& out, std::ostream& err)
 {
     bool haveDisc = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -188,7 +188,7 @@ struct Build {
     std::optional<MediumSize> medium;
     AutorunPlan autorun;
     std::string autorunPath = "AUTORUN.INF";
-    std::vector<NamedFile> named;
+    std::vector<NamedPath> named;
     std::map<std::string, std::string> staged;
     bool signedPrograms = false;
 
@@ -237,7 +237,7 @@ const TreeEntry* RootFile(const DiscTree& tree, const std::string& name)
     return nullptr;
 }
 
-void CheckAutorun(Build& b)
+void CheckAutorunSection(Build& b)
 {
     const TreeEntry* inf = RootFile(b.tree, "AUTORUN.INF");
     std::optional<std::string> bytes;
@@ -310,10 +310,10 @@ bool CheckAll(Build& b, std::ostream& out)
         names.push_back({e.path, e.folder});
     for (Medium m : {Medium::Joliet, Medium::Fat})
         if (m == Medium::Joliet ? bool(b.options.iso) : bool(b.options.usb))
-            for (auto& f : CheckNames(names, m))
+            for (auto& f : CheckMediumNames(names, m))
                 b.findings.push_back(std::move(f));
     CheckVolume(b);
-    CheckAutorun(b);
+    CheckAutorunSection(b);
     CheckSize(b);
     for (auto& f : CaseNotes(b.named))
         b.findings.push_back(std::move(f));
@@ -473,7 +473,7 @@ bool InsideFolder(const std::string& file, const std::string& folder)
 int RunDiscbuild(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     Options options;
-    if (const int status = ParseOptions(args, options, out, err))
+    if (const int status = ParseDiscbuildOptions(args, options, out, err))
         return status < 0 ? 0 : status;
     if (!ToolsPresent(options, err))
         return 2;

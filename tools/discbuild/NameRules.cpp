@@ -159,7 +159,7 @@ std::string FoldName(const std::string& utf8)
     return out;
 }
 
-std::vector<Finding> CheckNames(const std::vector<TreeName>& names, Medium medium)
+std::vector<Finding> CheckMediumNames(const std::vector<TreeName>& names, Medium medium)
 {
     std::vector<Finding> findings;
     const auto add = [&](const std::string& path, const std::string& message) {

@@ -18,7 +18,7 @@ struct TreeName {
 };
 
 // One finding per name and broken rule, in the order of `names`; Finding::file is the path.
-std::vector<Finding> CheckNames(const std::vector<TreeName>& names, Medium medium);
+std::vector<Finding> CheckMediumNames(const std::vector<TreeName>& names, Medium medium);
 
 // Upper case as Windows compares names on these file systems (simple one-to-one
 // mappings of the Latin, Greek and Cyrillic letters).

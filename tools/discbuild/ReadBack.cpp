@@ -31,7 +31,7 @@ std::vector<Finding> CompareTrees(const std::vector<TreeEntry>& expected, const 
     return findings;
 }
 
-std::vector<Finding> CheckNamedFiles(const std::vector<NamedFile>& named, const DiscTree& image,
+std::vector<Finding> CheckNamedFiles(const std::vector<NamedPath>& named, const DiscTree& image,
                                      const std::string& medium)
 {
     std::set<std::string> folded;
@@ -46,7 +46,7 @@ std::vector<Finding> CheckNamedFiles(const std::vector<NamedFile>& named, const 
     return findings;
 }
 
-std::vector<Finding> CaseNotes(const std::vector<NamedFile>& named)
+std::vector<Finding> CaseNotes(const std::vector<NamedPath>& named)
 {
     std::vector<Finding> notes;
     for (const auto& file : named) {

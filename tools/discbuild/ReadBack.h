@@ -8,7 +8,7 @@
 #include <vector>
 
 // A file the disc names, as the model of the disc lists it.
-struct NamedFile {
+struct NamedPath {
     std::string written;  // as the naming file writes it
     std::string resolved; // below the disc folder, '/'-separated
     std::string namedBy;  // "AUTORUN.INF:9", the file and line that name it
@@ -22,8 +22,8 @@ std::vector<Finding> CompareTrees(const std::vector<TreeEntry>& expected, const 
 
 // A note for each named file that the folder holds only under another case:
 // Windows finds it on the medium, a case-sensitive file system would not.
-std::vector<Finding> CaseNotes(const std::vector<NamedFile>& named);
+std::vector<Finding> CaseNotes(const std::vector<NamedPath>& named);
 
 // Each named file that `image` does not hold.
-std::vector<Finding> CheckNamedFiles(const std::vector<NamedFile>& named, const DiscTree& image,
+std::vector<Finding> CheckNamedFiles(const std::vector<NamedPath>& named, const DiscTree& image,
                                      const std::string& medium);
