@@ -269,6 +269,10 @@ void CheckSize(Build& b)
     std::uint64_t sectors = 0;
     for (const auto& e : b.tree.entries)
         sectors += (e.size + 2047) / 2048;
+    if (b.options.usb)
+        for (const auto& e : b.tree.entries)
+            if (e.size > 0xFFFFFFFFull)
+                b.Error(e.path, "FAT: the file has " + Grouped(e.size) + " bytes: a FAT file holds less than 4 GiB");
     if (b.options.medium) {
         b.medium = ParseMedium(*b.options.medium);
         if (sectors * 2048 > b.medium->bytes)
@@ -514,9 +518,12 @@ int RunDiscbuild(const std::vector<std::string>& args, std::ostream& out, std::o
     int status = 0;
     if (options.iso)
         status = WriteImage(b, kIso, *options.iso, scratch.Path(), out, err);
+    const bool isoWritten = options.iso && status == 0;
     if (options.usb && status == 0)
         status = WriteImage(b, kUsb, *options.usb, scratch.Path(), out, err);
-    if (status != 0 && options.iso && options.usb)
+    if (status != 0 && isoWritten) {
         ScratchDir::Remove(*options.iso); // both or neither
+        out << *options.iso << ": removed again, since the USB image could not be made\n";
+    }
     return status;
 }

@@ -233,86 +233,114 @@ FatGeometry PlanFatImage(const std::vector<FatItem>& items)
     return g;
 }
 
-std::string WriteFatTree(const std::string& image, const std::vector<FatItem>& items, const std::string& label,
-                         std::int64_t time, const std::function<void(std::uint64_t)>& progress)
+namespace {
+
+// The file system mkfs.fat made, as its boot sector describes it.
+struct Volume {
+    std::uint32_t perCluster = 0, reserved = 0, fats = 0, perFat = 0, fsInfo = 0, backup = 0;
+    std::uint64_t dataStart = 0, clusterCount = 0;
+    std::uint32_t ClusterBytes() const { return perCluster * kSector; }
+    std::uint64_t At(std::uint32_t cluster) const { return dataStart + std::uint64_t(cluster - 2) * ClusterBytes(); }
+};
+
+bool ReadVolume(std::fstream& disk, Volume& v)
 {
-    std::fstream disk(image, std::ios::in | std::ios::out | std::ios::binary);
     std::string boot(kSector, '\0');
     if (!disk.read(&boot[0], kSector))
-        return "cannot read the boot sector of " + image;
-    const std::uint32_t bytesPerSector = Get(boot, 11, 2), perCluster = Get(boot, 13, 1), reserved = Get(boot, 14, 2),
-                        fats = Get(boot, 16, 1), total = Get(boot, 32, 4), perFat = Get(boot, 36, 4),
-                        root = Get(boot, 44, 4), fsInfo = Get(boot, 48, 2), backup = Get(boot, 50, 2);
-    if (bytesPerSector != kSector || perCluster == 0 || perFat == 0 || root != 2 || Get(boot, 510, 2) != 0xAA55)
-        return image + " does not hold the FAT32 file system that mkfs.fat was asked for";
-    const std::uint32_t clusterBytes = perCluster * kSector;
-    const std::uint64_t dataStart = std::uint64_t(reserved + fats * perFat) * kSector;
-    const std::uint64_t clusterCount = (total - reserved - fats * perFat) / perCluster;
-    const auto at = [&](std::uint32_t cluster) { return dataStart + std::uint64_t(cluster - 2) * clusterBytes; };
+        return false;
+    const std::uint32_t total = Get(boot, 32, 4);
+    v = {Get(boot, 13, 1), Get(boot, 14, 2), Get(boot, 16, 1), Get(boot, 36, 4), Get(boot, 48, 2), Get(boot, 50, 2), 0, 0};
+    if (Get(boot, 11, 2) != kSector || v.perCluster == 0 || v.perFat == 0 || Get(boot, 44, 4) != 2 ||
+        Get(boot, 510, 2) != 0xAA55 || total <= v.reserved + v.fats * v.perFat)
+        return false;
+    v.dataStart = std::uint64_t(v.reserved + v.fats * v.perFat) * kSector;
+    v.clusterCount = (total - v.reserved - v.fats * v.perFat) / v.perCluster;
+    return true;
+}
 
-    // Clusters: the root, the other folders, then the files, each in one run.
-    const FolderPlan plan = PlanFolders(items);
-    std::map<std::string, std::uint32_t> first;
+// Every folder and file gets one run of clusters: the root first (cluster 2, as
+// mkfs.fat put it), the other folders, then the files.
+struct Allocation {
     std::vector<std::uint32_t> fat = {0x0FFFFFF8, kEndOfChain};
-    const auto allocate = [&](const std::string& key, std::uint64_t count) {
+    std::map<std::string, std::uint32_t> first;
+
+    void Add(const std::string& key, std::uint64_t count)
+    {
         if (count == 0)
             return;
         first[key] = static_cast<std::uint32_t>(fat.size());
         for (std::uint64_t i = 1; i < count; ++i)
             fat.push_back(static_cast<std::uint32_t>(fat.size() + 1));
         fat.push_back(kEndOfChain);
+    }
+    std::uint32_t Of(const std::string& key) const { return first.count(key) ? first.at(key) : 0u; }
+    std::uint64_t Used() const { return fat.size() - 2; }
+};
+
+Allocation Allocate(const FolderPlan& plan, const std::vector<FatItem>& items, std::uint32_t clusterBytes)
+{
+    Allocation a;
+    const auto folderClusters = [&](std::size_t entries) {
+        return std::max<std::uint64_t>(1, Clusters(entries * 32, clusterBytes));
     };
-    for (const auto& [folder, count] : plan.entries)
-        if (folder.empty())
-            allocate(folder, std::max<std::uint64_t>(1, Clusters(count * 32, clusterBytes)));
+    a.Add("", folderClusters(plan.entries.at("")));
     for (const auto& [folder, count] : plan.entries)
         if (!folder.empty())
-            allocate(folder, std::max<std::uint64_t>(1, Clusters(count * 32, clusterBytes)));
+            a.Add(folder, folderClusters(count));
     for (const auto& item : items)
         if (!item.folder)
-            allocate(item.path, Clusters(item.size, clusterBytes));
-    if (fat.size() - 2 > clusterCount)
-        return image + " is too small for the disc (" + std::to_string(fat.size() - 2) + " clusters needed)";
+            a.Add(item.path, Clusters(item.size, clusterBytes));
+    return a;
+}
 
-    const Stamp stamp = DosStamp(time);
-    const auto clusterOf = [&](const std::string& key) { return first.count(key) ? first.at(key) : 0u; };
-    for (const auto& [folder, count] : plan.entries) {
-        std::string dir;
-        if (folder.empty()) {
-            std::string name = label.substr(0, 11);
-            name.resize(11, ' ');
-            dir += ShortEntry(name, 0x08, 0, 0, stamp);
-        } else {
-            const std::string parent = ParentOf(folder);
-            dir += ShortEntry(".          ", 0x10, clusterOf(folder), 0, stamp);
-            dir += ShortEntry("..         ", 0x10, parent.empty() ? 0 : clusterOf(parent), 0, stamp);
-        }
-        std::vector<std::string> taken;
-        const auto kids = plan.children.find(folder);
-        for (const FatItem* kid : kids == plan.children.end() ? std::vector<const FatItem*>{} : kids->second) {
-            const std::string name = NameOf(kid->path);
-            const std::string shortName = ShortNameFor(name, taken);
-            taken.push_back(shortName.empty() ? name : shortName);
-            const std::string padded = Padded(shortName.empty() ? name : shortName);
-            if (!shortName.empty())
-                dir += LongEntries(name, Checksum(padded));
-            dir += ShortEntry(padded, kid->folder ? 0x10 : 0x20, clusterOf(kid->path),
-                              kid->folder ? 0 : static_cast<std::uint32_t>(kid->size), stamp);
-        }
-        dir.resize(std::max<std::uint64_t>(1, Clusters(dir.size(), clusterBytes)) * clusterBytes, '\0');
-        disk.seekp(static_cast<std::streamoff>(at(clusterOf(folder))));
-        disk.write(dir.data(), static_cast<std::streamsize>(dir.size()));
+// One folder's entries: the label or "." and "..", then each child's long name
+// (when it needs one) and short entry.
+std::string FolderBytes(const FolderPlan& plan, const Allocation& a, const std::string& folder, const std::string& label,
+                        Stamp stamp)
+{
+    std::string dir;
+    if (folder.empty()) {
+        std::string name = label.substr(0, 11);
+        name.resize(11, ' ');
+        dir += ShortEntry(name, 0x08, 0, 0, stamp);
+    } else {
+        const std::string parent = ParentOf(folder);
+        dir += ShortEntry(".          ", 0x10, a.Of(folder), 0, stamp);
+        dir += ShortEntry("..         ", 0x10, parent.empty() ? 0 : a.Of(parent), 0, stamp);
     }
+    std::vector<std::string> taken;
+    const auto kids = plan.children.find(folder);
+    if (kids == plan.children.end())
+        return dir;
+    for (const FatItem* kid : kids->second) {
+        const std::string name = NameOf(kid->path);
+        const std::string shortName = ShortNameFor(name, taken);
+        taken.push_back(shortName.empty() ? name : shortName);
+        const std::string padded = Padded(shortName.empty() ? name : shortName);
+        if (shortName != name && !shortName.empty())
+            dir += LongEntries(name, Checksum(padded));
+        dir += ShortEntry(padded, kid->folder ? 0x10 : 0x20, a.Of(kid->path),
+                          kid->folder ? 0 : static_cast<std::uint32_t>(kid->size), stamp);
+    }
+    return dir;
+}
 
+void WriteAt(std::fstream& disk, std::uint64_t offset, const std::string& bytes)
+{
+    disk.seekp(static_cast<std::streamoff>(offset));
+    disk.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string CopyFiles(std::fstream& disk, const Volume& v, const Allocation& a, const std::vector<FatItem>& items,
+                      const std::function<void(std::uint64_t)>& progress)
+{
     std::uint64_t written = 0;
     std::vector<char> buffer(1 << 20);
     for (const auto& item : items) {
         if (item.folder || item.size == 0)
             continue;
-        if (item.size > 0xFFFFFFFFull)
-            return item.path + " is 4 GiB or larger, more than a FAT file can hold";
         std::ifstream in(item.host, std::ios::binary);
-        disk.seekp(static_cast<std::streamoff>(at(clusterOf(item.path))));
+        disk.seekp(static_cast<std::streamoff>(v.At(a.Of(item.path))));
         std::uint64_t left = item.size;
         while (left > 0 && in) {
             const std::size_t chunk = static_cast<std::size_t>(std::min<std::uint64_t>(left, buffer.size()));
@@ -327,26 +355,56 @@ std::string WriteFatTree(const std::string& image, const std::vector<FatItem>& i
         if (left > 0)
             return "cannot read " + item.host;
     }
+    return "";
+}
 
-    std::string table(fat.size() * 4, '\0');
-    for (std::size_t i = 0; i < fat.size(); ++i)
-        Put32(table, i * 4, fat[i]);
-    for (std::uint32_t f = 0; f < fats; ++f) {
-        disk.seekp(static_cast<std::streamoff>(std::uint64_t(reserved + f * perFat) * kSector));
-        disk.write(table.data(), static_cast<std::streamsize>(table.size()));
-    }
-    // The free count and next free cluster, in the information sector and its copy.
-    for (std::uint32_t sector : {fsInfo, backup ? backup + fsInfo : 0u}) {
+// Both copies of the table, and the free count and next free cluster in the
+// information sector and its copy.
+void WriteTables(std::fstream& disk, const Volume& v, const Allocation& a)
+{
+    std::string table(a.fat.size() * 4, '\0');
+    for (std::size_t i = 0; i < a.fat.size(); ++i)
+        Put32(table, i * 4, a.fat[i]);
+    for (std::uint32_t f = 0; f < v.fats; ++f)
+        WriteAt(disk, std::uint64_t(v.reserved + f * v.perFat) * kSector, table);
+    for (std::uint32_t sector : {v.fsInfo, v.backup ? v.backup + v.fsInfo : 0u}) {
         if (sector == 0)
             continue;
         std::string info(kSector, '\0');
         disk.seekg(static_cast<std::streamoff>(std::uint64_t(sector) * kSector));
         disk.read(&info[0], kSector);
-        Put32(info, 488, static_cast<std::uint32_t>(clusterCount - (fat.size() - 2)));
-        Put32(info, 492, static_cast<std::uint32_t>(fat.size()));
-        disk.seekp(static_cast<std::streamoff>(std::uint64_t(sector) * kSector));
-        disk.write(info.data(), kSector);
+        Put32(info, 488, static_cast<std::uint32_t>(v.clusterCount - a.Used()));
+        Put32(info, 492, static_cast<std::uint32_t>(a.fat.size()));
+        WriteAt(disk, std::uint64_t(sector) * kSector, info);
     }
+}
+
+} // namespace
+
+std::string WriteFatTree(const std::string& image, const std::vector<FatItem>& items, const std::string& label,
+                         std::int64_t time, const std::function<void(std::uint64_t)>& progress)
+{
+    std::fstream disk(image, std::ios::in | std::ios::out | std::ios::binary);
+    Volume v;
+    if (!ReadVolume(disk, v))
+        return image + " does not hold the FAT32 file system that mkfs.fat was asked for";
+    for (const auto& item : items)
+        if (item.size > 0xFFFFFFFFull)
+            return item.path + " is 4 GiB or larger, more than a FAT file can hold";
+    const FolderPlan plan = PlanFolders(items);
+    const Allocation a = Allocate(plan, items, v.ClusterBytes());
+    if (a.Used() > v.clusterCount)
+        return image + " is too small for the disc (" + std::to_string(a.Used()) + " clusters needed)";
+    const Stamp stamp = DosStamp(time);
+    for (const auto& [folder, count] : plan.entries) {
+        std::string dir = FolderBytes(plan, a, folder, label, stamp);
+        dir.resize(std::max<std::uint64_t>(1, Clusters(dir.size(), v.ClusterBytes())) * v.ClusterBytes(), '\0');
+        WriteAt(disk, v.At(a.Of(folder)), dir);
+    }
+    const std::string failure = CopyFiles(disk, v, a, items, progress);
+    if (!failure.empty())
+        return failure;
+    WriteTables(disk, v, a);
     disk.flush();
     return disk ? "" : "cannot write " + image;
 }
