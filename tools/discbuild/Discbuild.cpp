@@ -403,65 +403,71 @@ void PrintSummary(std::ostream& out, const Build& b, const std::string& path, co
     out << "; label \"" << b.autorun.label << "\"; " << (b.signedPrograms ? "signed" : "not signed") << '\n';
 }
 
+// What differs between the image and what it should hold; `failure` says when
+// it could not be read back at all.
+std::vector<Finding> ReadBack(const Build& b, const ImageKind& kind, const std::string& image,
+                              const std::string& scratch, std::string& failure)
+{
+    std::vector<Finding> problems;
+    const std::string into = scratch + "/read-back";
+    ScratchDir::Remove(into);
+    std::error_code ec;
+    fs::create_directory(into, ec);
+    failure = kind.extract(image, into);
+    if (failure.empty()) {
+        const DiscTree read = ReadDiscTree(into);
+        for (auto& f : CompareTrees(b.tree.entries, read, kind.medium))
+            problems.push_back(f);
+        for (auto& f : CheckNamedFiles(b.named, read, kind.medium))
+            problems.push_back(f);
+    }
+    ScratchDir::Remove(into);
+    return problems;
+}
+
 // Writes one image beside its final name, reads it back and renames it; on any
 // failure nothing stays. Returns the exit status.
 int WriteImage(Build& b, const ImageKind& kind, const std::string& path, const std::string& scratch,
                std::ostream& out, std::ostream& err)
 {
     const std::string partial = path + ".partial-" + std::to_string(getpid());
-    std::error_code ec;
-    fs::remove(partial, ec);
+    ScratchDir::Remove(partial);
     const bool terminal = isatty(2);
+    const auto status = [&](const std::string& text) {
+        if (terminal)
+            err << "\r" << std::string(path.size() + 24, ' ') << "\r" << text << std::flush;
+    };
     ImageRequest request{b.options.disc, b.tree.entries, b.staged, b.volume, b.fatLabel, b.date, {}};
-    if (terminal)
-        request.progress = [&](int percent) { err << "\rwriting " << path << ": " << percent << " %   " << std::flush; };
+    request.progress = [&](int percent) { status("writing " + path + ": " + std::to_string(percent) + " %"); };
     std::string failure = kind.write(partial, request);
-    if (terminal)
-        err << "\r" << std::string(path.size() + 20, ' ') << "\r" << std::flush;
-    if (!failure.empty()) {
-        ScratchDir::Remove(partial);
-        err << "discbuild: " << failure << "\n";
-        return 2;
-    }
-    const std::uint64_t bytes = fs::file_size(partial, ec);
     std::vector<Finding> problems;
-    if (b.medium && bytes > b.medium->bytes)
+    std::error_code ec;
+    const std::uint64_t bytes = fs::file_size(partial, ec);
+    if (failure.empty() && b.medium && bytes > b.medium->bytes)
         problems.push_back({"", 0, Severity::Error,
                             path + " has " + Grouped(bytes) + " bytes: more than " + b.medium->name + " holds (" +
                                 Grouped(b.medium->bytes) + ")"});
-    const std::string readBack = scratch + "/read-back";
-    ScratchDir::Remove(readBack);
-    fs::create_directory(readBack, ec);
-    if (terminal)
-        err << "\rreading " << path << " back..." << std::flush;
-    failure = kind.extract(partial, readBack);
-    if (failure.empty()) {
-        const DiscTree image = ReadDiscTree(readBack);
-        for (auto& f : CompareTrees(b.tree.entries, image, kind.medium))
-            problems.push_back(f);
-        for (auto& f : CheckNamedFiles(b.named, image, kind.medium))
+    if (failure.empty() && problems.empty()) {
+        status("reading " + path + " back...");
+        for (auto& f : ReadBack(b, kind, partial, scratch, failure))
             problems.push_back(f);
     }
-    ScratchDir::Remove(readBack);
-    if (terminal)
-        err << "\r" << std::string(path.size() + 20, ' ') << "\r" << std::flush;
-    if (!failure.empty() || !problems.empty()) {
-        ScratchDir::Remove(partial);
-        for (const auto& f : problems)
-            PrintFinding(out, b.disc, f);
-        if (!failure.empty())
-            err << "discbuild: " << failure << "\n";
-        out << path << ": not written\n";
-        return failure.empty() ? 1 : 2;
+    status("");
+    if (failure.empty() && problems.empty()) {
+        fs::rename(partial, path, ec);
+        if (!ec) {
+            PrintSummary(out, b, path, kind, bytes);
+            return 0;
+        }
+        failure = "cannot write " + path + ": " + ec.message();
     }
-    fs::rename(partial, path, ec);
-    if (ec) {
-        ScratchDir::Remove(partial);
-        err << "discbuild: cannot write " << path << ": " << ec.message() << "\n";
-        return 2;
-    }
-    PrintSummary(out, b, path, kind, bytes);
-    return 0;
+    ScratchDir::Remove(partial);
+    for (const auto& f : problems)
+        PrintFinding(out, b.disc, f);
+    if (!failure.empty())
+        err << "discbuild: " << failure << "\n";
+    out << path << ": not written\n";
+    return failure.empty() ? 1 : 2;
 }
 
 bool InsideFolder(const std::string& file, const std::string& folder)
