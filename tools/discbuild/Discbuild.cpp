@@ -205,13 +205,12 @@ std::string DefaultVolume(const std::string& disc)
         path = path.parent_path();
     const std::string name = path.filename().string();
     std::string id;
-    for (char c : name) {
-        if (id.size() == 32)
-            break;
-        id += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A')
-              : ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) ? c
-                                                                    : '_';
-    }
+    platform::ForEachCodePoint(name, [&](char32_t c) {
+        if (c >= 'a' && c <= 'z')
+            c -= 'a' - 'A';
+        if (id.size() < 32)
+            id += (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ? static_cast<char>(c) : '_';
+    });
     return id.empty() ? "DISC" : id;
 }
 
