@@ -22,6 +22,7 @@
 #include <filesystem>
 #include <map>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -385,6 +386,22 @@ TEST(Refusal, ErrorsWriteNothingAndBadArgumentsOrToolsCannotRun)
     EXPECT_EQ(r.status, 1) << r.out;
     EXPECT_FALSE(fs::exists(iso) || fs::exists(img));
     EXPECT_EQ(std::distance(fs::directory_iterator(demo.dir.Path()), fs::directory_iterator()), 1) << "only the disc";
+
+    // What the author did not put in the folder; a link inside it is the file it names.
+    demo.dir.Write("outside.txt", "not on the disc");
+    fs::create_symlink(demo.Out("outside.txt"), demo.disc + "/Docs/outside.txt");
+    ASSERT_EQ(mkfifo((demo.disc + "/pipe").c_str(), 0600), 0);
+    fs::create_symlink("README.TXT", demo.disc + "/readme-link.txt");
+    r = Discbuild({"--iso", iso, demo.disc});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("Docs/outside.txt: error: a symbolic link to "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("pipe: error: neither a file nor a folder"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("readme-link"), std::string::npos) << r.out;
+    fs::remove(demo.disc + "/Docs/outside.txt");
+    fs::remove(demo.disc + "/pipe");
+    ASSERT_EQ(Discbuild({"--iso", iso, demo.disc}).status, 0);
+    EXPECT_EQ(Extracted(iso, true, demo.dir).at("readme-link.txt"), Contents(demo.disc).at("README.TXT"));
+    fs::remove(iso);
 
     const std::vector<std::vector<std::string>> bad = {
         {}, {demo.disc}, {"--iso"}, {"--iso", iso, "--medium", "huge", demo.disc}, {"--iso", iso, "--frobnicate", demo.disc},

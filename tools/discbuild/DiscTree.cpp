@@ -74,8 +74,11 @@ DiscTree ReadDiscTree(const std::string& rootText)
         }
         tree.entries.push_back(std::move(entry));
     }
+    // The folder's own order differs between file systems; reports and images do not.
     std::sort(tree.entries.begin(), tree.entries.end(),
               [](const TreeEntry& a, const TreeEntry& b) { return a.path < b.path; });
+    std::sort(tree.findings.begin(), tree.findings.end(),
+              [](const Finding& a, const Finding& b) { return a.file < b.file; });
     return tree;
 }
 
