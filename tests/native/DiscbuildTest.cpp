@@ -364,8 +364,9 @@ TEST(AutorunInImage, NamesOfTheAuthorsSectionMustExist)
 {
     DemoCopy demo("disc");
     demo.dir.Write("disc/AUTORUN.INF", "\xEF\xBB\xBF[autorun]\r\nopen=menu.exe\r\n");
-    const Outcome r = Discbuild({"--iso", demo.Out("a.iso"), demo.disc});
+    const Outcome r = Discbuild({"--iso", demo.Out("a.iso"), "--present", "Tools\\extra.exe", demo.disc});
     EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("--present Tools\\extra.exe: not in the folder, so not in the images either"), std::string::npos);
     EXPECT_NE(r.out.find("AUTORUN.INF:2: error: open= names menu.exe, which is not on the disc"), std::string::npos)
         << r.out;
 }

@@ -315,6 +315,9 @@ bool CheckAll(Build& b, std::ostream& out)
         if (m == Medium::Joliet ? bool(b.options.iso) : bool(b.options.usb))
             for (auto& f : CheckMediumNames(names, m))
                 b.findings.push_back(std::move(f));
+    for (const auto& p : b.options.present)
+        if (b.disc.FindRelative(p, true).state == DiscFile::Assumed)
+            b.Error("", "--present " + p + ": not in the folder, so not in the images either", Severity::Warning);
     CheckVolume(b);
     CheckAutorunSection(b);
     CheckSize(b);
