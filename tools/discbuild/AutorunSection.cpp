@@ -56,6 +56,7 @@ void CheckSection(const platform::IniDocument& ini, AutorunPlan& plan, const Dis
     if (!plan.icon.empty() && !exists(plan.icon))
         Add(plan, ini.KeyLine("autorun", "icon"), Severity::Error,
             "icon= names " + plan.icon + ", which is not on the disc");
+    // Microsoft's Autorun.inf reference: the icon file must be in the directory of the open= file.
     if (!plan.open.empty() && !plan.icon.empty() && !platform::EqualNoCase(FolderOf(plan.open), FolderOf(plan.icon)))
         Add(plan, ini.KeyLine("autorun", "icon"), Severity::Error,
             "icon= names a file in another folder than the open= program: Windows takes the icon only from the "
