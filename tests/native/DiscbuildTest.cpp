@@ -19,6 +19,7 @@
 
 #include <cstdlib>
 #include <optional>
+#include <set>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -115,7 +116,7 @@ TEST(Medium, NamesAndSizes)
 
 TEST(FatShortName, AsciiOnlyUniqueInTheFolder)
 {
-    const std::tuple<const char*, std::vector<std::string>, const char*> rows[] = {
+    const std::tuple<const char*, std::set<std::string>, const char*> rows[] = {
         {"README.TXT", {}, ""},          {"Data", {}, "DATA"},           {"config.ini", {"DATA"}, "CONFIG.INI"},
         {"BENİOKU.TXT", {}, "BEN_OK~1.TXT"}, {"Read me.txt", {}, "README~1.TXT"}, {"Readme.txt", {"README.TXT"}, "README~1.TXT"},
         {"Read me.txt", {"README~1.TXT"}, "README~2.TXT"}, {".hidden", {}, "HIDDEN~1"},   {"archive.tar.gz", {}, "ARCHIV~1.GZ"}};

@@ -193,7 +193,7 @@ std::uint64_t ClustersNeeded(const std::vector<FatItem>& items, std::uint32_t cl
 
 } // namespace
 
-std::string ShortNameFor(const std::string& name, const std::vector<std::string>& taken)
+std::string ShortNameFor(const std::string& name, const std::set<std::string>& taken)
 {
     if (IsShortName(name))
         return "";
@@ -201,7 +201,7 @@ std::string ShortNameFor(const std::string& name, const std::vector<std::string>
     std::string upper = name;
     for (char& c : upper)
         c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-    if (IsShortName(upper) && std::find(taken.begin(), taken.end(), upper) == taken.end())
+    if (IsShortName(upper) && !taken.count(upper))
         return upper;
     const std::size_t dot = name.rfind('.');
     const bool hasExt = dot != std::string::npos && dot > 0;
@@ -212,7 +212,7 @@ std::string ShortNameFor(const std::string& name, const std::vector<std::string>
     for (unsigned n = 1;; ++n) {
         const std::string tail = "~" + std::to_string(n);
         std::string candidate = base.substr(0, 8 - tail.size()) + tail + (ext.empty() ? "" : "." + ext);
-        if (std::find(taken.begin(), taken.end(), candidate) == taken.end())
+        if (!taken.count(candidate))
             return candidate;
     }
 }
@@ -308,14 +308,14 @@ std::string FolderBytes(const FolderPlan& plan, const Allocation& a, const std::
         dir += ShortEntry(".          ", 0x10, a.Of(folder), 0, stamp);
         dir += ShortEntry("..         ", 0x10, parent.empty() ? 0 : a.Of(parent), 0, stamp);
     }
-    std::vector<std::string> taken;
+    std::set<std::string> taken;
     const auto kids = plan.children.find(folder);
     if (kids == plan.children.end())
         return dir;
     for (const FatItem* kid : kids->second) {
         const std::string name = NameOf(kid->path);
         const std::string shortName = ShortNameFor(name, taken);
-        taken.push_back(shortName.empty() ? name : shortName);
+        taken.insert(shortName.empty() ? name : shortName);
         const std::string padded = Padded(shortName.empty() ? name : shortName);
         if (shortName != name && !shortName.empty())
             dir += LongEntries(name, Checksum(padded));

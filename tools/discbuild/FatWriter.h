@@ -7,6 +7,7 @@
 // the short name BENIOKU.TXT without a long name, so Windows would not find it.)
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -34,4 +35,4 @@ std::string WriteFatTree(const std::string& image, const std::vector<FatItem>& i
 
 // The 8.3 name a long name is given when it is not one itself, "" when it is
 // (taken as it is). `taken` holds the short names already in the folder.
-std::string ShortNameFor(const std::string& name, const std::vector<std::string>& taken);
+std::string ShortNameFor(const std::string& name, const std::set<std::string>& taken);
