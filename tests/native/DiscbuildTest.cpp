@@ -354,6 +354,9 @@ TEST(AutorunSection, WrittenWhereTheShellReadsItWhenTheFileHasNone)
         {std::string(""), "[autorun]\r\nopen=autorun.exe\r\nicon=autorun.exe,0\r\nlabel=DISC\r\n"}};
     for (const auto& [bytes, expected] : rows)
         EXPECT_EQ(PlanAutorun(bytes, "DISC", exists).image, expected);
+    const AutorunPlan cut = PlanAutorun(std::string("\xFF\xFE[\0X\0]\0\r", 9), "DISC", exists);
+    EXPECT_EQ(platform::IniDocument::ParseAsWindows(cut.image.value_or("")).GetString("autorun", "open", "", 260),
+              "autorun.exe");
     const AutorunPlan unicode = PlanAutorun(std::nullopt, "Stüdyo", exists);
     ASSERT_TRUE(unicode.image);
     EXPECT_EQ(unicode.image->substr(0, 2), "\xFF\xFE");

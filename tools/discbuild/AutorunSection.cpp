@@ -166,6 +166,8 @@ AutorunPlan PlanAutorun(const std::optional<std::string>& bytes, const std::stri
     std::string text = original;
     if (!bytes && encoding == TextEncoding::Utf16Le)
         text = "\xFF\xFE";
+    if (encoding == TextEncoding::Utf16Le && text.size() % 2)
+        text += '\0'; // a file cut in the middle of a unit: the section starts on a whole one
     // A header on the first line after a UTF-8 mark is lost to the shell, and
     // one glued to the author's last line would not be a header.
     const bool bare = text.size() == MarkSize(encoding);
