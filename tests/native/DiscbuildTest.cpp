@@ -133,6 +133,19 @@ TEST(NamedFiles, AFileFoundOnlyUnderAnotherCaseIsANote)
     EXPECT_EQ(notes[0].message.rfind("AUTORUN.INF:9 names Setup\\SETUP.CMD, which the folder holds only under", 0), 0u);
 }
 
+TEST(NamedFiles, FoundInTheImageAsWindowsFindsThem)
+{
+    DiscTree image;
+    image.entries = {{"Docs", true}, {"Docs/GUIDE.HTML"}, {"Samples", true}};
+    const auto findings = CheckNamedFiles({{"Docs\\Guide.html", "Docs/Guide.html", "AUTORUN.INF:11"},
+                                           {"Samples", "Samples", "AUTORUN.INF:13"},
+                                           {"Setup\\setup.cmd", "Setup/setup.cmd", "AUTORUN.INF:9"}},
+                                          image, "the ISO's Joliet tree");
+    ASSERT_EQ(findings.size(), 1u);
+    EXPECT_EQ(findings[0].message, "the ISO's Joliet tree: AUTORUN.INF:9 names Setup\\setup.cmd, which Windows does "
+                                   "not find in the image");
+}
+
 struct AutorunCheckCase {
     const char* ini;
     Severity severity;
