@@ -136,7 +136,9 @@ TEST(NamedFiles, AFileFoundOnlyUnderAnotherCaseIsANote)
 TEST(NamedFiles, FoundInTheImageAsWindowsFindsThem)
 {
     DiscTree image;
-    image.entries = {{"Docs", true}, {"Docs/GUIDE.HTML"}, {"Samples", true}};
+    for (const char* folder : {"Docs", "Samples"})
+        image.entries.push_back({folder, true, "", 0, 0});
+    image.entries.push_back({"Docs/GUIDE.HTML", false, "", 0, 0});
     const auto findings = CheckNamedFiles({{"Docs\\Guide.html", "Docs/Guide.html", "AUTORUN.INF:11"},
                                            {"Samples", "Samples", "AUTORUN.INF:13"},
                                            {"Setup\\setup.cmd", "Setup/setup.cmd", "AUTORUN.INF:9"}},
