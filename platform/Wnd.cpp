@@ -1,5 +1,7 @@
 #include "platform/Wnd.h"
 
+#include "platform/Accessible.h"
+#include "platform/MessageBox.h"
 #include "platform/WideText.h"
 
 #include <vector>
@@ -150,15 +152,6 @@ int CWnd::MessageBox(const std::string& text, const std::string& caption, UINT t
     return platform::ShowMessageBox(m_hWnd, text, caption, type);
 }
 
-namespace platform {
-
-int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type)
-{
-    return ::MessageBoxW(owner, Wide(text).c_str(), Wide(caption).c_str(), type);
-}
-
-} // namespace platform
-
 LRESULT CALLBACK CWnd::StaticWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     CWnd* self = FromHandle(wnd);
@@ -223,6 +216,25 @@ LRESULT CWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     case WM_KILLFOCUS:
         OnKillFocus(reinterpret_cast<HWND>(wp));
+        return 0;
+    case WM_SETFOCUS:
+        OnSetFocus(reinterpret_cast<HWND>(wp));
+        return 0;
+    case WM_KEYDOWN:
+        OnKeyDown(static_cast<UINT>(wp));
+        return 0;
+    case WM_KEYUP:
+        OnKeyUp(static_cast<UINT>(wp));
+        return 0;
+    case WM_GETOBJECT:
+        // A window that tells more than the standard object answers with its own.
+        if (dynamic_cast<platform::AccessibleWindow*>(this))
+            if (const LRESULT object = platform::AnswerGetObject(m_hWnd, wp, lp))
+                return object;
+        return Default();
+    case platform::kDefaultActionMessage:
+        if (auto* accessible = dynamic_cast<platform::AccessibleWindow*>(this))
+            accessible->DoDefaultAction();
         return 0;
     case WM_CAPTURECHANGED:
         OnCaptureChanged(reinterpret_cast<HWND>(lp));
