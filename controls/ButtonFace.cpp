@@ -2,7 +2,7 @@
 
 #include "controls/ControlHost.h"
 #include "controls/FocusMark.h"
-#include "skin/Picture.h"
+#include "skin/PictureLoader.h"
 #include "platform/Win32Handles.h"
 
 namespace {

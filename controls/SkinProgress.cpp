@@ -1,7 +1,7 @@
 #include "controls/SkinProgress.h"
 
 #include "controls/FocusMark.h"
-#include "skin/Picture.h"
+#include "skin/PictureLoader.h"
 
 void SkinProgress::Paint(HDC dc) const
 {

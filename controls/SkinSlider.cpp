@@ -1,7 +1,7 @@
 #include "controls/SkinSlider.h"
 
 #include "controls/FocusMark.h"
-#include "skin/Picture.h"
+#include "skin/PictureLoader.h"
 #include "skin/PictureAtDpiWin32.h"
 #include "controls/ThumbRect.h"
 #include "platform/Win32Handles.h"

@@ -3,7 +3,7 @@
 #include "platform/Dpi.h"
 #include "platform/FileSystem.h"
 #include "skin/MessageTexts.h"
-#include "skin/Picture.h"
+#include "skin/PictureLoader.h"
 #include "skin/PictureAtDpiWin32.h"
 #include "skin/Region.h"
 #include "controls/TextLabel.h"

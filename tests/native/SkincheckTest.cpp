@@ -12,6 +12,8 @@
 #include <stb_image.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -43,22 +45,6 @@ TestPicture Mask(std::uint32_t cut = 0xFF00FF, int w = 100, int h = 60)
     return p;
 }
 
-// A 32-bit BMP with alpha in the fourth byte (pixels 0xAARRGGBB), as painting programs write it.
-std::string EncodeBmp32(const TestPicture& p)
-{
-    const auto u32 = [](std::uint32_t v) {
-        return std::string{char(v & 0xFF), char(v >> 8 & 0xFF), char(v >> 16 & 0xFF), char(v >> 24)};
-    };
-    const auto size = static_cast<std::uint32_t>(p.width * p.height * 4);
-    std::string bmp = "BM" + u32(54 + size) + u32(0) + u32(54) + u32(40) + u32(static_cast<std::uint32_t>(p.width)) +
-                      u32(static_cast<std::uint32_t>(p.height)) + std::string{1, 0, 32, 0} + u32(0) + u32(size) +
-                      u32(0) + u32(0) + u32(0) + u32(0);
-    for (int y = p.height - 1; y >= 0; --y)
-        for (int x = 0; x < p.width; ++x)
-            bmp += u32(p.At(x, y));
-    return bmp;
-}
-
 const char kSkin[] = "[Screen]\n"
                      "Main=main.bmp\n"
                      "Mask=mask.bmp\n"
@@ -73,6 +59,20 @@ const char kAutorun[] = "[RUN_FILES]\n"
                         "ID_BUTTON1=setup.exe\n"
                         "[TEXT_INFO]\n"
                         "ID_BUTTON1=Install it\n";
+
+// With AK_SKINCHECK_DISCS set, each disc is copied there with its options
+// before it is checked (scripts/skincheck-compare.sh runs two builds on them).
+void KeepForComparison(const std::string& disc, const std::vector<std::string>& options)
+{
+    static int count = 0;
+    if (const char* keep = std::getenv("AK_SKINCHECK_DISCS")) {
+        const std::string to = std::string(keep) + "/" + std::to_string(++count);
+        std::filesystem::copy(disc, to + ".disc", std::filesystem::copy_options::recursive);
+        std::ofstream args(to + ".args");
+        for (std::size_t i = 0; i + 1 < options.size(); ++i)
+            args << options[i] << '\n';
+    }
+}
 
 struct Result {
     int status;
@@ -108,6 +108,7 @@ public:
     Result Run(std::vector<std::string> options = {}) const
     {
         options.push_back(m_dir.Path());
+        KeepForComparison(m_dir.Path(), options);
         std::ostringstream out, err;
         Result r{RunSkincheck(options, out, err), {}};
         std::istringstream lines(out.str());

@@ -7,7 +7,7 @@
 #include "tests/win/support/GdiTestSupport.h"
 #include "tests/win/support/ProgramPaths.h"
 #include "tests/support/TestSteps.h"
-#include "skin/Picture.h"
+#include "skin/PictureLoader.h"
 #include "platform/FileSystem.h"
 #include "platform/WideText.h"
 #include "platform/Win32Handles.h"
