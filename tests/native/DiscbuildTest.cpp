@@ -390,6 +390,20 @@ TEST(AutorunInImage, NamesOfTheAuthorsSectionMustExist)
         << r.out;
 }
 
+// The files the disc names come from skincheck's model of the disc.
+TEST(NamedFiles, TheModelsListIsReadBack)
+{
+    DemoCopy demo("disc");
+    std::string inf = platform::ReadWholeFile(demo.disc + "/AUTORUN.INF").value_or("");
+    inf.replace(inf.find("ID_BUTTON2=README.TXT"), 21, "ID_BUTTON2=readme.txt");
+    demo.dir.Write("disc/AUTORUN.INF", inf);
+    const Outcome r = Discbuild({"--iso", demo.Out("n.iso"), demo.disc});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_NE(r.out.find("README.TXT: note: AUTORUN.INF:10 names readme.txt, which the folder holds only under this case"),
+              std::string::npos)
+        << r.out;
+}
+
 TEST(Refusal, ErrorsWriteNothingAndBadArgumentsOrToolsCannotRun)
 {
     DemoCopy demo("disc");

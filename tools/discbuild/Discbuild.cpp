@@ -305,7 +305,15 @@ bool CheckAll(Build& b, std::ostream& out)
 {
     for (const auto& p : b.options.present)
         b.disc.AssumePresent(p);
-    const DiscReport report = CheckDisc(b.disc);
+    SkincheckOptions skincheck;
+    skincheck.folder = b.options.disc;
+    skincheck.present = b.options.present;
+    const DiscReport report = CheckDisc(b.disc, skincheck);
+    // Every file the disc names, as skincheck's model of the disc lists it; open=
+    // and icon= of [autorun] are added by discbuild's own reading of the section.
+    for (const NamedFile& f : report.model.files)
+        if (f.resolved.state == DiscFile::Present)
+            b.named.push_back({f.written, f.resolved.relative, f.namedBy + ":" + std::to_string(f.line)});
     b.tree = ReadDiscTree(b.options.disc);
     b.findings = b.tree.findings;
     std::vector<TreeName> names;
