@@ -9,6 +9,7 @@ PACKAGES=(
   wine64 xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev libstb-dev fonts-dejavu-core
   fonts-wqy-zenhei
   libjpeg62-turbo-dev libgif-dev
+  xorriso mtools dosfstools osslsigncode openssl
 )
 
 missing=()
