@@ -10,6 +10,7 @@ PACKAGES=(
   fonts-wqy-zenhei
   libjpeg62-turbo-dev libgif-dev
   chromium
+  xorriso mtools dosfstools osslsigncode openssl
 )
 # The browser tests run on Node.js and npm; a machine that has them from
 # elsewhere keeps its own, any other gets Debian's.
