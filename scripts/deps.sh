@@ -9,8 +9,12 @@ PACKAGES=(
   wine64 xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev libstb-dev fonts-dejavu-core
   fonts-wqy-zenhei
   libjpeg62-turbo-dev libgif-dev
+  chromium
   xorriso mtools dosfstools osslsigncode openssl
 )
+# The browser tests run on Node.js and npm; a machine that has them from
+# elsewhere keeps its own, any other gets Debian's.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then PACKAGES+=(nodejs npm); fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

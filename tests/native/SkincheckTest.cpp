@@ -253,6 +253,30 @@ TEST(Skincheck, NoPreviewWithoutPictures)
     EXPECT_EQ(disc.Run().status, 1);
 }
 
+// The page is one more output: the report and the exit status stay as they
+// are, also when no picture loads and the page has no window to show.
+TEST(Skincheck, HtmlLeavesTheReportAndTheStatusAsTheyAre)
+{
+    Disc disc;
+    for (const bool pictures : {true, false}) {
+        if (!pictures)
+            for (const char* p : {"Data/main.bmp", "Data/mask.bmp", "Data/over.bmp"})
+                disc.Remove(p);
+        const Result plain = disc.Run(), paged = disc.Run({"--html", disc.File("page.html")});
+        EXPECT_EQ(paged.lines, plain.lines);
+        EXPECT_EQ(paged.status, plain.status);
+        std::ifstream file(disc.File("page.html"));
+        const std::string page((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(page.rfind("<!DOCTYPE html>", 0), 0u);
+        EXPECT_EQ(page.find("\"width\":0,") == std::string::npos, pictures); // the window, or none
+        std::size_t listed = 0; // every finding, with or without a window
+        for (std::size_t at = page.find("\"severity\":"); at != std::string::npos; at = page.find("\"severity\":", at + 1))
+            ++listed;
+        EXPECT_EQ(listed, plain.lines.size() - 1);
+    }
+    EXPECT_EQ(disc.Run({"--html", disc.File("no/such/folder/page.html")}).status, 2);
+}
+
 // The demo disc as committed, with the programs that the build adds to it.
 TEST(Skincheck, DemoDiscPasses)
 {

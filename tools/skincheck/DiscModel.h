@@ -135,13 +135,15 @@ struct NamedFile {
     std::size_t line = 0;
 };
 
-// The window as the preview draws it: at the preview's display scale.
+// The window as the preview and the page draw it: at the options' display scale.
 struct ScaledWindow {
     int dpi = kBaseDpi;
-    std::optional<PixelImage> main;
+    std::optional<PixelImage> main, over, down; // the looks the menu shows (it never disables a control)
     WindowOutline outline; // empty when nothing of the skin loads at this scale
-    std::vector<SkinRect> rects;                     // beside DiscModel::controls
-    std::vector<std::optional<PixelImage>> thumbs;   // beside DiscModel::controls
+    // Beside DiscModel::controls:
+    std::vector<SkinRect> rects;
+    std::vector<std::optional<PixelImage>> thumbs, thumbDowns; // trackbars
+    std::vector<std::optional<PixelImage>> ownMasks;           // ButtonEx
 };
 
 struct DiscModel {

@@ -191,21 +191,33 @@ void ModelBuilder::ScaleWindow()
     const PictureRef& main = m_model.Screen("Main")->ref;
     const PictureRef& mask = m_model.Screen("Mask")->ref;
     const bool asDrawn = m_dpi == kBaseDpi;
-    if (main.Picture())
-        scaled.main = asDrawn ? *main.Picture() : m_pictures.AtDpi(main.name, PictureUse::Colour);
-    const std::optional<PixelImage> shape =
-        !mask.Picture() ? std::nullopt : asDrawn ? *mask.Picture() : m_pictures.AtDpi(mask.name, PictureUse::Mask);
+    const auto atScale = [&](const PictureRef* ref, PictureUse use) -> std::optional<PixelImage> {
+        if (!ref || !ref->Picture())
+            return std::nullopt;
+        return asDrawn ? std::optional<PixelImage>(*ref->Picture()) : m_pictures.AtDpi(ref->name, use);
+    };
+    scaled.main = atScale(&main, PictureUse::Colour);
+    const std::optional<PixelImage> shape = atScale(&mask, PictureUse::Mask);
     const PixelImage* frame = mask.Picture() ? (shape ? &*shape : nullptr) : (scaled.main ? &*scaled.main : nullptr);
     if (!frame) { // too large to draw at this scale
-        scaled = ScaledWindow{m_dpi, std::nullopt, {}, {}, {}};
+        scaled = ScaledWindow{};
+        scaled.dpi = m_dpi;
         return;
     }
     scaled.outline = LayOutWindow(*frame, shape ? &*shape : nullptr);
+    scaled.over = atScale(&m_model.Screen("Over")->ref, PictureUse::Colour);
+    scaled.down = atScale(&m_model.Screen("Down")->ref, PictureUse::Colour);
     for (const ModelControl& c : m_model.controls) {
+        const auto field = [&](FieldRole role) -> const PictureRef* {
+            for (const auto& [number, ref] : c.pictures)
+                if (c.kind->Format(number).role == role)
+                    return &ref;
+            return nullptr;
+        };
         scaled.rects.push_back(ScaleRect(c.fields.rect, m_dpi));
-        scaled.thumbs.push_back(!c.thumb ? std::nullopt
-                                : asDrawn ? *c.thumb->Picture()
-                                          : m_pictures.AtDpi(c.thumb->name, PictureUse::Colour));
+        scaled.thumbs.push_back(atScale(c.thumb, PictureUse::Colour));
+        scaled.thumbDowns.push_back(atScale(field(FieldRole::ThumbDown), PictureUse::Colour));
+        scaled.ownMasks.push_back(atScale(field(FieldRole::Mask), PictureUse::Mask));
     }
 }
 

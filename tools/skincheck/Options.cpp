@@ -33,6 +33,7 @@ struct Option {
 const Option kOptions[] = {
     {"--verbose", false, [](SkincheckOptions& o, const std::string&, std::string&) { return o.verbose = true; }},
     {"--preview", true, [](SkincheckOptions& o, const std::string& v, std::string&) { return (o.preview = v), true; }},
+    {"--html", true, [](SkincheckOptions& o, const std::string& v, std::string&) { return (o.html = v), true; }},
     {"--present", true, [](SkincheckOptions& o, const std::string& v, std::string&) {
          o.present.push_back(v);
          return true;
@@ -46,17 +47,21 @@ const Option kOptions[] = {
 };
 
 const char kUsage[] =
-    "usage: skincheck [--verbose] [--preview OUT.png [--scale S]] [--present PATH]... DISC_FOLDER\n"
+    "usage: skincheck [--verbose] [--preview OUT.png] [--html OUT.html] [--scale S] [--present PATH]...\n"
+    "                 DISC_FOLDER\n"
     "Checks a start-menu disc folder: AUTORUN.INF, Data/main.ini with its pictures,\n"
     "and config.ini. Prints one line per finding, then a summary.\n"
     "  --preview OUT.png  also write the window as it looks at rest, controls outlined\n"
-    "  --scale S          draw the preview at display scale S (1, 1.25, 1.5, 2, up to 5),\n"
-    "                     from the @2x pictures where the menu would use them\n"
+    "  --html OUT.html    also write the menu as one page to try in any browser: looks,\n"
+    "                     tooltips, labels, sliders and what each click does\n"
+    "  --scale S          draw the preview and the page at display scale S (1, 1.25,\n"
+    "                     1.5, 2, up to 5), from the @2x pictures where the menu would\n"
+    "                     use them\n"
     "  --present PATH     count PATH (below the disc folder) as present: a file that\n"
     "                     the build adds to the disc later\n"
     "  --verbose          also say in which encoding each file was read, and the rule\n"
     "                     behind each finding\n"
-    "Exit status: 0 no error, 1 errors, 2 could not run.\n";
+    "Exit status: 0 no error, 1 errors, 2 could not run (or write the preview or the page).\n";
 
 ParsedOptions Refuse(std::string error, bool usage)
 {

@@ -9,7 +9,8 @@
 struct SkincheckOptions {
     std::string folder; // the disc folder, as given
     std::optional<std::string> preview; // where to write the preview PNG
-    int dpi = kBaseDpi;                 // the preview's: 96 × the display scale
+    std::optional<std::string> html;    // where to write the menu as a page
+    int dpi = kBaseDpi;                 // the preview's and the page's: 96 × the display scale
     std::vector<std::string> present;   // files the build adds later, below the disc folder
     bool verbose = false;               // how each file was read, and each finding's rule
 };

@@ -1,6 +1,7 @@
 #include "tools/skincheck/Skincheck.h"
 
 #include "tools/skincheck/DiscCheck.h"
+#include "tools/skincheck/HtmlPage.h"
 #include "tools/skincheck/Options.h"
 #include "tools/skincheck/Preview.h"
 #include "tools/skincheck/TextReport.h"
@@ -17,6 +18,17 @@ int WritePreview(const DiscReport& report, const SkincheckOptions& options, std:
     }
     if (!WritePng(*options.preview, image)) {
         err << "skincheck: cannot write " << *options.preview << "\n";
+        return 2;
+    }
+    return 0;
+}
+
+// Written also when no picture of the skin loads: the page then lists the
+// findings without a window, and the exit status stays that of the findings.
+int WriteHtmlPage(const DiscReport& report, const SkincheckOptions& options, std::ostream& err)
+{
+    if (!WriteHtml(*options.html, report, options.folder)) {
+        err << "skincheck: cannot write " << *options.html << "\n";
         return 2;
     }
     return 0;
@@ -51,6 +63,9 @@ int RunSkincheck(const std::vector<std::string>& args, std::ostream& out, std::o
     PrintReport(report, options, out);
     if (options.preview)
         if (const int status = WritePreview(report, options, err))
+            return status;
+    if (options.html)
+        if (const int status = WriteHtmlPage(report, options, err))
             return status;
     return report.Count(Severity::Error) ? 1 : 0;
 }
