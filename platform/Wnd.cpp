@@ -189,6 +189,21 @@ bool CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*)
     return false;
 }
 
+LRESULT CWnd::AccessibilityMessage(UINT msg, WPARAM wp, LPARAM lp)
+{
+    auto* accessible = dynamic_cast<platform::AccessibleWindow*>(this);
+    if (msg == platform::kDefaultActionMessage) {
+        if (accessible)
+            accessible->DoDefaultAction();
+        return 0;
+    }
+    // A window that tells more than the standard object answers with its own.
+    if (accessible)
+        if (const LRESULT object = platform::AnswerGetObject(m_hWnd, wp, lp))
+            return object;
+    return Default();
+}
+
 LRESULT CWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     if (CWnd* child = NotifyingControl(msg, wp, lp); child && child != this) {
@@ -227,15 +242,8 @@ LRESULT CWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         OnKeyUp(static_cast<UINT>(wp));
         return 0;
     case WM_GETOBJECT:
-        // A window that tells more than the standard object answers with its own.
-        if (dynamic_cast<platform::AccessibleWindow*>(this))
-            if (const LRESULT object = platform::AnswerGetObject(m_hWnd, wp, lp))
-                return object;
-        return Default();
     case platform::kDefaultActionMessage:
-        if (auto* accessible = dynamic_cast<platform::AccessibleWindow*>(this))
-            accessible->DoDefaultAction();
-        return 0;
+        return AccessibilityMessage(msg, wp, lp);
     case WM_CAPTURECHANGED:
         OnCaptureChanged(reinterpret_cast<HWND>(lp));
         return 0;

@@ -79,6 +79,9 @@ protected:
     virtual void OnDestroy() { Default(); }
 
 private:
+    // WM_GETOBJECT and the default action that our accessible object posts.
+    LRESULT AccessibilityMessage(UINT msg, WPARAM wp, LPARAM lp);
+
     struct CurrentMessage {
         UINT msg;
         WPARAM wp;
