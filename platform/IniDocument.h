@@ -38,6 +38,8 @@ public:
     };
     // Every section header in file order, with its name as read.
     std::vector<Located> SectionHeaders() const;
+    // Whether GetString(section, key) reads a value that is not empty from the file.
+    bool GivesValue(std::string_view section, std::string_view key) const;
     // The line of the entry that GetString(section, key) reads; 0 when it reads the default.
     std::size_t KeyLine(std::string_view section, std::string_view key) const;
     // GetKeyNames, each name with the line it stands on.

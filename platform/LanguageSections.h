@@ -1,0 +1,43 @@
+#pragma once
+// Language sections: a section NAME.TAG of a profile file (Screen.tr,
+// RUN_FILES.de-AT) gives NAME's values for users of that language. Tags are
+// matched without regard to case, '_' read as '-'. Which languages apply is a
+// list of tags, most specific first, chosen from the user's display languages;
+// the base section NAME comes after all of them. Portable.
+#include "platform/IniDocument.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// The tag as compared: lower case, '_' read as '-'.
+std::string NormalLanguageTag(std::string_view tag);
+
+// A language of two or three letters, then subtags of one to eight letters or
+// digits, each after '-' or '_' ("tr", "de-AT", "zh-Hant-TW", "es-419").
+bool IsLanguageTag(std::string_view tag);
+
+// The languages to read, most specific first: each display language, in the
+// user's order, followed by its parents ("de-AT", "de"); each once, normal
+// tags; names that are not language tags are left out.
+std::vector<std::string> ChooseLanguages(const std::vector<std::string>& displayLanguages);
+
+// A section name split at its first '.': the base section and the tag. None
+// for a name without a dot, or with nothing before or after it.
+struct LanguageSectionName {
+    std::string_view base;
+    std::string_view tag;
+};
+std::optional<LanguageSectionName> SplitLanguageSection(std::string_view name);
+
+// The section that `key` of `section` is read from: the first language
+// section `section.TAG` of `languages` (the first in the file of that name)
+// whose entry for `key` holds a value, else `section` itself. An empty value
+// counts as none: a language section only ever replaces a value.
+std::string LanguageSectionFor(const IniDocument& doc, const std::vector<std::string>& languages,
+                               std::string_view section, std::string_view key);
+
+} // namespace platform
