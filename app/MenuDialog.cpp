@@ -21,6 +21,7 @@ bool MenuDialog::OnInitDialog()
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     SetWindowText(platform::LoadResourceString(IDS_TITLE));
     SetSkinPath(TheLauncherApp().m_programDir + kSkinRelativePath);
+    SetLanguages(TheLauncherApp().m_languages);
     LoadSkin();
     ModifyStyle(0, WS_SYSMENU, 0); // the taskbar button offers the window menu
     return true;
@@ -31,7 +32,8 @@ void MenuDialog::OnButtonClick(std::string name)
     const LauncherApp& app = TheLauncherApp();
     // AUTORUN.INF is read at every click, so that edits take effect at the next one.
     auto readInf = [&](const std::string& section, const std::string& key) {
-        return platform::ReadProfileString(app.m_autorunInfPath, section, key, "", kInfValueBufferChars);
+        return platform::ReadProfileString(app.m_autorunInfPath, section, key, "", kInfValueBufferChars,
+                                           app.m_languages);
     };
     for (const MenuEffect& e : DecideMenuClick(name, app.m_programDir, readInf, &platform::PathExists)) {
         switch (e.kind) {

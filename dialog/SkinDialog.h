@@ -11,6 +11,7 @@
 #include "skin/SkinPictures.h"
 
 #include <string>
+#include <vector>
 
 class ImageButton;
 class ButtonExItem;
@@ -48,6 +49,8 @@ public:
     int SkinDpi() const { return m_dpi; }
     void FreeSkin();
     void SetSkinPath(const std::string& path) { m_skinPath = path; }
+    // The languages whose sections the skin is read through, most specific first.
+    void SetLanguages(const std::vector<std::string>& languages) { m_languages = languages; }
     void SetLabelText(const std::string& name, const std::string& text);
 
     ControlList<ImageButton> m_buttons;
@@ -93,6 +96,7 @@ private:
 
     CToolTipCtrl m_toolTip;
     int m_dpi = kBaseDpi; // the DPI the skin was last laid out for
+    std::vector<std::string> m_languages;
     // The name hook with the name of the list's entry `index`; nothing when there is none.
     template <typename T, typename... Params, typename... Args>
     void CallNameHook(const ControlList<T>& list, int index, void (SkinDialog::*hook)(std::string, Params...),

@@ -75,16 +75,16 @@ std::string LanguageSectionFor(const IniDocument& doc, const std::vector<std::st
 {
     if (languages.empty())
         return std::string(section);
-    const std::vector<IniDocument::Located> headers = doc.SectionHeaders();
     const std::string_view base = TrimBlanks(section);
     for (const std::string& language : languages)
-        for (const IniDocument::Located& header : headers) {
-            const auto split = SplitLanguageSection(header.name);
+        for (std::size_t i = 0; i < doc.SectionCount(); ++i) {
+            const std::string& name = doc.SectionName(i);
+            const auto split = SplitLanguageSection(name);
             if (!split || !EqualNoCase(split->base, base) || NormalLanguageTag(split->tag) != language)
                 continue;
             // Only the first section of a name is read, as for every section.
-            if (doc.GivesValue(header.name, key))
-                return header.name;
+            if (doc.GivesValue(name, key))
+                return name;
             break;
         }
     return std::string(section);
