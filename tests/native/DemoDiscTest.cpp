@@ -1,6 +1,7 @@
-// The demo discs as committed, English and Turkish: their pictures fit
-// together, every control of their skins lies inside the window's outline, and
-// their menus open files that exist.
+// The demo discs as committed, the English one also as its Turkish and German
+// users see it, and the Turkish one: their pictures fit together, every
+// control of their skins lies inside the window's outline, and their menus
+// open files that exist.
 #include "skin/ControlLines.h"
 #include "platform/FileSystem.h"
 #include "tools/skincheck/PictureDecoder.h"
@@ -27,19 +28,26 @@ struct RgbPicture {
     }
 };
 
-// The folder below demo/ of each disc.
-class DemoDisc : public ::testing::TestWithParam<const char*> {
+// The folder below demo/ of each disc, and the languages it is read in.
+struct DiscView {
+    const char* folder;
+    std::vector<std::string> languages;
+    const char* name;
+};
+
+class DemoDisc : public ::testing::TestWithParam<DiscView> {
 protected:
-    std::string Disc() const { return std::string(AK_DEMO_DISCS) + "/" + GetParam(); }
+    std::string Disc() const { return std::string(AK_DEMO_DISCS) + "/" + GetParam().folder; }
+    IniFile Ini(const std::string& path) const { return IniFile(path, GetParam().languages); }
     std::string Skin() const { return Disc() + "/Data/main.ini"; }
     RgbPicture Load(const std::string& name) const;
     std::vector<ControlLine> Controls(ControlKindId kind) const
     {
-        return ReadControlLines(IniFile(Skin()), ControlKindOf(kind));
+        return ReadControlLines(Ini(Skin()), ControlKindOf(kind));
     }
     std::string ScreenPicture(const char* key) const
     {
-        const IniFile ini(Skin());
+        const IniFile ini = Ini(Skin());
         const std::string main = ini.GetString("Screen", "Main", "");
         return key == std::string("Main") ? main : ini.GetString("Screen", key, main);
     }
@@ -77,7 +85,7 @@ TEST_P(DemoDisc, EveryControlLiesInsideTheOutline)
     const RgbPicture mask = Load(ScreenPicture("Mask"));
     ASSERT_FALSE(mask.rgb.empty());
     for (const auto& kind : ControlKinds()) {
-        const auto lines = ReadControlLines(IniFile(Skin()), kind);
+        const auto lines = ReadControlLines(Ini(Skin()), kind);
         EXPECT_FALSE(lines.empty()) << kind.section;
         for (const auto& l : lines) {
             const SkinRect& r = l.rect;
@@ -188,7 +196,7 @@ TEST_P(DemoDisc, MenuItemsOpenWhatIsOnTheDisc)
         EXPECT_EQ(buttons.count(name), 1u) << name;
     EXPECT_EQ(labels.count("ID_INFO"), 1u);
 
-    const IniFile autorun(Disc() + "/AUTORUN.INF");
+    const IniFile autorun = Ini(Disc() + "/AUTORUN.INF");
     EXPECT_FALSE(autorun.GetString("RUN_FILES", "ID_HOMEPAGE", "").empty());
     // Built programs that the build puts on the disc beside autorun.exe.
     const std::set<std::string> built = {"verpick.exe"};
@@ -205,7 +213,10 @@ TEST_P(DemoDisc, MenuItemsOpenWhatIsOnTheDisc)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Discs, DemoDisc, ::testing::Values("disc", "disc-tr"),
-                         [](const auto& p) { return std::string(p.param == std::string("disc") ? "English" : "Turkish"); });
+INSTANTIATE_TEST_SUITE_P(Discs, DemoDisc,
+                         ::testing::Values(DiscView{"disc", {}, "English"}, DiscView{"disc", {"tr-tr", "tr"}, "InTurkish"},
+                                           DiscView{"disc", {"de-at", "de"}, "InGerman"},
+                                           DiscView{"disc-tr", {}, "Turkish"}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 } // namespace
