@@ -34,7 +34,8 @@ struct LanguageSectionName {
 std::optional<LanguageSectionName> SplitLanguageSection(std::string_view name);
 
 // The section that `key` of `section` is read from: the first language
-// section `section.TAG` of `languages` (the first in the file of that name)
+// section `section.TAG` of `languages` (normal tags, as ChooseLanguages gives
+// them; of sections of one name, the first in the file)
 // whose entry for `key` holds a value, else `section` itself. An empty value
 // counts as none: a language section only ever replaces a value.
 std::string LanguageSectionFor(const IniDocument& doc, const std::vector<std::string>& languages,
