@@ -126,6 +126,47 @@ bool ReadHeader(const Reader& in, Header& h, std::string& problem)
     return true;
 }
 
+// The parts of the file that the loader reads after the header: bit fields,
+// palette and pixels. It reads them wherever the header points, file or not,
+// so a file that ends before them gives memory that it does not hold: the menu
+// shows garbage, or nothing when that memory is not there, which depends on
+// what the program did before. False, with the reason in `problem`, when any
+// of them lies beyond the end (a last row that lacks only its padding does not:
+// padding is never read). RLE data is read until its end, which DecodeBmp sees.
+bool HoldsItsData(const Reader& in, const Header& h, std::string& problem)
+{
+    const std::string outcome = ", so the menu may show nothing or garbage";
+    if (h.compression == kBiBitfields && !in.Has(54, 12)) {
+        problem = "its bit fields lie beyond the end of the file (it is cut short)" + outcome;
+        return false;
+    }
+    if (h.bits <= 8) {
+        const std::uint32_t most = 1u << h.bits;
+        const std::size_t colours = h.colourCount && h.colourCount < most ? h.colourCount : most;
+        if (!in.Has(14 + h.size, colours * (h.size == 12 ? 3 : 4))) {
+            problem = "its palette runs beyond the end of the file (it is cut short)" + outcome;
+            return false;
+        }
+    }
+    const std::size_t offset = in.U32(10), size = in.bytes.size();
+    if (offset >= size) {
+        problem = "its pixel data lies beyond the end of the file" + outcome;
+        return false;
+    }
+    if (h.compression == kBiRle8 || h.compression == kBiRle4)
+        return true;
+    const std::size_t pixelBytes = (static_cast<std::size_t>(h.width) * h.bits + 7) / 8;
+    const std::size_t stride = (pixelBytes + 3) / 4 * 4, rows = static_cast<std::size_t>(h.height);
+    const std::size_t held = size - offset < pixelBytes ? 0 : std::min(rows, (size - offset - pixelBytes) / stride + 1);
+    if (held < rows) {
+        const std::size_t beyond = rows - held;
+        problem = std::to_string(beyond) + " of its " + std::to_string(rows) + (beyond == 1 ? " rows lies" : " rows lie");
+        problem += " beyond the end of the file (it is cut short)" + outcome;
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool BmpHeaderSize(std::string_view bytes, long long& width, long long& height)
@@ -161,7 +202,7 @@ PictureLoad DecodeBmp(std::string_view bytes)
         load.problem = "its rows are stored top-down, which compressed BMP files cannot be";
         return load;
     }
-    if (!PictureSizeAllowed(load, h.width, h.height))
+    if (!PictureSizeAllowed(load, h.width, h.height) || !HoldsItsData(in, h, load.problem))
         return load;
     const int width = static_cast<int>(h.width), height = static_cast<int>(h.height);
 
@@ -200,6 +241,11 @@ PictureLoad DecodeBmp(std::string_view bytes)
     int rowsHeld = height; // from the first row stored
     if (rle) {
         rowsHeld = DecodeRle(in, offset, h, width, height, palette, picture.pixels);
+        if (rowsHeld < height) { // the loader reads on beyond the end of the file
+            load.problem = "its compressed pixel data ends before its last row (the file is cut short), so the menu "
+                           "may show nothing or garbage";
+            return load;
+        }
     } else {
         const std::size_t stride = (static_cast<std::size_t>(width) * h.bits + 31) / 32 * 4;
         const std::size_t available = offset < bytes.size() ? bytes.size() - offset : 0;

@@ -111,6 +111,23 @@ TEST(PictureDecoder, RefusesWhatTheMenuCannotLoad)
     std::string bmp = Fixture("bmp_24bit_15x6.bmp");
     bmp.replace(18, 8, std::string("\xA0\x86\x01\x00\xA0\x86\x01\x00", 8)); // 100000 x 100000
     EXPECT_EQ(DecodePicture(bmp).problem, "it claims 100000x100000 pixels, more than a skin can use");
+    // Files that end before what their header points to: the loader reads the
+    // memory that follows them, which the file does not hold.
+    const std::string bmp24 = Fixture("bmp_24bit_15x6.bmp"), bmp8 = Fixture("bmp_8bit_17x9.bmp");
+    std::string farPixels = bmp24, fields = Fixture("bmp_32bit_9x4.bmp");
+    farPixels[11] = '\x40'; // pixels at 16438
+    fields[30] = 3;          // BI_BITFIELDS: three masks after the header
+    const std::string shown = ", so the menu may show nothing or garbage";
+    const std::pair<std::string, std::string> beyond[] = {
+        {farPixels, "its pixel data lies beyond the end of the file" + shown},
+        {bmp24.substr(0, 338), "1 of its 6 rows lies beyond the end of the file (it is cut short)" + shown},
+        {bmp24.substr(0, 200), "3 of its 6 rows lie beyond the end of the file (it is cut short)" + shown},
+        {bmp24.substr(0, bmp24.size() - 3), ""}, // only its last row's padding, which is never read
+        {bmp8.substr(0, 54 + 100), "its palette runs beyond the end of the file (it is cut short)" + shown},
+        {fields.substr(0, 60), "its bit fields lie beyond the end of the file (it is cut short)" + shown},
+    };
+    for (const auto& [bytes, problem] : beyond)
+        EXPECT_EQ(DecodePicture(bytes).problem, problem) << bytes.size();
     // A GIF's picture is its first frame, whatever the screen it names.
     std::string gif = Fixture("gif_16colours_19x11.gif");
     std::size_t frame = 13 + (gif[10] & 0x80 ? 3 * (std::size_t(2) << (gif[10] & 7)) : 0);

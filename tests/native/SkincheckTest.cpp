@@ -308,6 +308,10 @@ const FindingCase kErrors[] = {
      },
      {"Data/main.ini:4: error: the Over picture \"over.bmp\" does not load: the JPEG file is cut short: it ends "
       "before its end-of-picture marker"}},
+    {"BMP cut short",
+     [](D d) { d.Write("Data/over.bmp", EncodeBmp24(Window(0x405060, 100, 60)).substr(0, 54 + 300 * 45 + 100)); },
+     {"Data/main.ini:4: error: the Over picture \"over.bmp\" does not load: 15 of its 60 rows lie beyond the end of "
+      "the file (it is cut short), so the menu may show nothing or garbage"}},
     {"PNG picture", [](D d) { d.Write("Data/over.bmp", "\x89PNG\r\n\x1a\n...."); },
      {"Data/main.ini:4: error: the Over picture \"over.bmp\" does not load: it is a PNG picture, and the menu loads "
       "only BMP, JPEG and GIF"}},
@@ -518,10 +522,6 @@ const FindingCase kWarnings[] = {
     {"picture larger than the window", [](D d) { d.Write("Data/over.bmp", EncodeBmp24(Window(0x405060, 300, 200))); },
      {"Data/main.ini:4: note: the Over picture \"over.bmp\" is 300x200, but the Mask picture (the window) is 100x60: "
       "the menu shows its top-left part"}},
-    {"picture cut short",
-     [](D d) { d.Write("Data/over.bmp", EncodeBmp24(Window(0x405060, 100, 60)).substr(0, 54 + 300 * 45 + 100)); },
-     {"Data/main.ini:4: warning: the Over picture \"over.bmp\" loads, but the top 15 of its 60 rows are not in the "
-      "file: the menu shows whatever memory follows the file there"}},
     {"two controls with one name", [](D d) { d.Edit("Data/main.ini", "ID_EXIT", "ID_BUTTON1"); },
      {"Data/main.ini:7: warning: image button \"ID_BUTTON1\": the image button on line 6 has the same name, and the "
       "menu cannot tell them apart"}},

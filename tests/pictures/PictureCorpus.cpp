@@ -463,6 +463,9 @@ int main(int argc, char** argv)
     beyond.indices = 16; // pixel values past the end of the palette
     Write("bmp-info-4bit-beyond-palette.bmp", EncodeBmp(beyond));
     Write("bad-bmp-headers-only.bmp", EncodeBmp(bmp(40, 8, 0, 256)).substr(0, 14 + 40 + 1024));
+    // A palette and bit fields that the file ends in: the loader reads on past its end.
+    Write("bad-bmp-palette-cut.bmp", EncodeBmp(bmp(40, 8, 0, 256)).substr(0, 14 + 40 + 512));
+    Write("bad-bmp-bitfields-cut.bmp", EncodeBmp(withMasks(bmp(40, 16, 3, 0), rgb565)).substr(0, 14 + 40 + 6));
 
     // GIF: a full frame; frames smaller than, beyond and outside the screen.
     WriteGif("gif-full.gif", EncodeGif(kW, kH, 16, 0, {Frame{}}));
