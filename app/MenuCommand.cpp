@@ -23,6 +23,25 @@ std::vector<MenuEffect> ProgramButton(const std::string& name, const std::string
 
 } // namespace
 
+MenuButtonWords DescribeMenuButton(const std::string& name, const InfReader& readInf)
+{
+    static constexpr struct {
+        const char* name;
+        const char* words;
+    } kCommandWords[] = {{kExitCommand, "Close"},
+                         {kCloseCommand, "Close"},
+                         {kMinimizeCommand, "Minimize"},
+                         {kBrowseCommand, "Open the disc folder"},
+                         {kHomePageCommand, "Home page"}};
+    for (const auto& c : kCommandWords)
+        if (name == c.name)
+            return {"", c.words};
+    for (char n = kFirstProgramButton; n <= kLastProgramButton; ++n)
+        if (name == kProgramButtonPrefix + std::string(1, n))
+            return {readInf(kTextInfoSection, name), ""};
+    return {};
+}
+
 std::vector<MenuEffect> DecideMenuClick(const std::string& name, const std::string& programDir,
                                         const InfReader& readInf, const PathTest& exists)
 {

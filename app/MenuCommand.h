@@ -50,6 +50,14 @@ using InfReader = std::function<std::string(const std::string& section, const st
 // Whether a path names an existing file or folder.
 using PathTest = std::function<bool(const std::string& path)>;
 
+// What a screen reader reads of the button `name` besides its tooltip: the
+// text a program button shows (its TEXT_INFO entry), and a command in words
+// ("Minimize", "Close", ...); either empty when there is none.
+struct MenuButtonWords {
+    std::string info, command;
+};
+MenuButtonWords DescribeMenuButton(const std::string& name, const InfReader& readInf);
+
 // Names are compared exactly, byte for byte and with case. `programDir` ends in a backslash.
 std::vector<MenuEffect> DecideMenuClick(const std::string& name, const std::string& programDir,
                                         const InfReader& readInf, const PathTest& exists);

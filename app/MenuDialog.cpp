@@ -9,6 +9,20 @@
 #include "platform/Shell.h"
 #include "platform/Win32Handles.h"
 
+namespace {
+
+// AUTORUN.INF is read at every question, so that edits take effect at the next one.
+InfReader AutorunInf()
+{
+    return [](const std::string& section, const std::string& key) {
+        const LauncherApp& app = TheLauncherApp();
+        return platform::ReadProfileString(app.m_autorunInfPath, section, key, "", kInfValueBufferChars,
+                                           app.m_languages);
+    };
+}
+
+} // namespace
+
 MenuDialog::MenuDialog(CWnd* parent)
     : SkinDialog(IDD, parent), m_hIcon(platform::LoadResourceIcon(IDI_DISC_BLUE))
 {
@@ -24,18 +38,13 @@ bool MenuDialog::OnInitDialog()
     SetLanguages(TheLauncherApp().m_languages);
     LoadSkin();
     ModifyStyle(0, WS_SYSMENU, 0); // the taskbar button offers the window menu
-    return true;
+    return false; // no control has the focus until a key gives it one
 }
 
 void MenuDialog::OnButtonClick(std::string name)
 {
-    const LauncherApp& app = TheLauncherApp();
-    // AUTORUN.INF is read at every click, so that edits take effect at the next one.
-    auto readInf = [&](const std::string& section, const std::string& key) {
-        return platform::ReadProfileString(app.m_autorunInfPath, section, key, "", kInfValueBufferChars,
-                                           app.m_languages);
-    };
-    for (const MenuEffect& e : DecideMenuClick(name, app.m_programDir, readInf, &platform::PathExists)) {
+    const std::string& dir = TheLauncherApp().m_programDir;
+    for (const MenuEffect& e : DecideMenuClick(name, dir, AutorunInf(), &platform::PathExists)) {
         switch (e.kind) {
         case MenuEffect::EndDialog:
             CDialog::OnCancel();
@@ -60,6 +69,12 @@ void MenuDialog::OnButtonClick(std::string name)
             break;
         }
     }
+}
+
+ControlHost::ButtonWords MenuDialog::DescribeButton(const std::string& name)
+{
+    const MenuButtonWords words = DescribeMenuButton(name, AutorunInf());
+    return {words.info, words.command};
 }
 
 void MenuDialog::RunFile(const std::string& path)

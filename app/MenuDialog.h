@@ -16,9 +16,11 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    void OnOK() override {}
+    // Enter goes to the focused button, if any; the menu never ends by it.
+    void OnOK() override { ActivateFocusedControl(); }
     void OnCancel() override { CDialog::OnCancel(); }
     void OnButtonClick(std::string name) override;
+    ButtonWords DescribeButton(const std::string& name) override;
     void OnPaint() override;
     HCURSOR OnQueryDragIcon() override { return reinterpret_cast<HCURSOR>(m_hIcon); }
 };

@@ -1,7 +1,8 @@
 #include "controls/ButtonFace.h"
 
 #include "controls/ControlHost.h"
-#include "skin/Picture.h"
+#include "controls/FocusMark.h"
+#include "skin/PictureLoader.h"
 #include "platform/Win32Handles.h"
 
 namespace {
@@ -34,7 +35,7 @@ void ButtonFace::InitToolTip()
         return;
     // One tooltip window per button costs more to make and to end than the
     // button itself; a host shares one among all its controls.
-    auto* host = dynamic_cast<ControlHost*>(m_button.GetParent());
+    ControlHost* host = HostOf(m_button);
     m_toolTip = host ? host->SharedToolTip() : nullptr;
     if (!m_toolTip) {
         if (!m_ownToolTip) {
@@ -50,6 +51,7 @@ void ButtonFace::InitToolTip()
 void ButtonFace::SetToolTipText(const std::string& text, bool activate)
 {
     InitToolTip();
+    m_toolTipText = text;
     if (!m_toolAdded)
         m_toolAdded = m_toolTip->AddTool(&m_button, text, m_button.GetClientRect(), kToolId);
     m_toolTip->UpdateTipText(text, &m_button, kToolId);
@@ -71,7 +73,7 @@ CToolTipCtrl& ButtonFace::ToolTip()
 ButtonLook ButtonFace::LookFor(UINT itemState) const
 {
     return ChooseLook(m_staticLook, (itemState & ODS_SELECTED) != 0, m_hover == 1,
-                      (itemState & ODS_DISABLED) != 0);
+                      (itemState & ODS_DISABLED) != 0, !m_staticLook && ShowsFocusMark(m_button));
 }
 
 const CBitmap& ButtonFace::Picture(ButtonLook look) const
@@ -98,6 +100,8 @@ void ButtonFace::Draw(const DRAWITEMSTRUCT& item) const
     const RECT client = m_button.GetClientRect();
     const RECT area{m_area.left, m_area.top, m_area.left + client.right, m_area.top + client.bottom};
     DrawPictureArea(item.hDC, Picture(LookFor(item.itemState)), area, POINT{0, 0});
+    if (ShowsFocusMark(m_button))
+        DrawFocusMark(item.hDC, client);
 }
 
 void ButtonFace::TrackMouseMove(UINT flags, POINT point)

@@ -35,9 +35,11 @@ public:
     CToolTipCtrl& ToolTip();
 
     ButtonLook LookFor(UINT itemState) const;
+    const std::string& ToolTipText() const { return m_toolTipText; }
     // The picture of `look`, decoded now if it was waiting; empty without pictures.
     const CBitmap& Picture(ButtonLook look) const;
-    // Copies the button's area of the current look's picture over the whole client area.
+    // Copies the button's area of the current look's picture over the whole
+    // client area, with the focus mark when it shows.
     void Draw(const DRAWITEMSTRUCT& item) const;
 
     // The message steps; Windows' default processing is the caller's.
@@ -59,4 +61,5 @@ private:
     CToolTipCtrl* m_toolTip = nullptr;             // the tooltip that holds the button's tool
     std::unique_ptr<CToolTipCtrl> m_ownToolTip; // for a button without a host that shares one
     bool m_toolAdded = false;
+    std::string m_toolTipText;
 };

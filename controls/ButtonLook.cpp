@@ -1,12 +1,12 @@
 #include "controls/ButtonLook.h"
 
-ButtonLook ChooseLook(bool staticLook, bool pushed, bool hover, bool disabled)
+ButtonLook ChooseLook(bool staticLook, bool pushed, bool hover, bool disabled, bool showsFocus)
 {
     if (staticLook)
         return ButtonLook::Main;
     if (pushed)
         return ButtonLook::Down;
-    if (hover)
+    if (hover || showsFocus)
         return ButtonLook::Over;
     if (disabled)
         return ButtonLook::Disabled;

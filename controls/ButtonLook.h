@@ -7,8 +7,9 @@
 enum class ButtonLook { Main, Over, Down, Disabled };
 
 // The look to draw, chosen afresh at every drawing. A static look always shows
-// Main; otherwise pushed wins over hovered, and hovered over disabled.
-ButtonLook ChooseLook(bool staticLook, bool pushed, bool hover, bool disabled);
+// Main; otherwise pushed wins over hovered, and hovered over disabled. A button
+// that shows the keyboard focus looks hovered.
+ButtonLook ChooseLook(bool staticLook, bool pushed, bool hover, bool disabled, bool showsFocus = false);
 
 // A pointer position in the button's client coordinates (negative while the
 // button holds the capture and the pointer is left of or above it).

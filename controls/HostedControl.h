@@ -3,6 +3,7 @@
 // what the skin dialog keeps of it, and the way to its host's reports.
 #include "controls/ControlHost.h"
 #include "controls/SkinControl.h"
+#include "platform/Accessible.h"
 
 #include <windows.h>
 
@@ -12,9 +13,7 @@ public:
     HWND ControlWindow() const override { return this->m_hWnd; }
 
 protected:
-    // The host that holds the control, found through its parent window; none
-    // when the parent is not a host.
-    ControlHost* Host() const { return dynamic_cast<ControlHost*>(this->GetParent()); }
+    ControlHost* Host() const { return HostOf(*this); }
 
     // A report by the control's index (`report` is one of the host's), or by
     // its name for a pointer move at `point` (client coordinates); nothing
@@ -35,16 +34,42 @@ protected:
 // A skinned push button made from a skin line (image button, ButtonEx). A
 // left-button release that its face takes for a click is reported by index
 // through `report`, while Windows still shows the button pushed and holds the
-// capture; the button's own release processing comes after. Every pointer move
-// over it is reported by name before the button follows it. The whole client
+// capture; the button's own release processing comes after. Space released on
+// the pushed button is the same click from the keyboard, and Enter on it
+// (Activate) or its default action reports one too. Every pointer move over
+// it is reported by name before the button follows it. The whole client
 // rectangle counts for the click, not a ButtonEx's shape: a press inside the
 // shape released beside it, within the rectangle, is a click.
 template <typename Button, void (ControlHost::*report)(int)>
-class HostedButton : public HostedControl<Button> {
+class HostedButton : public HostedControl<Button>, public platform::AccessibleWindow {
+public:
+    void Activate() override { this->ReportToHost(report); }
+
+    // A push button named by its tooltip; without one by what its host knows
+    // of it (the text it shows, else its command), else by its control name.
+    platform::AccessibleFacts Facts() const override
+    {
+        ControlHost* host = this->Host();
+        const ControlHost::ButtonWords words = host ? host->DescribeButton(this->m_name) : ControlHost::ButtonWords{};
+        const std::string& tip = this->m_face.ToolTipText();
+        const std::string& name = !tip.empty()           ? tip
+                                  : !words.info.empty()    ? words.info
+                                  : !words.command.empty() ? words.command
+                                                           : this->m_name;
+        return {ROLE_SYSTEM_PUSHBUTTON, name, "", words.info, "Press"};
+    }
+    void DoDefaultAction() override { Activate(); }
+
 protected:
     void OnLButtonUp(UINT, POINT point) override
     {
         if (this->m_face.ReleaseIsClick(point))
+            this->ReportToHost(report);
+        this->Default();
+    }
+    void OnKeyUp(UINT key) override
+    {
+        if (key == VK_SPACE && (this->SendMessage(BM_GETSTATE) & BST_PUSHED))
             this->ReportToHost(report);
         this->Default();
     }

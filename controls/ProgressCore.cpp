@@ -27,6 +27,15 @@ bool ProgressCore::Move(bool hover, std::int32_t x, std::int32_t y, std::int32_t
     return true;
 }
 
+void ProgressCore::Key(ProgressKey key)
+{
+    static constexpr std::int32_t kSteps[] = {-1, 1, -10, 10};
+    const std::int32_t percent = key == ProgressKey::Home  ? 0
+                                 : key == ProgressKey::End ? 100
+                                                           : m_percent + kSteps[static_cast<int>(key)];
+    m_percent = percent < 0 ? 0 : percent > 100 ? 100 : percent;
+}
+
 std::int32_t ProgressCore::FilledWidth(std::int32_t width) const
 {
     return m_vertical ? width : static_cast<std::int32_t>(std::int64_t{width} * m_percent / 100);

@@ -4,6 +4,8 @@
 // area go out.
 #include <cstdint>
 
+enum class ProgressKey { Less, More, PageLess, PageMore, Home, End };
+
 class ProgressCore {
 public:
     bool m_vertical = false;
@@ -20,6 +22,10 @@ public:
     // when the share was recomputed (and the bar wants repainting).
     bool Move(bool hover, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height);
     void Release() { m_dragging = false; }
+    // A key on the focused bar, as a trackbar takes it: an arrow moves one
+    // percent (Right and Down add), Page Up and Page Down ten (Page Down adds),
+    // Home and End to the ends; the share stays within 0 to 100.
+    void Key(ProgressKey key);
 
     // Width and height of the filled part, from the top-left corner.
     std::int32_t FilledWidth(std::int32_t width) const;

@@ -1,6 +1,6 @@
 #include "controls/SkinLabel.h"
 
-#include "skin/Picture.h"
+#include "skin/PictureLoader.h"
 #include "platform/Win32Handles.h"
 
 SkinLabel::SkinLabel(COLORREF textColor) : m_textColor(textColor)

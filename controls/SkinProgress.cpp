@@ -1,6 +1,7 @@
 #include "controls/SkinProgress.h"
 
-#include "skin/Picture.h"
+#include "controls/FocusMark.h"
+#include "skin/PictureLoader.h"
 
 void SkinProgress::Paint(HDC dc) const
 {
@@ -17,6 +18,8 @@ void SkinProgress::Paint(HDC dc) const
     if (filledW > 0 && filledH > 0)
         DrawPictureArea(dc, m_face.Picture(ButtonLook::Down),
                         RECT{area.left, area.top, area.left + filledW, area.top + filledH}, POINT{0, 0});
+    if (ShowsFocusMark(*this))
+        DrawFocusMark(dc, client);
 }
 
 void SkinProgress::OnPaint()
@@ -50,6 +53,33 @@ void ProgressItem::OnLButtonUp(UINT, POINT point)
     const RECT client = GetClientRect();
     if (InsideClient(client.right, client.bottom, ButtonPoint{point.x, point.y}))
         ReportToHost(&ControlHost::ReportProgressClick);
+}
+
+LRESULT ProgressItem::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    // The arrows come to the bar rather than moving the focus.
+    if (msg == WM_GETDLGCODE)
+        return SkinProgress::WindowProc(msg, wp, lp) | DLGC_WANTARROWS;
+    return SkinProgress::WindowProc(msg, wp, lp);
+}
+
+void ProgressItem::OnKeyDown(UINT key)
+{
+    static constexpr struct {
+        UINT key;
+        ProgressKey step;
+    } kSteps[] = {{VK_LEFT, ProgressKey::Less},       {VK_UP, ProgressKey::Less},
+                  {VK_RIGHT, ProgressKey::More},      {VK_DOWN, ProgressKey::More},
+                  {VK_PRIOR, ProgressKey::PageLess},  {VK_NEXT, ProgressKey::PageMore},
+                  {VK_HOME, ProgressKey::Home},       {VK_END, ProgressKey::End}};
+    for (const auto& s : kSteps)
+        if (s.key == key) {
+            m_bar.Key(s.step);
+            Invalidate(true);
+            ReportToHost(&ControlHost::ReportProgressClick);
+            return;
+        }
+    Default();
 }
 
 void ProgressItem::OnMouseMove(UINT flags, POINT point)

@@ -6,6 +6,7 @@
 #include "controls/ProgressCore.h"
 #include "controls/SkinButton.h"
 #include "controls/HostedControl.h"
+#include "platform/Accessible.h"
 
 class SkinProgress : public SkinButton {
 public:
@@ -27,9 +28,22 @@ private:
 };
 
 // One line of PROGRESSINFO: a release inside reports a click by its index,
-// and every pointer move over it is reported by its name.
-class ProgressItem : public HostedControl<SkinProgress> {
+// and every pointer move over it is reported by its name. With the focus, the
+// arrows, Page Up, Page Down, Home and End set its share and report as a press
+// does. Assistive technology reads it as a progress bar whose value is its
+// percentage.
+class ProgressItem : public HostedControl<SkinProgress>, public platform::AccessibleWindow {
+public:
+    bool TakesArrows() const override { return true; }
+    platform::AccessibleFacts Facts() const override
+    {
+        const std::string& tip = m_face.ToolTipText();
+        return {ROLE_SYSTEM_PROGRESSBAR, tip.empty() ? m_name : tip, std::to_string(m_bar.m_percent) + "%", "", ""};
+    }
+
 protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnKeyDown(UINT key) override;
     void OnLButtonUp(UINT flags, POINT point) override;
     void OnMouseMove(UINT flags, POINT point) override;
 };

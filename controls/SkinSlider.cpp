@@ -1,6 +1,7 @@
 #include "controls/SkinSlider.h"
 
-#include "skin/Picture.h"
+#include "controls/FocusMark.h"
+#include "skin/PictureLoader.h"
 #include "skin/PictureAtDpiWin32.h"
 #include "controls/ThumbRect.h"
 #include "platform/Win32Handles.h"
@@ -34,12 +35,14 @@ void SkinSlider::OnPaint()
     }
     const CBitmap& thumb = m_thumbDown ? m_bmpThumbDown : m_bmpThumb;
     // A thumb picture that failed to load leaves the background showing.
-    if (!thumb)
-        return;
-    RECT r{};
-    GetThumbRect(&r);
-    platform::Selection thumbSelected(memory.Get(), thumb.GetSafeHandle());
-    ::BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, memory.Get(), 0, 0, SRCCOPY);
+    if (thumb) {
+        RECT r{};
+        GetThumbRect(&r);
+        platform::Selection thumbSelected(memory.Get(), thumb.GetSafeHandle());
+        ::BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, memory.Get(), 0, 0, SRCCOPY);
+    }
+    if (ShowsFocusMark(*this))
+        DrawFocusMark(dc, GetClientRect());
 }
 
 void SkinSlider::OnLButtonDown(UINT, POINT point)
@@ -111,8 +114,12 @@ void TrackbarItem::OnLButtonUp(UINT flags, POINT point)
 
 bool TrackbarItem::OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result)
 {
+    // Windows gives the position only for the thumb's own codes; for the
+    // others (keys, paging) it is read, so that every report carries it.
+    const int code = LOWORD(wp);
+    const int pos = code == TB_THUMBTRACK || code == TB_THUMBPOSITION ? static_cast<short>(HIWORD(wp)) : GetPos();
     if (msg == WM_HSCROLL || msg == WM_VSCROLL)
-        ReportToHost(&ControlHost::ReportTrackbarScroll, LOWORD(wp), static_cast<short>(HIWORD(wp)));
+        ReportToHost(&ControlHost::ReportTrackbarScroll, code, pos);
     // The dialog's own handling of the notification goes on.
     return SkinSlider::OnChildNotify(msg, wp, lp, result);
 }

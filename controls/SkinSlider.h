@@ -4,6 +4,7 @@
 // the Main picture, and a thumb picture of its own, with another while it is held.
 #include "platform/Bitmap.h"
 #include "controls/HostedControl.h"
+#include "platform/Accessible.h"
 #include "platform/SliderCtrl.h"
 #include "skin/SkinPictures.h"
 
@@ -33,8 +34,17 @@ protected:
 // One line of TRACKBARINFO. From a press on it until the release, every
 // pointer move reports the position to the host, and the release reports the
 // end of the tracking.
-class TrackbarItem : public HostedControl<SkinSlider> {
+// With the focus it takes the arrow keys (Windows' trackbar moves by them and
+// by Page Up, Page Down, Home and End, and tells the host as for a drag).
+// Assistive technology reads it as a slider whose value is its position.
+class TrackbarItem : public HostedControl<SkinSlider>, public platform::AccessibleWindow {
 public:
+    bool TakesArrows() const override { return true; }
+    platform::AccessibleFacts Facts() const override
+    {
+        return {ROLE_SYSTEM_SLIDER, m_name, std::to_string(GetPos()), "", ""};
+    }
+
     // The thumb pictures at `dpi` (PictureAtDpiWin32.h).
     void SetSliderPictures(const RECT& rect, SkinPictures* pictures, const std::string& thumbPath,
                            const std::string& thumbDownPath, int dpi = kBaseDpi);

@@ -3,7 +3,7 @@
 #include "platform/Dpi.h"
 #include "platform/FileSystem.h"
 #include "skin/MessageTexts.h"
-#include "skin/Picture.h"
+#include "skin/PictureLoader.h"
 #include "skin/PictureAtDpiWin32.h"
 #include "skin/Region.h"
 #include "controls/TextLabel.h"
@@ -61,7 +61,7 @@ bool SkinDialog::OnInitDialog()
     CDialog::OnInitDialog();
     if (platform::PathExists(m_skinPath))
         LoadSkin();
-    return true;
+    return false; // the focus stays on the window: see OnSetFocus
 }
 
 void SkinDialog::LoadSkin()
@@ -183,6 +183,75 @@ void SkinDialog::OnMouseMove(UINT, POINT point)
 {
     Default();
     OnControlMouseMove("", point);
+}
+
+std::vector<SkinControl*> SkinDialog::FocusOrder()
+{
+    // The lists in the order the readers make them: image buttons, ButtonEx,
+    // labels (which take no focus), trackbars, progress controls.
+    std::vector<SkinControl*> order;
+    auto add = [&order](auto& list) {
+        for (int i = 0; i < list.GetSize(); ++i)
+            if (SkinControl* c = list.EntryAt(i); c->TakesFocus() && ::IsWindowVisible(c->ControlWindow()) &&
+                                                   ::IsWindowEnabled(c->ControlWindow()))
+                order.push_back(c);
+    };
+    add(m_buttons);
+    add(m_buttonExs);
+    add(m_trackbars);
+    add(m_progresses);
+    return order;
+}
+
+namespace {
+
+NavKey NavKeyOf(WPARAM key)
+{
+    static constexpr struct {
+        WPARAM key;
+        NavKey nav;
+    } kKeys[] = {{VK_TAB, NavKey::Tab}, {VK_LEFT, NavKey::Left}, {VK_RIGHT, NavKey::Right},
+                 {VK_UP, NavKey::Up},   {VK_DOWN, NavKey::Down}, {VK_MENU, NavKey::Alt}};
+    for (const auto& k : kKeys)
+        if (k.key == key)
+            return k.nav;
+    return NavKey::Other;
+}
+
+} // namespace
+
+bool SkinDialog::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)
+        return CDialog::PreTranslateMessage(msg);
+    const NavKey key = NavKeyOf(msg->wParam);
+    if (key == NavKey::Other)
+        return CDialog::PreTranslateMessage(msg);
+    const std::vector<SkinControl*> order = FocusOrder();
+    const HWND focus = ::GetFocus();
+    int current = -1;
+    for (std::size_t i = 0; i < order.size(); ++i)
+        if (order[i]->ControlWindow() == focus)
+            current = static_cast<int>(i);
+    bool cuesChanged = false;
+    const FocusMove move = m_keyboard.OnKey(key, ::GetKeyState(VK_SHIFT) < 0, static_cast<int>(order.size()), current,
+                                            current >= 0 && order[static_cast<std::size_t>(current)]->TakesArrows(),
+                                            &cuesChanged);
+    if (cuesChanged && focus)
+        ::InvalidateRect(focus, nullptr, TRUE); // its focus shows from now on
+    // SetFocus raises the focus event for assistive technology (the system does
+    // for every window, in Microsoft's words on EVENT_OBJECT_FOCUS).
+    if (move.to >= 0)
+        ::SetFocus(order[static_cast<std::size_t>(move.to)]->ControlWindow());
+    return move.handled;
+}
+
+void SkinDialog::ActivateFocusedControl()
+{
+    const HWND focus = ::GetFocus();
+    for (SkinControl* control : FocusOrder())
+        if (control->ControlWindow() == focus)
+            control->Activate();
 }
 
 void SkinDialog::SetLabelText(const std::string& name, const std::string& text)

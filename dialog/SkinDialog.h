@@ -4,6 +4,7 @@
 // kinds, paints its background, can be dragged by it, and turns the controls'
 // reports into overridable hooks that carry the control's name.
 #include "controls/ControlHost.h"
+#include "controls/KeyboardFocus.h"
 #include "dialog/ControlList.h"
 #include "platform/Dialog.h"
 #include "platform/ToolTipCtrl.h"
@@ -66,8 +67,23 @@ public:
     // The tooltip of every control's tool, made at the first need; it ends with the skin.
     CToolTipCtrl* SharedToolTip() override;
 
+    // What assistive technology reads of the button `name` besides its
+    // tooltip; the base version knows nothing more.
+    ButtonWords DescribeButton(const std::string& /*name*/) override { return {}; }
+    bool ShowsFocus() override { return m_keyboard.CuesShown(); }
+    // The skinned controls that take the keyboard focus, in creation order.
+    std::vector<SkinControl*> FocusOrder();
+
 protected:
     bool OnInitDialog() override;
+    // Tab, Shift+Tab and the arrows move the focus among the controls.
+    bool PreTranslateMessage(MSG* msg) override;
+    // The dialog manager sends Enter as IDOK without the focused button: a
+    // dialog whose Enter goes to the focused control calls this from OnOK.
+    void ActivateFocusedControl();
+    // Activation gives the focus to the window itself and no further: nothing
+    // shows focus until a key moves it, and the first Tab finds the first control.
+    void OnSetFocus(HWND) override {}
     void OnPaint() override;
     void OnLButtonDown(UINT flags, POINT point) override;
     void OnMouseMove(UINT flags, POINT point) override;
@@ -95,6 +111,7 @@ private:
     void ForEachList(T&& fn);
 
     CToolTipCtrl m_toolTip;
+    KeyboardFocus m_keyboard;
     int m_dpi = kBaseDpi; // the DPI the skin was last laid out for
     std::vector<std::string> m_languages;
     // The name hook with the name of the list's entry `index`; nothing when there is none.

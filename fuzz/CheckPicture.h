@@ -13,12 +13,12 @@ inline void CheckPictureLoad(const PictureLoad& load)
         Check(!load.problem.empty(), "a reason when there is no picture");
         return;
     }
-    const Picture& p = *load.picture;
-    Check(p.width > 0 && p.height > 0 && p.width <= kMaxPictureSide && p.height <= kMaxPictureSide, "a size it accepts");
-    Check(p.pixels.size() == static_cast<std::size_t>(p.width) * static_cast<std::size_t>(p.height), "every pixel");
+    const PixelImage& p = *load.picture;
+    Check(p.size.width > 0 && p.size.height > 0 && p.size.width <= kMaxPictureSide && p.size.height <= kMaxPictureSide, "a size it accepts");
+    Check(p.pixels.size() == static_cast<std::size_t>(p.size.width) * static_cast<std::size_t>(p.size.height), "every pixel");
     for (std::uint32_t pixel : p.pixels)
         Check(pixel <= 0xFFFFFF, "pixels are 0x00RRGGBB");
-    Check(load.missingFrom >= 0 && load.missingFrom <= load.missingTo && load.missingTo <= p.height,
+    Check(load.missingFrom >= 0 && load.missingFrom <= load.missingTo && load.missingTo <= p.size.height,
           "missing rows inside the picture");
     Check(load.missingTo == load.missingFrom || !load.damage.empty(), "missing rows are named");
 }

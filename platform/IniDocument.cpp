@@ -58,13 +58,24 @@ std::size_t CountLineEnds(std::string_view ends)
 
 IniDocument IniDocument::Parse(std::string_view raw, AnsiToUtf8 ansiToUtf8)
 {
-    IniDocument doc;
-    doc.m_sections.push_back(Section{});
     // Windows' own reader would keep a UTF-8 mark stuck to the first line and so
     // lose the first section ([Screen]); nobody wants that, so the mark is read.
-    doc.m_encoding = DetectEncoding(raw);
-    const std::string decoded = DecodeText(raw, doc.m_encoding, ansiToUtf8);
-    std::string_view bytes = decoded;
+    const TextEncoding encoding = DetectEncoding(raw);
+    return ParseDecoded(DecodeText(raw, encoding, ansiToUtf8), encoding);
+}
+
+IniDocument IniDocument::ParseAsWindows(std::string_view raw, AnsiToUtf8 ansiToUtf8)
+{
+    const TextEncoding encoding = DetectEncoding(raw) == TextEncoding::Utf16Le ? TextEncoding::Utf16Le
+                                                                                : TextEncoding::Ansi;
+    return ParseDecoded(DecodeText(raw, encoding, ansiToUtf8), encoding);
+}
+
+IniDocument IniDocument::ParseDecoded(std::string_view bytes, TextEncoding encoding)
+{
+    IniDocument doc;
+    doc.m_sections.push_back(Section{});
+    doc.m_encoding = encoding;
 
     std::size_t pos = 0;
     std::size_t lineNumber = 1;

@@ -17,6 +17,10 @@ class IniDocument {
 public:
     // `ansiToUtf8` reads a file that is in the ANSI code page (no mark, not UTF-8).
     static IniDocument Parse(std::string_view bytes, AnsiToUtf8 ansiToUtf8 = &Cp1252ToUtf8);
+    // The file as Windows' own profile functions read it, and so the shell reading
+    // AUTORUN.INF: UTF-16 LE by its mark, any other bytes in the ANSI code page, a
+    // UTF-8 mark stuck to the first line (which loses a section header there).
+    static IniDocument ParseAsWindows(std::string_view bytes, AnsiToUtf8 ansiToUtf8 = &Cp1252ToUtf8);
 
     // The encoding the file was read in.
     TextEncoding Encoding() const { return m_encoding; }
@@ -60,6 +64,7 @@ private:
         std::size_t line = 0; // 0 for the keys before any header
     };
 
+    static IniDocument ParseDecoded(std::string_view text, TextEncoding encoding);
     const Section* FindSection(std::string_view trimmedName) const;
     const Key* FindKey(std::string_view section, std::string_view key) const;
 

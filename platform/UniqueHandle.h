@@ -54,6 +54,27 @@ public:
         }
     }
 
+    // For a function that hands its handle out through a pointer: what is held
+    // now is released, and the handle written there is owned from the end of
+    // the full expression on (so test it in the next statement, not in the same one).
+    class OutParam {
+    public:
+        explicit OutParam(UniqueHandle& owner) noexcept : m_owner(owner) {}
+        OutParam(const OutParam&) = delete;
+        OutParam& operator=(const OutParam&) = delete;
+        ~OutParam() { m_owner.Reset(m_written); }
+        operator Handle*() noexcept { return &m_written; }
+
+    private:
+        UniqueHandle& m_owner;
+        Handle m_written = Traits::Invalid();
+    };
+    OutParam Put() noexcept
+    {
+        Reset();
+        return OutParam(*this);
+    }
+
     // How many handles owners of this kind hold now: lets tests show that a
     // piece of work gives back everything it took.
     static long LiveCount() noexcept { return s_live.load(); }

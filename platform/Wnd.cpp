@@ -1,5 +1,7 @@
 #include "platform/Wnd.h"
 
+#include "platform/Accessible.h"
+#include "platform/MessageBox.h"
 #include "platform/WideText.h"
 
 #include <vector>
@@ -150,15 +152,6 @@ int CWnd::MessageBox(const std::string& text, const std::string& caption, UINT t
     return platform::ShowMessageBox(m_hWnd, text, caption, type);
 }
 
-namespace platform {
-
-int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type)
-{
-    return ::MessageBoxW(owner, Wide(text).c_str(), Wide(caption).c_str(), type);
-}
-
-} // namespace platform
-
 LRESULT CALLBACK CWnd::StaticWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     CWnd* self = FromHandle(wnd);
@@ -196,6 +189,21 @@ bool CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*)
     return false;
 }
 
+LRESULT CWnd::AccessibilityMessage(UINT msg, WPARAM wp, LPARAM lp)
+{
+    auto* accessible = dynamic_cast<platform::AccessibleWindow*>(this);
+    if (msg == platform::kDefaultActionMessage) {
+        if (accessible)
+            accessible->DoDefaultAction();
+        return 0;
+    }
+    // A window that tells more than the standard object answers with its own.
+    if (accessible)
+        if (const LRESULT object = platform::AnswerGetObject(m_hWnd, wp, lp))
+            return object;
+    return Default();
+}
+
 LRESULT CWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     if (CWnd* child = NotifyingControl(msg, wp, lp); child && child != this) {
@@ -224,6 +232,18 @@ LRESULT CWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_KILLFOCUS:
         OnKillFocus(reinterpret_cast<HWND>(wp));
         return 0;
+    case WM_SETFOCUS:
+        OnSetFocus(reinterpret_cast<HWND>(wp));
+        return 0;
+    case WM_KEYDOWN:
+        OnKeyDown(static_cast<UINT>(wp));
+        return 0;
+    case WM_KEYUP:
+        OnKeyUp(static_cast<UINT>(wp));
+        return 0;
+    case WM_GETOBJECT:
+    case platform::kDefaultActionMessage:
+        return AccessibilityMessage(msg, wp, lp);
     case WM_CAPTURECHANGED:
         OnCaptureChanged(reinterpret_cast<HWND>(lp));
         return 0;

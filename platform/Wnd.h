@@ -70,12 +70,18 @@ protected:
     virtual void OnLButtonUp(UINT, POINT) { Default(); }
     virtual void OnMouseMove(UINT, POINT) { Default(); }
     virtual void OnKillFocus(HWND) { Default(); }
+    virtual void OnSetFocus(HWND) { Default(); }
+    virtual void OnKeyDown(UINT /*key*/) { Default(); }
+    virtual void OnKeyUp(UINT /*key*/) { Default(); }
     virtual void OnCaptureChanged(HWND) { Default(); }
     virtual HCURSOR OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(Default()); }
     virtual bool OnCommand(WPARAM, LPARAM) { return false; }
     virtual void OnDestroy() { Default(); }
 
 private:
+    // WM_GETOBJECT and the default action that our accessible object posts.
+    LRESULT AccessibilityMessage(UINT msg, WPARAM wp, LPARAM lp);
+
     struct CurrentMessage {
         UINT msg;
         WPARAM wp;
@@ -89,10 +95,3 @@ private:
     WNDPROC m_superProc = nullptr;
     CurrentMessage m_current{};
 };
-
-namespace platform {
-
-// A modal message box owned by `owner` (none: no owner); what the user chose.
-int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
-
-} // namespace platform

@@ -9,7 +9,12 @@ PACKAGES=(
   wine64 xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev libstb-dev fonts-dejavu-core
   fonts-wqy-zenhei
   libjpeg62-turbo-dev libgif-dev locales
+  chromium
+  xorriso mtools dosfstools osslsigncode openssl
 )
+# The browser tests run on Node.js and npm; a machine that has them from
+# elsewhere keeps its own, any other gets Debian's.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then PACKAGES+=(nodejs npm); fi
 # Wine takes the display language from LC_ALL, and only from a locale the system
 # has: the menu's language tests and `run-demo.sh --lang` use these.
 LOCALES=(tr_TR de_AT de_DE fr_FR)

@@ -180,105 +180,152 @@ bool BmpHeaderSize(std::string_view bytes, long long& width, long long& height)
     return true;
 }
 
-PictureLoad DecodeBmp(std::string_view bytes)
+namespace {
+
+// Whether Windows reads pixels of this depth and compression; false, with the reason in `problem`, when not.
+bool Readable(const Header& h, std::string& problem)
 {
-    PictureLoad load;
-    load.format = "BMP";
-    const Reader in{bytes};
-    Header h;
-    if (!ReadHeader(in, h, load.problem))
-        return load;
     const bool rle = h.compression == kBiRle8 || h.compression == kBiRle4;
     const bool known = (h.compression == kBiRgb && (h.bits == 1 || h.bits == 4 || h.bits == 8 || h.bits == 16 ||
                                                      h.bits == 24 || h.bits == 32)) ||
                        (h.compression == kBiRle8 && h.bits == 8) || (h.compression == kBiRle4 && h.bits == 4) ||
                        (h.compression == kBiBitfields && (h.bits == 16 || h.bits == 32));
     if (!known || (h.size == 12 && (h.bits == 16 || h.bits == 32))) {
-        load.problem = "it has " + std::to_string(h.bits) + "-bit pixels in compression " +
-                       std::to_string(h.compression) + ", which Windows does not read";
-        return load;
+        problem = "it has " + std::to_string(h.bits) + "-bit pixels in compression " + std::to_string(h.compression) +
+                  ", which Windows does not read";
+        return false;
     }
     if (rle && h.topDown) {
-        load.problem = "its rows are stored top-down, which compressed BMP files cannot be";
-        return load;
+        problem = "its rows are stored top-down, which compressed BMP files cannot be";
+        return false;
     }
-    if (!PictureSizeAllowed(load, h.width, h.height) || !HoldsItsData(in, h, load.problem))
-        return load;
-    const int width = static_cast<int>(h.width), height = static_cast<int>(h.height);
+    return true;
+}
 
-    // The palette follows the header, or the three bit masks after a 40-byte header.
+// The palette follows the header (three bytes an entry after a core header, four after the others).
+std::vector<std::uint32_t> ReadPalette(const Reader& in, const Header& h)
+{
     std::vector<std::uint32_t> palette;
-    if (h.bits <= 8) {
-        const std::size_t entry = h.size == 12 ? 3 : 4;
-        const std::size_t start = 14 + h.size;
-        const std::uint32_t most = 1u << h.bits;
-        palette.resize(h.colourCount && h.colourCount < most ? h.colourCount : most);
-        for (std::size_t i = 0; i < palette.size(); ++i)
-            palette[i] = in.U32(start + i * entry) & 0xFFFFFF; // blue, green, red
-    }
-    std::array<std::uint32_t, 3> masks = {0x7C00, 0x03E0, 0x001F};
-    if (h.bits == 32)
-        masks = {0xFF0000, 0xFF00, 0xFF};
-    if (h.compression == kBiBitfields)
-        masks = {in.U32(54), in.U32(58), in.U32(62)};
-    const Field red(masks[0]), green(masks[1]), blue(masks[2]);
-    // Painting programs keep alpha in the fourth byte, or in a V3+ header's alpha mask.
-    std::uint32_t alphaMask = 0;
-    if (h.bits == 32 && h.compression == kBiRgb)
-        alphaMask = 0xFF000000;
-    else if (h.compression == kBiBitfields && h.size >= 56)
-        alphaMask = in.U32(66);
-    const Field alpha(alphaMask);
-    std::vector<std::uint8_t> alphas;
-    if (alphaMask)
-        alphas.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0xFF);
+    if (h.bits > 8)
+        return palette;
+    const std::size_t entry = h.size == 12 ? 3 : 4;
+    const std::size_t start = 14 + h.size;
+    const std::uint32_t most = 1u << h.bits;
+    palette.resize(h.colourCount && h.colourCount < most ? h.colourCount : most);
+    for (std::size_t i = 0; i < palette.size(); ++i)
+        palette[i] = in.U32(start + i * entry) & 0xFFFFFF; // blue, green, red
+    return palette;
+}
 
-    Picture picture;
-    picture.width = width;
-    picture.height = height;
-    picture.pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
-    const std::size_t offset = in.U32(10);
-    int rowsHeld = height; // from the first row stored
-    if (rle) {
-        rowsHeld = DecodeRle(in, offset, h, width, height, palette, picture.pixels);
-        if (rowsHeld < height) { // the loader reads on beyond the end of the file
-            load.problem = "its compressed pixel data ends before its last row (the file is cut short), so the menu "
-                           "may show nothing or garbage";
-            return load;
-        }
-    } else {
-        const std::size_t stride = (static_cast<std::size_t>(width) * h.bits + 31) / 32 * 4;
-        const std::size_t available = offset < bytes.size() ? bytes.size() - offset : 0;
-        rowsHeld = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(height), available / stride));
-        for (int row = 0; row < rowsHeld; ++row) {
-            const std::size_t base = offset + static_cast<std::size_t>(row) * stride;
-            const std::size_t first =
-                static_cast<std::size_t>(h.topDown ? row : height - 1 - row) * static_cast<std::size_t>(width);
-            std::uint32_t* out = &picture.pixels[first];
-            for (int x = 0; x < width; ++x) {
-                const std::size_t ux = static_cast<std::size_t>(x);
-                std::uint32_t p = 0;
-                if (h.bits <= 8) {
-                    const std::size_t bit = ux * h.bits;
-                    const unsigned index = (in.U8(base + bit / 8) >> (8 - h.bits - bit % 8)) & ((1u << h.bits) - 1);
-                    p = index < palette.size() ? palette[index] : 0;
-                } else if (h.bits == 24) {
-                    p = in.U8(base + ux * 3) | in.U8(base + ux * 3 + 1) << 8 | std::uint32_t(in.U8(base + ux * 3 + 2)) << 16;
-                } else {
-                    const std::uint32_t v = h.bits == 16 ? in.U16(base + ux * 2) : in.U32(base + ux * 4);
-                    p = red.Get(v & masks[0]) << 16 | green.Get(v & masks[1]) << 8 | blue.Get(v & masks[2]);
-                    if (alphaMask)
-                        alphas[first + ux] = static_cast<std::uint8_t>(alpha.Get(v & alphaMask));
-                }
-                out[x] = p;
-            }
-        }
+// Where 16 and 32-bit pixels keep their channels: the defaults, or the three
+// bit masks after a 40-byte header.
+struct Channels {
+    std::array<std::uint32_t, 3> masks;
+    Field red, green, blue;
+    // Painting programs keep alpha in the fourth byte, or in a V3+ header's alpha mask.
+    std::uint32_t alphaMask;
+    Field alpha;
+
+    Channels(const Reader& in, const Header& h)
+        : masks(ChannelMasks(in, h)), red(masks[0]), green(masks[1]), blue(masks[2]), alphaMask(AlphaMask(in, h)),
+          alpha(alphaMask)
+    {
     }
-    // An alpha byte that is never high is unused, not see-through.
+    static std::array<std::uint32_t, 3> ChannelMasks(const Reader& in, const Header& h)
+    {
+        if (h.compression == kBiBitfields)
+            return {in.U32(54), in.U32(58), in.U32(62)};
+        if (h.bits == 32)
+            return {0xFF0000, 0xFF00, 0xFF};
+        return {0x7C00, 0x03E0, 0x001F};
+    }
+    static std::uint32_t AlphaMask(const Reader& in, const Header& h)
+    {
+        if (h.bits == 32 && h.compression == kBiRgb)
+            return 0xFF000000;
+        return h.compression == kBiBitfields && h.size >= 56 ? in.U32(66) : 0;
+    }
+    std::uint32_t Colour(std::uint32_t v) const
+    {
+        return red.Get(v & masks[0]) << 16 | green.Get(v & masks[1]) << 8 | blue.Get(v & masks[2]);
+    }
+};
+
+// One uncompressed pixel of the row at `base`; its alpha into `alphaOut` where the file has one.
+std::uint32_t ReadPixel(const Reader& in, const Header& h, std::size_t base, std::size_t x,
+                        const std::vector<std::uint32_t>& palette, const Channels& channels, std::uint8_t* alphaOut)
+{
+    if (h.bits <= 8) {
+        const std::size_t bit = x * h.bits;
+        const unsigned index = (in.U8(base + bit / 8) >> (8 - h.bits - bit % 8)) & ((1u << h.bits) - 1);
+        return index < palette.size() ? palette[index] : 0;
+    }
+    if (h.bits == 24)
+        return in.U8(base + x * 3) | in.U8(base + x * 3 + 1) << 8 | std::uint32_t(in.U8(base + x * 3 + 2)) << 16;
+    const std::uint32_t v = h.bits == 16 ? in.U16(base + x * 2) : in.U32(base + x * 4);
+    if (channels.alphaMask)
+        *alphaOut = static_cast<std::uint8_t>(channels.alpha.Get(v & channels.alphaMask));
+    return channels.Colour(v);
+}
+
+// The uncompressed rows that the file holds, from the first one stored;
+// returns how many it holds.
+int ReadRows(const Reader& in, std::size_t offset, const Header& h, const std::vector<std::uint32_t>& palette,
+             const Channels& channels, PixelImage& picture, std::vector<std::uint8_t>& alphas)
+{
+    const int width = picture.size.width, height = picture.size.height;
+    const std::size_t stride = (static_cast<std::size_t>(width) * h.bits + 31) / 32 * 4;
+    const std::size_t available = offset < in.bytes.size() ? in.bytes.size() - offset : 0;
+    const int rowsHeld = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(height), available / stride));
+    for (int row = 0; row < rowsHeld; ++row) {
+        const std::size_t base = offset + static_cast<std::size_t>(row) * stride;
+        const std::size_t first =
+            static_cast<std::size_t>(h.topDown ? row : height - 1 - row) * static_cast<std::size_t>(width);
+        for (std::size_t x = 0; x < static_cast<std::size_t>(width); ++x)
+            picture.pixels[first + x] =
+                ReadPixel(in, h, base, x, palette, channels, alphas.empty() ? nullptr : &alphas[first + x]);
+    }
+    return rowsHeld;
+}
+
+// An alpha byte that is never high is unused, not see-through.
+void MarkSeeThrough(const std::vector<std::uint8_t>& alphas, PictureLoad& load)
+{
     if (std::any_of(alphas.begin(), alphas.end(), [](std::uint8_t a) { return a >= 0x80; }) &&
         std::any_of(alphas.begin(), alphas.end(), [](std::uint8_t a) { return a < 0x80; }))
         for (std::uint8_t a : alphas)
             load.seeThrough.push_back(a < 0x80);
+}
+
+} // namespace
+
+PictureLoad DecodeBmp(std::string_view bytes)
+{
+    PictureLoad load;
+    load.format = "BMP";
+    const Reader in{bytes};
+    Header h;
+    if (!ReadHeader(in, h, load.problem) || !Readable(h, load.problem) ||
+        !PictureSizeAllowed(load, h.width, h.height) || !HoldsItsData(in, h, load.problem))
+        return load;
+    const int width = static_cast<int>(h.width), height = static_cast<int>(h.height);
+    const std::vector<std::uint32_t> palette = ReadPalette(in, h);
+    const Channels channels(in, h);
+    std::vector<std::uint8_t> alphas;
+    if (channels.alphaMask)
+        alphas.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0xFF);
+
+    PixelImage picture{{width, height}, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height, 0)};
+    const std::size_t offset = in.U32(10);
+    const bool rle = h.compression == kBiRle8 || h.compression == kBiRle4;
+    const int rowsHeld = rle ? DecodeRle(in, offset, h, width, height, palette, picture.pixels)
+                             : ReadRows(in, offset, h, palette, channels, picture, alphas);
+    if (rle && rowsHeld < height) { // the loader reads on beyond the end of the file
+        load.problem = "its compressed pixel data ends before its last row (the file is cut short), so the menu "
+                       "may show nothing or garbage";
+        return load;
+    }
+    MarkSeeThrough(alphas, load);
     load.picture = std::move(picture);
     if (rowsHeld < height) {
         if (h.topDown)

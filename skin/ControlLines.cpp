@@ -47,23 +47,23 @@ std::vector<ControlKind> MakeKinds()
     // Writers put "F" for a clear look flag, as the demo skin always has.
     const FieldFormat look = Flag(R::StaticLook, "look flag", "look flag", 'T', "the button keeps its normal look", "F");
     return {
-        {ControlKindId::ImageButton, "BUTTONINFO", "image button", Fields({name}, {tooltip, look})},
+        {ControlKindId::ImageButton, "BUTTONINFO", "image button", Fields({name}, {tooltip, look}), 0x39FF14},
         {ControlKindId::ButtonEx, "BUTTONEXINFO", "ButtonEx",
-         Fields({name}, {tooltip, look, Picture(R::Mask, "mask picture")})},
+         Fields({name}, {tooltip, look, Picture(R::Mask, "mask picture")}), 0x00E5FF},
         {ControlKindId::TextLabel, "TEXTINFO", "text label",
          Fields({name, Text(R::Face, "font face", "face"),
                  Flag(R::Bold, "bold flag", "bold", 'T', "the text is bold", "0"),
                  Flag(R::Italic, "italic flag", "italic", 'F', "the text is italic", "0"),
                  Number(R::FontHeight, "font height", "height"), Number(R::Colour, "text colour", "colour")},
-                {Text(R::Text, "text"), kUnused})},
+                {Text(R::Text, "text"), kUnused}), 0xFFD600},
         {ControlKindId::Trackbar, "TRACKBARINFO", "trackbar",
          Fields({name, Picture(R::Thumb, "thumb picture", "thumb"),
                  Picture(R::ThumbDown, "pressed-thumb picture", "pressed thumb")},
                 {Flag(R::Horizontal, "orientation", "orientation", 'H', "the trackbar is horizontal", "V"),
-                 Number(R::Position, "position"), kUnused})},
+                 Number(R::Position, "position"), kUnused}), 0xFF8C00},
         // "H" makes this bar vertical, where it makes a trackbar horizontal.
         {ControlKindId::Progress, "PROGRESSINFO", "progress control",
-         Fields({name, tooltip}, {Flag(R::Vertical, "orientation", "orientation", 'H', "the bar is vertical", "V")})},
+         Fields({name, tooltip}, {Flag(R::Vertical, "orientation", "orientation", 'H', "the bar is vertical", "V")}), 0x9D7BFF},
     };
 }
 

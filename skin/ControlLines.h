@@ -43,6 +43,7 @@ struct ControlKind {
     const char* section; // e.g. "BUTTONINFO"
     const char* noun;    // e.g. "image button"
     std::vector<FieldFormat> fields;
+    std::uint32_t previewColour = 0xFFFFFF; // 0xRRGGBB: how skincheck's preview outlines it
 
     int FieldCount() const { return static_cast<int>(fields.size()); }
     const FieldFormat& Format(int field) const { return fields[static_cast<std::size_t>(field - 1)]; }

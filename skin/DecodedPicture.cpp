@@ -19,7 +19,7 @@ void SetMissingRows(PictureLoad& load, int from, int to)
 {
     if (!load.picture || from >= to)
         return;
-    const int height = load.picture->height, count = to - from;
+    const int height = load.picture->size.height, count = to - from;
     load.missingFrom = from;
     load.missingTo = to;
     const std::string shown = ": the menu shows whatever memory follows the file there";

@@ -1,25 +1,16 @@
 #pragma once
 // A picture file decoded without the system's loader (skincheck, tests): its
 // pixels, or why there are none, and what of it the file does not hold.
+#include "skin/PixelImage.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> pixels; // 0x00RRGGBB, top row first
-
-    std::uint32_t At(int x, int y) const
-    {
-        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
-    }
-};
-
 struct PictureLoad {
-    std::optional<Picture> picture;
+    std::optional<PixelImage> picture;
     std::string format;  // "BMP", "JPEG" or "GIF" when recognised
     std::string problem; // why there is no picture
     // A picture that loads although its file is cut short or damaged: what

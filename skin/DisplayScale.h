@@ -3,6 +3,7 @@
 // another DPI. The scale s is dpi / 96; at 96 DPI every rule is the identity,
 // so the skin stays pixel-exact. Sizes are computed in integers from the DPI,
 // so that halves round the same way on every machine.
+#include "skin/PixelImage.h"
 #include "skin/SkinFile.h"
 
 #include <cstdint>
@@ -26,24 +27,12 @@ std::int32_t ScaleFontHeight(std::int32_t height, int dpi);
 // "main@2x.jpg"; a name without an extension gets "@2x" at its end.
 std::string TwoXPictureName(const std::string& name);
 
-struct PixelSize {
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    bool operator==(const PixelSize& o) const { return width == o.width && height == o.height; }
-};
-
 // Which picture a scaled skin draws from: the @2x one above 96 DPI when it is
 // exactly twice the 1x picture, otherwise the 1x one.
 enum class TwoXVerdict { NotUsed, Used, Missing, WrongSize };
 TwoXVerdict JudgeTwoX(int dpi, PixelSize oneX, const PixelSize* twoX);
 inline int SourceScale(TwoXVerdict verdict) { return verdict == TwoXVerdict::Used ? 2 : 1; }
 PixelSize TargetSize(PixelSize source, int dpi, int sourceScale);
-
-// Top-down 32-bit pixels (blue in the low byte), rows packed.
-struct PixelImage {
-    PixelSize size;
-    std::vector<std::uint32_t> pixels;
-};
 
 // A mask by nearest neighbour, so the cut colour still cuts exactly: target
 // pixel (x, y) takes source pixel (floor((x + ½)·q), floor((y + ½)·q)) with

@@ -1,6 +1,6 @@
 #include "skin/PictureAtDpiWin32.h"
 
-#include "skin/Picture.h"
+#include "skin/PictureLoader.h"
 
 #include <algorithm>
 

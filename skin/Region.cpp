@@ -3,7 +3,7 @@
 #include "skin/MaskRuns.h"
 #include "skin/MessageTexts.h"
 #include "platform/Win32Handles.h"
-#include "platform/Wnd.h"
+#include "platform/MessageBox.h"
 
 #include <cstring>
 #include <vector>

@@ -1,6 +1,6 @@
 // The baseline of the start-up benchmark: a plain Win32 program that shows one
 // picture in a borderless window at the top-left corner of the screen.
-#include "skin/Picture.h"
+#include "skin/PictureLoader.h"
 
 #include <windows.h>
 

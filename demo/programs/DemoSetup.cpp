@@ -2,7 +2,7 @@
 // the installer for Windows Vista and later, once for Windows XP and older.
 // It only says which one it is, so that verpick's choice can be seen.
 #include "platform/Process.h"
-#include "platform/Wnd.h"
+#include "platform/MessageBox.h"
 
 #include <windows.h>
 

@@ -50,6 +50,14 @@ TEST(ChooseLook, FirstMatchingRowWins)
             << r.disabled;
 }
 
+TEST(ChooseLook, AFocusThatShowsLooksHoveredUnlessPushed)
+{
+    EXPECT_STREQ(Name(ChooseLook(false, false, false, false, true)), "Over");
+    EXPECT_STREQ(Name(ChooseLook(false, false, false, true, true)), "Over");
+    EXPECT_STREQ(Name(ChooseLook(false, true, false, false, true)), "Down");
+    EXPECT_STREQ(Name(ChooseLook(true, false, false, false, true)), "Main");
+}
+
 TEST(InsideClient, LeftAndTopEdgesInsideRightAndBottomOutside)
 {
     struct Row {

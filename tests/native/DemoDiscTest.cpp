@@ -1,104 +1,72 @@
-// The demo discs as committed, the English one also as its Turkish and German
-// users see it, and the Turkish one: their pictures fit together, every
-// control of their skins lies inside the window's outline, and their menus
-// open files that exist.
-#include "skin/ControlLines.h"
-#include "platform/FileSystem.h"
-#include "tools/skincheck/PictureDecoder.h"
-#include "skin/SkinFile.h"
-#include "skin/DisplayScale.h"
+// The demo discs as committed, English and Turkish, as skincheck's model of a
+// disc reads them: their pictures fit together, every control of their skins
+// lies inside the window's outline, and their menus open files that exist.
+#include "skin/MessageTexts.h"
+#include "tools/skincheck/DiscModel.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace {
 
-struct RgbPicture {
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned char> rgb;
-
-    bool CutAway(int x, int y) const // magenta within the outline's tolerance
-    {
-        const unsigned char* p = &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
-        return p[0] == 255 && p[2] == 255 && p[1] <= 16;
-    }
-};
-
-// The folder below demo/ of each disc, and the languages it is read in.
-struct DiscView {
-    const char* folder;
-    std::vector<std::string> languages;
-    const char* name;
-};
-
-class DemoDisc : public ::testing::TestWithParam<DiscView> {
-protected:
-    std::string Disc() const { return std::string(AK_DEMO_DISCS) + "/" + GetParam().folder; }
-    IniFile Ini(const std::string& path) const { return IniFile(path, GetParam().languages); }
-    std::string Skin() const { return Disc() + "/Data/main.ini"; }
-    RgbPicture Load(const std::string& name) const;
-    std::vector<ControlLine> Controls(ControlKindId kind) const
-    {
-        return ReadControlLines(Ini(Skin()), ControlKindOf(kind));
-    }
-    std::string ScreenPicture(const char* key) const
-    {
-        const IniFile ini = Ini(Skin());
-        const std::string main = ini.GetString("Screen", "Main", "");
-        return key == std::string("Main") ? main : ini.GetString("Screen", key, main);
-    }
-};
-
-RgbPicture DemoDisc::Load(const std::string& name) const
+bool CutAway(const PixelImage& p, int x, int y) // magenta within the outline's tolerance
 {
-    RgbPicture pic;
-    const auto bytes = platform::ReadWholeFile(Disc() + "/Data/" + name);
-    const PictureLoad load = DecodePicture(bytes ? *bytes : std::string());
-    if (!load.picture)
-        return pic;
-    pic.width = load.picture->width;
-    pic.height = load.picture->height;
-    for (std::uint32_t p : load.picture->pixels)
-        pic.rgb.insert(pic.rgb.end(), {static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8),
-                                       static_cast<unsigned char>(p)});
-    return pic;
+    const std::uint32_t c = p.At(x, y);
+    return (c >> 16 & 0xFF) == 255 && (c & 0xFF) == 255 && (c >> 8 & 0xFF) <= 16;
 }
+
+std::vector<const ModelControl*> Controls(const DiscModel& model, ControlKindId kind)
+{
+    std::vector<const ModelControl*> controls;
+    for (const ModelControl& c : model.controls)
+        if (c.Is(kind))
+            controls.push_back(&c);
+    return controls;
+}
+
+// The folder below demo/ of each disc, with the program the build puts beside autorun.exe.
+class DemoDisc : public ::testing::TestWithParam<const char*> {
+protected:
+    static DiscFolder Folder(const char* name)
+    {
+        DiscFolder folder(std::string(AK_DEMO_DISCS) + "/" + name);
+        folder.AssumePresent("verpick.exe");
+        return folder;
+    }
+    const PixelImage& Screen(const char* role) const { return *m_model.Screen(role)->ref.Picture(); }
+
+    const DiscFolder m_folder = Folder(GetParam());
+    const DiscModel m_model = BuildDiscModel(m_folder, kBaseDpi);
+};
 
 TEST_P(DemoDisc, FullWindowPicturesShareOneSize)
 {
-    const RgbPicture main = Load(ScreenPicture("Main"));
-    ASSERT_FALSE(main.rgb.empty()) << ScreenPicture("Main");
-    for (const char* key : {"Mask", "Over", "Down", "Disabled"}) {
-        const RgbPicture pic = Load(ScreenPicture(key));
-        ASSERT_FALSE(pic.rgb.empty()) << key;
-        EXPECT_EQ(pic.width, main.width) << key;
-        EXPECT_EQ(pic.height, main.height) << key;
+    ASSERT_EQ(m_model.screen.size(), 5u);
+    for (const ScreenPicture& s : m_model.screen) {
+        ASSERT_TRUE(s.written && s.ref.Picture()) << s.role;
+        EXPECT_EQ(s.ref.Picture()->size, Screen("Main").size) << s.role;
     }
 }
 
 TEST_P(DemoDisc, EveryControlLiesInsideTheOutline)
 {
-    const RgbPicture mask = Load(ScreenPicture("Mask"));
-    ASSERT_FALSE(mask.rgb.empty());
-    for (const auto& kind : ControlKinds()) {
-        const auto lines = ReadControlLines(Ini(Skin()), kind);
-        EXPECT_FALSE(lines.empty()) << kind.section;
-        for (const auto& l : lines) {
-            const SkinRect& r = l.rect;
-            SCOPED_TRACE(std::string(kind.section) + " " + l.Name());
-            ASSERT_GT(r.Width(), 0);
-            ASSERT_GT(r.Height(), 0);
-            ASSERT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= mask.width && r.bottom <= mask.height);
-            int cut = 0;
-            for (int y = r.top; y < r.bottom; ++y)
-                for (int x = r.left; x < r.right; ++x)
-                    cut += mask.CutAway(x, y);
-            EXPECT_EQ(cut, 0) << "pixels of the control that the outline cuts away";
-        }
+    for (const auto& kind : ControlKinds())
+        EXPECT_FALSE(Controls(m_model, kind.id).empty()) << kind.section;
+    const WindowOutline& outline = m_model.outline;
+    for (const ModelControl& c : m_model.controls) {
+        const SkinRect& r = c.fields.rect;
+        SCOPED_TRACE(std::string(c.kind->section) + " " + c.Name());
+        ASSERT_GT(r.Width(), 0);
+        ASSERT_GT(r.Height(), 0);
+        ASSERT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= outline.width && r.bottom <= outline.height);
+        int cut = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                cut += !outline.Inside(x, y);
+        EXPECT_EQ(cut, 0) << "pixels of the control that the outline cuts away";
     }
 }
 
@@ -106,57 +74,38 @@ TEST_P(DemoDisc, EveryControlLiesInsideTheOutline)
 // picture that differs there would show a seam around its control.
 TEST_P(DemoDisc, StatePicturesMatchMainAroundTheControls)
 {
-    const RgbPicture main = Load(ScreenPicture("Main"));
-    std::vector<SkinRect> allLooks;
-    for (const ControlKindId kind : {ControlKindId::ImageButton, ControlKindId::ButtonEx})
-        for (const auto& l : Controls(kind))
-            allLooks.push_back(l.rect);
-    std::vector<SkinRect> bars;
-    for (const auto& l : Controls(ControlKindId::Progress))
-        bars.push_back(l.rect);
-
-    for (const char* key : {"Over", "Down", "Disabled"}) {
-        const RgbPicture pic = Load(ScreenPicture(key));
-        ASSERT_EQ(pic.rgb.size(), main.rgb.size());
-        auto shown = [&](int x, int y) {
-            auto inside = [&](const SkinRect& r) { return x >= r.left && y >= r.top && x < r.right && y < r.bottom; };
-            for (const auto& r : allLooks)
-                if (inside(r))
-                    return true;
-            if (key == std::string("Down")) // a progress bar's filled share
-                for (const auto& r : bars)
-                    if (inside(r))
-                        return true;
-            return false;
+    const PixelImage& main = Screen("Main");
+    for (const char* role : {"Over", "Down", "Disabled"}) {
+        const PixelImage& pic = Screen(role);
+        ASSERT_EQ(pic.size, main.size);
+        const auto shown = [&](int x, int y) {
+            return std::any_of(m_model.controls.begin(), m_model.controls.end(), [&](const ModelControl& c) {
+                const SkinRect& r = c.fields.rect;
+                const bool bar = c.Is(ControlKindId::Progress) && role == std::string("Down"); // its filled share
+                return (!c.looks.empty() || bar) && x >= r.left && y >= r.top && x < r.right && y < r.bottom;
+            });
         };
         int differing = 0;
-        for (int y = 0; y < main.height; ++y)
-            for (int x = 0; x < main.width; ++x) {
-                const std::size_t i = (static_cast<std::size_t>(y) * main.width + x) * 3;
-                if (!shown(x, y) && (pic.rgb[i] != main.rgb[i] || pic.rgb[i + 1] != main.rgb[i + 1] ||
-                                     pic.rgb[i + 2] != main.rgb[i + 2]))
-                    ++differing;
-            }
-        EXPECT_EQ(differing, 0) << key;
+        for (int y = 0; y < main.size.height; ++y)
+            for (int x = 0; x < main.size.width; ++x)
+                differing += !shown(x, y) && pic.At(x, y) != main.At(x, y);
+        EXPECT_EQ(differing, 0) << role;
     }
 }
 
 TEST_P(DemoDisc, ControlPicturesLoadAndFitTheirControls)
 {
-    for (const auto& l : Controls(ControlKindId::ButtonEx)) {
-        const RgbPicture mask = Load(l.PictureName(FieldRole::Mask));
-        ASSERT_FALSE(mask.rgb.empty()) << l.PictureName(FieldRole::Mask);
-        EXPECT_EQ(mask.width, l.rect.Width());
-        EXPECT_EQ(mask.height, l.rect.Height());
+    for (const ModelControl* c : Controls(m_model, ControlKindId::ButtonEx)) {
+        ASSERT_TRUE(c->ownMask) << c->Name();
+        EXPECT_EQ(c->ownMask->size, (PixelSize{c->fields.rect.Width(), c->fields.rect.Height()}));
     }
-    for (const auto& l : Controls(ControlKindId::Trackbar)) {
-        const RgbPicture thumb = Load(l.PictureName(FieldRole::Thumb));
-        const RgbPicture pressed = Load(l.PictureName(FieldRole::ThumbDown));
-        ASSERT_FALSE(thumb.rgb.empty()) << l.PictureName(FieldRole::Thumb);
-        ASSERT_FALSE(pressed.rgb.empty()) << l.PictureName(FieldRole::ThumbDown);
-        EXPECT_EQ(thumb.width, pressed.width);
-        EXPECT_EQ(thumb.height, pressed.height);
-        EXPECT_LE(thumb.height, l.rect.Height()); // laid against the top edge, not cut
+    for (const ModelControl* c : Controls(m_model, ControlKindId::Trackbar)) {
+        ASSERT_EQ(c->pictures.size(), 2u);
+        const PixelImage* thumb = c->pictures[0].second.Picture();
+        const PixelImage* pressed = c->pictures[1].second.Picture();
+        ASSERT_TRUE(thumb && pressed) << c->Name();
+        EXPECT_EQ(thumb->size, pressed->size);
+        EXPECT_LE(thumb->size.height, c->fields.rect.Height()); // laid against the top edge, not cut
     }
 }
 
@@ -164,59 +113,95 @@ TEST_P(DemoDisc, ControlPicturesLoadAndFitTheirControls)
 // mask's @2x cuts a pixel exactly where the 1x mask cuts the pixel it covers.
 TEST_P(DemoDisc, TwoXPicturesAreTwiceTheSizeAndMasksCutAlike)
 {
-    std::vector<std::pair<std::string, bool>> pictures; // name, whether a mask
-    for (const char* key : {"Main", "Over", "Down", "Disabled", "Mask"})
-        pictures.push_back({ScreenPicture(key), key == std::string("Mask")});
-    for (const auto& l : Controls(ControlKindId::ButtonEx))
-        pictures.push_back({l.PictureName(FieldRole::Mask), true});
-    for (const auto& l : Controls(ControlKindId::Trackbar))
-        for (const FieldRole role : {FieldRole::Thumb, FieldRole::ThumbDown})
-            pictures.push_back({l.PictureName(role), false});
-    for (const auto& [name, mask] : pictures) {
-        const RgbPicture one = Load(name), two = Load(TwoXPictureName(name));
-        ASSERT_FALSE(two.rgb.empty()) << TwoXPictureName(name);
-        EXPECT_EQ(two.width, 2 * one.width) << name;
-        EXPECT_EQ(two.height, 2 * one.height) << name;
+    EXPECT_EQ(m_model.twoXSet.size(), 8u); // five full-window pictures, a ButtonEx's mask, two thumbs
+    std::vector<const PictureRef*> masks{&m_model.Screen("Mask")->ref};
+    for (const ModelControl* c : Controls(m_model, ControlKindId::ButtonEx))
+        masks.push_back(&c->pictures.front().second);
+    for (const PictureRef* ref : m_model.twoXSet) {
+        ASSERT_TRUE(ref->twoX) << ref->twoXName;
+        const PixelImage &one = *ref->Picture(), &two = *ref->twoX;
+        EXPECT_EQ(two.size, (PixelSize{2 * one.size.width, 2 * one.size.height})) << ref->name;
+        const bool mask = std::any_of(masks.begin(), masks.end(), [&](const PictureRef* m) { return m->name == ref->name; });
         int differing = 0;
-        for (int y = 0; mask && y < two.height; ++y)
-            for (int x = 0; x < two.width; ++x)
-                differing += two.CutAway(x, y) != one.CutAway(x / 2, y / 2);
-        EXPECT_EQ(differing, 0) << name;
+        for (int y = 0; mask && y < two.size.height; ++y)
+            for (int x = 0; x < two.size.width; ++x)
+                differing += CutAway(two, x, y) != CutAway(one, x / 2, y / 2);
+        EXPECT_EQ(differing, 0) << ref->name;
     }
 }
 
 TEST_P(DemoDisc, MenuItemsOpenWhatIsOnTheDisc)
 {
-    std::set<std::string> buttons, labels;
-    for (const auto& l : Controls(ControlKindId::ImageButton))
-        buttons.insert(l.Name());
-    for (const auto& l : Controls(ControlKindId::TextLabel))
-        labels.insert(l.Name());
-    for (const char* name : {"ID_BROWSE", "ID_HOMEPAGE", "ID_MINIMIZE", "ID_CLOSE"})
-        EXPECT_EQ(buttons.count(name), 1u) << name;
-    EXPECT_EQ(labels.count("ID_INFO"), 1u);
-
-    const IniFile autorun = Ini(Disc() + "/AUTORUN.INF");
-    EXPECT_FALSE(autorun.GetString("RUN_FILES", "ID_HOMEPAGE", "").empty());
-    // Built programs that the build puts on the disc beside autorun.exe.
-    const std::set<std::string> built = {"verpick.exe"};
-    for (int i = 1; i <= 8; ++i) {
-        const std::string name = "ID_BUTTON" + std::to_string(i);
-        SCOPED_TRACE(name);
-        EXPECT_EQ(buttons.count(name), 1u);
-        const std::string file = autorun.GetString("RUN_FILES", name, "");
-        ASSERT_FALSE(file.empty());
-        if (!built.count(file)) {
-            EXPECT_TRUE(platform::PathExists(Disc() + "\\" + file)) << file;
+    EXPECT_TRUE(m_model.InfoLabel());
+    EXPECT_EQ(Controls(m_model, ControlKindId::ImageButton).size(), 12u); // eight program buttons and four commands
+    for (const ModelControl* c : Controls(m_model, ControlKindId::ImageButton)) {
+        SCOPED_TRACE(c->Name());
+        ASSERT_FALSE(c->click.empty()); // its name is a command
+        for (const MenuEffect& e : c->click) {
+            EXPECT_NE(e.kind, MenuEffect::ShowMessage) << e.text; // what it opens is there
+            EXPECT_TRUE(e.kind != MenuEffect::SetLabelText || !e.text.empty());
         }
-        EXPECT_FALSE(autorun.GetString("TEXT_INFO", name, "").empty());
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Discs, DemoDisc,
-                         ::testing::Values(DiscView{"disc", {}, "English"}, DiscView{"disc", {"tr-tr", "tr"}, "InTurkish"},
-                                           DiscView{"disc", {"de-at", "de"}, "InGerman"},
-                                           DiscView{"disc-tr", {}, "Turkish"}),
-                         [](const auto& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Discs, DemoDisc, ::testing::Values("disc", "disc-tr"),
+                         [](const auto& p) { return std::string(p.param == std::string("disc") ? "English" : "Turkish"); });
+
+// What the English disc's model says of each image button: where it lies, its
+// looks cut from the full-window pictures there, what a click does; and every
+// file that the disc names, by whom. verpick.exe is there only after the build.
+TEST(DemoDiscModel, ImageButtonsAndTheFilesTheDiscNames)
+{
+    const DiscFolder disc(std::string(AK_DEMO_DISCS) + "/disc");
+    const DiscModel model = BuildDiscModel(disc, kBaseDpi);
+    const std::string dir = disc.ProgramDir();
+    const struct {
+        const char* name;
+        SkinRect rect;
+        MenuEffect::Kind does;
+        std::string what; // the target opened, or the message shown
+    } kButtons[] = {
+        {"ID_BUTTON1", {24, 112, 200, 160}, MenuEffect::Open, dir + "Setup\\setup.cmd"},
+        {"ID_BUTTON2", {208, 112, 384, 160}, MenuEffect::Open, dir + "README.TXT"},
+        {"ID_BUTTON3", {24, 168, 200, 216}, MenuEffect::Open, dir + "Docs\\UserGuide.html"},
+        {"ID_BUTTON4", {208, 168, 384, 216}, MenuEffect::Open, dir + "Docs\\ReleaseNotes.txt"},
+        {"ID_BUTTON5", {24, 224, 200, 272}, MenuEffect::Open, dir + "Samples"},
+        {"ID_BUTTON6", {208, 224, 384, 272}, MenuEffect::Open, dir + "Tools"},
+        {"ID_BUTTON7", {24, 280, 200, 328}, MenuEffect::Open, dir + "Drivers"},
+        {"ID_BUTTON8", {208, 280, 384, 328}, MenuEffect::ShowMessage, kFileNotFoundText},
+        {"ID_BROWSE", {408, 144, 568, 176}, MenuEffect::Open, dir},
+        {"ID_HOMEPAGE", {408, 184, 568, 216}, MenuEffect::Open, "https://www.example.com/"},
+        {"ID_MINIMIZE", {504, 24, 536, 56}, MenuEffect::Minimize, ""},
+        {"ID_CLOSE", {544, 24, 576, 56}, MenuEffect::EndDialog, ""},
+    };
+    const auto buttons = Controls(model, ControlKindId::ImageButton);
+    ASSERT_EQ(buttons.size(), std::size(kButtons));
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        const ModelControl& c = *buttons[i];
+        SCOPED_TRACE(kButtons[i].name);
+        EXPECT_EQ(c.Name(), kButtons[i].name);
+        EXPECT_EQ(c.fields.rect, kButtons[i].rect);
+        const char* const pictures[] = {"main.jpg", "over.jpg", "down.jpg", "disabled.jpg"};
+        ASSERT_EQ(c.looks.size(), std::size(pictures));
+        for (std::size_t k = 0; k < std::size(pictures); ++k) {
+            EXPECT_EQ(c.looks[k].picture, pictures[k]);
+            EXPECT_EQ(c.looks[k].rect, kButtons[i].rect);
+        }
+        const auto does = std::find_if(c.click.begin(), c.click.end(),
+                                       [&](const MenuEffect& e) { return e.kind == kButtons[i].does; });
+        ASSERT_NE(does, c.click.end());
+        EXPECT_EQ(kButtons[i].does == MenuEffect::ShowMessage ? does->text : does->target, kButtons[i].what);
+    }
+    std::string named;
+    for (const NamedFile& f : model.files)
+        named += f.namedBy + ":" + std::to_string(f.line) + " " + f.written + (f.resolved.IsThere() ? "\n" : " (not there)\n");
+    EXPECT_EQ(named, "Data/main.ini:4 main.jpg\nData/main.ini:5 mask.bmp\nData/main.ini:6 over.jpg\n"
+                     "Data/main.ini:7 down.jpg\nData/main.ini:8 disabled.jpg\nData/main.ini:27 emblem_mask.bmp\n"
+                     "Data/main.ini:36 thumb.bmp\nData/main.ini:36 thumb_down.bmp\nAUTORUN.INF:9 Setup\\setup.cmd\n"
+                     "AUTORUN.INF:10 README.TXT\nAUTORUN.INF:11 Docs\\UserGuide.html\nAUTORUN.INF:12 Docs\\ReleaseNotes.txt\n"
+                     "AUTORUN.INF:13 Samples\nAUTORUN.INF:14 Tools\nAUTORUN.INF:15 Drivers\n"
+                     "AUTORUN.INF:16 verpick.exe (not there)\nconfig.ini:5 Setup\\Vista\\Setup.exe /edition=vista (not there)\n"
+                     "config.ini:6 Setup\\XP\\Setup.exe /edition=xp (not there)\n");
+}
 
 } // namespace

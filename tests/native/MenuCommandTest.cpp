@@ -5,6 +5,7 @@
 
 #include <map>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -79,6 +80,20 @@ TEST(MenuCommand, EveryNameOfTheTable)
              {"ID_BUTTON", {}},
              {"", {}}})
         EXPECT_EQ(f.Click(name), expected) << name;
+}
+
+TEST(MenuCommand, ButtonsDescribedForAScreenReader)
+{
+    const InfReader inf = [](const std::string& s, const std::string& k) {
+        return s == "TEXT_INFO" && k == "ID_BUTTON2" ? std::string("Install") : std::string();
+    };
+    for (auto [name, info, command] : std::vector<std::tuple<std::string, std::string, std::string>>{
+             {"ID_BUTTON2", "Install", ""}, {"ID_BUTTON3", "", ""},       {"ID_EXIT", "", "Close"},
+             {"ID_CLOSE", "", "Close"},     {"ID_MINIMIZE", "", "Minimize"}, {"ID_BROWSE", "", "Open the disc folder"},
+             {"ID_HOMEPAGE", "", "Home page"}, {"id_exit", "", ""},       {"ID_ICON", "", ""}}) {
+        const MenuButtonWords words = DescribeMenuButton(name, inf);
+        EXPECT_EQ(std::tie(words.info, words.command), std::tie(info, command)) << name;
+    }
 }
 
 TEST(MenuCommand, ButtonSevenAsksForTheOpenVerbTheOthersForTheDefault)

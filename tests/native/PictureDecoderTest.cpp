@@ -54,8 +54,8 @@ TEST(PictureDecoder, ReadsWhatTheMenuLoads)
         ASSERT_EQ(load.picture.has_value(), *c.problem == '\0');
         if (!load.picture)
             continue;
-        EXPECT_EQ(load.picture->width, c.width);
-        EXPECT_EQ(load.picture->height, c.height);
+        EXPECT_EQ(load.picture->size.width, c.width);
+        EXPECT_EQ(load.picture->size.height, c.height);
         for (int y = 0; c.trueColour && y < c.height; ++y)
             for (int x = 0; x < c.width; ++x)
                 ASSERT_EQ(load.picture->At(x, y), TrueColour(x, y)) << x << "," << y;
@@ -138,7 +138,7 @@ TEST(PictureDecoder, RefusesWhatTheMenuCannotLoad)
     }
     ASSERT_EQ(gif[frame], '\x2C');
     gif.replace(6, 4, std::string("\x01\x00\x01\x00", 4)); // a 1 x 1 screen
-    EXPECT_EQ(DecodePicture(gif).picture->width, 19);
+    EXPECT_EQ(DecodePicture(gif).picture->size.width, 19);
     gif.replace(frame + 5, 4, "\xFF\x3F\xFF\x3F"); // 16383 x 16383: each side allowed, the area not
     EXPECT_EQ(DecodePicture(gif).problem, "it claims 16383x16383 pixels, more than a skin can use");
 }
@@ -160,10 +160,10 @@ TEST(PictureDecoder, SurvivesTruncatedAndDamagedFiles)
                 EXPECT_FALSE(load.problem.empty());
                 return;
             }
-            const Picture& p = *load.picture;
+            const PixelImage& p = *load.picture;
             EXPECT_EQ(load.missingTo > load.missingFrom, !load.damage.empty() && load.format == "BMP");
-            EXPECT_TRUE(p.width > 0 && p.height > 0 && p.width <= kMaxPictureSide && p.height <= kMaxPictureSide);
-            EXPECT_EQ(p.pixels.size(), static_cast<std::size_t>(p.width) * static_cast<std::size_t>(p.height));
+            EXPECT_TRUE(p.size.width > 0 && p.size.height > 0 && p.size.width <= kMaxPictureSide && p.size.height <= kMaxPictureSide);
+            EXPECT_EQ(p.pixels.size(), static_cast<std::size_t>(p.size.width) * static_cast<std::size_t>(p.size.height));
         };
         for (std::size_t length = 0; length < whole.size(); ++length)
             check(whole.substr(0, length));

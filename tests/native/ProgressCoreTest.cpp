@@ -33,6 +33,23 @@ TEST(ProgressCore, PressSetsTheShareTruncatingAndFillsThatMuch)
     }
 }
 
+TEST(ProgressCore, KeysStepAsOnATrackbarWithinTheEnds)
+{
+    using K = ProgressKey;
+    const struct {
+        int from;
+        K key;
+        int to;
+    } rows[] = {{40, K::More, 41}, {40, K::Less, 39}, {40, K::PageMore, 50}, {40, K::PageLess, 30}, {40, K::Home, 0},
+                {40, K::End, 100}, {0, K::Less, 0},   {100, K::More, 100}, {95, K::PageMore, 100}, {5, K::PageLess, 0}};
+    for (const auto& r : rows) {
+        ProgressCore bar;
+        bar.m_percent = r.from;
+        bar.Key(r.key);
+        EXPECT_EQ(bar.m_percent, r.to) << r.from << " key " << static_cast<int>(r.key);
+    }
+}
+
 TEST(ProgressCore, ABarWithoutLengthKeepsItsShare)
 {
     ProgressCore bar;

@@ -12,6 +12,8 @@
 #include <stb_image.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -43,22 +45,6 @@ TestPicture Mask(std::uint32_t cut = 0xFF00FF, int w = 100, int h = 60)
     return p;
 }
 
-// A 32-bit BMP with alpha in the fourth byte (pixels 0xAARRGGBB), as painting programs write it.
-std::string EncodeBmp32(const TestPicture& p)
-{
-    const auto u32 = [](std::uint32_t v) {
-        return std::string{char(v & 0xFF), char(v >> 8 & 0xFF), char(v >> 16 & 0xFF), char(v >> 24)};
-    };
-    const auto size = static_cast<std::uint32_t>(p.width * p.height * 4);
-    std::string bmp = "BM" + u32(54 + size) + u32(0) + u32(54) + u32(40) + u32(static_cast<std::uint32_t>(p.width)) +
-                      u32(static_cast<std::uint32_t>(p.height)) + std::string{1, 0, 32, 0} + u32(0) + u32(size) +
-                      u32(0) + u32(0) + u32(0) + u32(0);
-    for (int y = p.height - 1; y >= 0; --y)
-        for (int x = 0; x < p.width; ++x)
-            bmp += u32(p.At(x, y));
-    return bmp;
-}
-
 const char kSkin[] = "[Screen]\n"
                      "Main=main.bmp\n"
                      "Mask=mask.bmp\n"
@@ -73,6 +59,20 @@ const char kAutorun[] = "[RUN_FILES]\n"
                         "ID_BUTTON1=setup.exe\n"
                         "[TEXT_INFO]\n"
                         "ID_BUTTON1=Install it\n";
+
+// With AK_SKINCHECK_DISCS set, each disc is copied there with its options
+// before it is checked (scripts/skincheck-compare.sh runs two builds on them).
+void KeepForComparison(const std::string& disc, const std::vector<std::string>& options)
+{
+    static int count = 0;
+    if (const char* keep = std::getenv("AK_SKINCHECK_DISCS")) {
+        const std::string to = std::string(keep) + "/" + std::to_string(++count);
+        std::filesystem::copy(disc, to + ".disc", std::filesystem::copy_options::recursive);
+        std::ofstream args(to + ".args");
+        for (std::size_t i = 0; i + 1 < options.size(); ++i)
+            args << options[i] << '\n';
+    }
+}
 
 struct Result {
     int status;
@@ -108,6 +108,7 @@ public:
     Result Run(std::vector<std::string> options = {}) const
     {
         options.push_back(m_dir.Path());
+        KeepForComparison(m_dir.Path(), options);
         std::ostringstream out, err;
         Result r{RunSkincheck(options, out, err), {}};
         std::istringstream lines(out.str());
@@ -250,6 +251,30 @@ TEST(Skincheck, NoPreviewWithoutPictures)
         disc.Remove(p);
     EXPECT_EQ(disc.Run({"--preview", disc.File("preview.png")}).status, 2);
     EXPECT_EQ(disc.Run().status, 1);
+}
+
+// The page is one more output: the report and the exit status stay as they
+// are, also when no picture loads and the page has no window to show.
+TEST(Skincheck, HtmlLeavesTheReportAndTheStatusAsTheyAre)
+{
+    Disc disc;
+    for (const bool pictures : {true, false}) {
+        if (!pictures)
+            for (const char* p : {"Data/main.bmp", "Data/mask.bmp", "Data/over.bmp"})
+                disc.Remove(p);
+        const Result plain = disc.Run(), paged = disc.Run({"--html", disc.File("page.html")});
+        EXPECT_EQ(paged.lines, plain.lines);
+        EXPECT_EQ(paged.status, plain.status);
+        std::ifstream file(disc.File("page.html"));
+        const std::string page((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(page.rfind("<!DOCTYPE html>", 0), 0u);
+        EXPECT_EQ(page.find("\"width\":0,") == std::string::npos, pictures); // the window, or none
+        std::size_t listed = 0; // every finding, with or without a window
+        for (std::size_t at = page.find("\"severity\":"); at != std::string::npos; at = page.find("\"severity\":", at + 1))
+            ++listed;
+        EXPECT_EQ(listed, plain.lines.size() - 1);
+    }
+    EXPECT_EQ(disc.Run({"--html", disc.File("no/such/folder/page.html")}).status, 2);
 }
 
 // The demo disc as committed, with the programs that the build adds to it.
@@ -400,14 +425,18 @@ const FindingCase kErrors[] = {
       "AUTORUN.INF:1: error: [RUNFILES] is never read, nor its 1 key: probably [RUN_FILES] was meant"}},
     {"command in British spelling", [](D d) { d.Edit("Data/main.ini", kExit, kExit + "\n3=ID_MINIMISE,60,35,20,20,,F"); },
      {"Data/main.ini:8: error: image button \"ID_MINIMISE\": the name differs from the command \"ID_MINIMIZE\" only in "
-      "spelling, and names must match exactly: a click does nothing"}},
+      "spelling, and names must match exactly: a click does nothing",
+      "Data/main.ini:8: warning: image button \"ID_MINIMISE\": no tooltip text, no TEXT_INFO text and no command the menu "
+      "knows: a screen reader reads it only as \"ID_MINIMISE\""}},
     {"program button beyond eight", [](D d) { d.Edit("Data/main.ini", kExit, kExit + "\n3=ID_BUTTON9,60,35,20,20,,F"); },
      {"Data/main.ini:8: error: image button \"ID_BUTTON9\": the program buttons are ID_BUTTON1 to ID_BUTTON8, and a "
-      "click on this one does nothing"}},
+      "click on this one does nothing",
+      "Data/main.ini:8: warning: image button \"ID_BUTTON9\": no tooltip text, no TEXT_INFO text and no command the menu "
+      "knows: a screen reader reads it only as \"ID_BUTTON9\""}},
     {"command on a kind that runs none",
      [](D d) {
          d.Write("Data/round.bmp", EncodeBmp24(Solid(0, 6, 6)));
-         d.Write("Data/main.ini", std::string(kSkin) + "[BUTTONEXINFO]\n1=ID_ICON,90,30,6,6,,F,round.bmp\n" +
+         d.Write("Data/main.ini", std::string(kSkin) + "[BUTTONEXINFO]\n1=ID_ICON,90,30,6,6,Icon,F,round.bmp\n" +
                                       "[PROGRESSINFO]\n1=ID_MINIMIZE,Minimise,50,30,30,8,V\n");
      },
      {"Data/main.ini:13: error: progress control \"ID_MINIMIZE\": a click on a progress control runs no command; only "
@@ -499,7 +528,7 @@ const FindingCase kWarnings[] = {
          for (int i : {0, 1, 6})
              round.pixels[static_cast<std::size_t>(i)] = 0xFF00FF; // the ButtonEx's own corner is cut away
          d.Write("Data/round.bmp", EncodeBmp24(round));
-         d.Edit("Data/main.ini", "[TEXTINFO]", "[BUTTONEXINFO]\n1=ID_ROUND,2,2,6,6,,F,round.bmp\n[TEXTINFO]");
+         d.Edit("Data/main.ini", "[TEXTINFO]", "[BUTTONEXINFO]\n1=ID_ROUND,2,2,6,6,Round,F,round.bmp\n[TEXTINFO]");
      },
      {"Data/main.ini:9: warning: ButtonEx \"ID_ROUND\": 1 of its 33 pixels lie in the part of the window that the "
       "Mask picture cuts away"}},

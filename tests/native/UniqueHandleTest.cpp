@@ -52,10 +52,10 @@ TEST_F(UniqueHandleTest, MoveTransfersOwnershipWithoutDoubleRelease)
     EXPECT_EQ(g_released, (std::vector<int>{2, 1}));
 }
 
-TEST_F(UniqueHandleTest, ResetReleasesOldAndDetachGivesUp)
+TEST_F(UniqueHandleTest, PutReleasesOldAndDetachGivesUp)
 {
     Owned h(3);
-    h.Reset(4);
+    *h.Put() = 4; // as a function with an out-parameter writes it
     EXPECT_EQ(g_released, std::vector<int>{3});
     EXPECT_EQ(h.Detach(), 4);
     EXPECT_FALSE(h);

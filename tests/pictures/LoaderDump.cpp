@@ -11,7 +11,7 @@
 #include "tests/pictures/CorpusFolder.h"
 #include "platform/Process.h"
 #include "platform/WideText.h"
-#include "skin/Picture.h"
+#include "skin/PictureLoader.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -48,7 +48,7 @@ std::string Describe(const PictureLoad& load)
 {
     if (!load.picture)
         return "does not load (" + load.problem + ")";
-    return std::to_string(load.picture->width) + "x" + std::to_string(load.picture->height);
+    return std::to_string(load.picture->size.width) + "x" + std::to_string(load.picture->size.height);
 }
 
 // Empty when the two agree, else how they differ.
@@ -65,8 +65,8 @@ std::string Compare(const std::string& name, const PictureLoad& ours, const std:
     const std::size_t body = loader.find('\n') + 1;
     if (!ours.picture)
         return "skincheck: " + Describe(ours) + ", the loader: " + std::to_string(w) + "x" + std::to_string(h);
-    const Picture& p = *ours.picture;
-    if (p.width != w || p.height != h)
+    const PixelImage& p = *ours.picture;
+    if (p.size.width != w || p.size.height != h)
         return "skincheck: " + Describe(ours) + ", the loader: " + std::to_string(w) + "x" + std::to_string(h);
     // Damaged JPEG data is decoded past differently by each libjpeg, and not
     // every damage is noticed (arithmetic coding has no invalid codes): the

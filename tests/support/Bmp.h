@@ -1,5 +1,5 @@
 #pragma once
-// Writes pictures for tests: 24-bit BMP files from 0x00RRGGBB pixels, top row first.
+// Writes pictures for tests: BMP files from 0x00RRGGBB pixels, top row first.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,6 +13,8 @@ struct TestPicture {
 };
 
 std::string EncodeBmp24(const TestPicture& picture);
+// 32 bits a pixel, the pixels' top byte as alpha (0xAARRGGBB), as painting programs write them.
+std::string EncodeBmp32(const TestPicture& picture);
 
 // A picture whose every pixel can be told from its neighbours; pictures with
 // different salts differ in every pixel (for salts below 256).

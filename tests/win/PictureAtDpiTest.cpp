@@ -19,7 +19,7 @@ std::optional<PixelImage> DecodeFile(const std::string& path)
     const PictureLoad load = bytes ? DecodeBmp(*bytes) : PictureLoad{};
     if (!load.picture)
         return std::nullopt;
-    return PixelImage{{load.picture->width, load.picture->height}, load.picture->pixels};
+    return *load.picture;
 }
 
 TEST(LoadPictureAtDpi, FollowsThePortableRules)

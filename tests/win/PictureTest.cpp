@@ -1,5 +1,5 @@
 // Pictures through the system's OLE decoder, drawn and cut pixel for pixel.
-#include "skin/Picture.h"
+#include "skin/PictureLoader.h"
 
 #include "tests/support/Bmp.h"
 #include "tests/win/support/GdiTestSupport.h"

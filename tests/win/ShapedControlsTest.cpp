@@ -239,6 +239,24 @@ void ThumbFollowsADragAndReportsRisingPositionsThenTheEnd(ProbeDialog& d)
     EXPECT_GT(positions.back(), positions.front());
 }
 
+// With the focus, keys move the thumb and the bar and report as a drag and a press do.
+void KeysMoveTheFocusedThumbAndBarWithReports(ProbeDialog& d)
+{
+    int before = -1, percent = -1;
+    d.OnDialogThread([&] { before = d.m_trackbars.GetAt(0)->GetPos(), ::SetFocus(d.m_trackbars.GetAt(0)->m_hWnd); });
+    d.ClearRecords();
+    PressKey(VK_LEFT);
+    d.OnDialogThread([&] { ::SetFocus(d.m_progresses.GetAt(0)->m_hWnd); });
+    PressKey(VK_END);
+    PressKey(VK_LEFT);
+    Pump(200);
+    const std::string at = std::to_string(before - 1);
+    EXPECT_EQ(d.Events(), (std::vector<std::string>{"scroll ID_TB 0 " + at, "scroll ID_TB 8 " + at, "progress ID_BAR",
+                                                    "progress ID_BAR"}));
+    d.OnDialogThread([&] { percent = d.m_progresses.GetAt(0)->m_bar.m_percent; });
+    EXPECT_EQ(percent, 99);
+}
+
 TEST(ProgressAndTrackbarInput, DraggingFillsTheBarAndMovesTheThumbWithReports)
 {
     TempDir dir;
@@ -267,6 +285,7 @@ TEST(ProgressAndTrackbarInput, DraggingFillsTheBarAndMovesTheThumbWithReports)
                       std::make_pair(static_cast<int>(highThumb.left), static_cast<int>(highThumb.right - 1)));
             BarFillsFromAPressAndFollowsADragWithinIt(d, skin);
             ThumbFollowsADragAndReportsRisingPositionsThenTheEnd(d);
+            KeysMoveTheFocusedThumbAndBarWithReports(d);
         });
     ASSERT_EQ(dialog.DoModal(), IDOK);
 }

@@ -9,6 +9,7 @@
 #include "tests/win/support/GdiTestSupport.h"
 #include "tests/win/support/ProbeDialog.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestSteps.h"
 
 #include <gtest/gtest.h>
 
@@ -159,38 +160,47 @@ TEST(SkinDialog, LaysTheSkinOutAtEveryDpi)
             } else {
                 d.LoadSkinAt(row.dpi);
             }
-            EXPECT_EQ(d.SkinDpi(), row.dpi);
-            const RECT w = d.GetWindowRect();
-            EXPECT_EQ(w.right - w.left, row.window.cx);
-            EXPECT_EQ(w.bottom - w.top, row.window.cy);
-            if (row.byMessage) { // the suggested place, the skin's size
-                EXPECT_EQ(w.left, suggested.left);
-                EXPECT_EQ(w.top, suggested.top);
-            }
             const PixelImage mask = skin.mask.At(row.dpi, twoX, PictureUse::Mask);
-            EXPECT_EQ(RegionPixels(d.m_hWnd, row.window.cx, row.window.cy),
-                      MaskPixels(mask, row.window.cx, row.window.cy));
-            EXPECT_EQ(ReadPixels(d.m_pictures.Get(SkinLook::Main).GetSafeHandle()).pixels,
-                      skin.main.At(row.dpi, twoX, PictureUse::Colour).pixels);
-            EXPECT_EQ(ReadPixels(d.m_pictures.Get(SkinLook::Over).GetSafeHandle()).pixels,
-                      skin.over.At(row.dpi, twoX, PictureUse::Colour).pixels);
+            Step("the window: its size at the DPI, and the suggested place after WM_DPICHANGED", [&] {
+                EXPECT_EQ(d.SkinDpi(), row.dpi);
+                const RECT w = d.GetWindowRect();
+                EXPECT_EQ(w.right - w.left, row.window.cx);
+                EXPECT_EQ(w.bottom - w.top, row.window.cy);
+                if (row.byMessage) { // the suggested place, the skin's size
+                    EXPECT_EQ(w.left, suggested.left);
+                    EXPECT_EQ(w.top, suggested.top);
+                }
+            });
 
-            ASSERT_EQ(d.m_buttons.GetSize(), 1);
-            EXPECT_EQ(edges(ChildRect(d.m_hWnd, d.m_buttons.GetAt(0)->m_hWnd)), edges(row.button));
-            LOGFONTW font{};
-            ASSERT_EQ(d.m_labels.GetSize(), 1);
-            ASSERT_TRUE(d.m_labels.GetAt(0)->m_font.GetLogFont(&font));
-            EXPECT_EQ(font.lfHeight, row.fontHeight);
-            ASSERT_EQ(d.m_trackbars.GetSize(), 1);
-            const TestMask thumb = ReadPixels(d.m_trackbars.GetAt(0)->m_bmpThumb.GetSafeHandle());
-            EXPECT_EQ(thumb.width, row.thumb.cx);
-            EXPECT_EQ(thumb.height, row.thumb.cy);
-            EXPECT_EQ(thumb.pixels, skin.thumb.At(row.dpi, twoX, PictureUse::Colour).pixels);
-            // The shaped button's outline: its own mask at the DPI, in its own coordinates.
-            ASSERT_EQ(d.m_buttonExs.GetSize(), 1);
-            const RECT x = ChildRect(d.m_hWnd, d.m_buttonExs.GetAt(0)->m_hWnd);
-            const int bw = x.right - x.left, bh = x.bottom - x.top;
-            EXPECT_EQ(RegionPixels(d.m_buttonExs.GetAt(0)->m_hWnd, bw, bh), MaskPixels(mask, bw, bh));
+            Step("its outline and its pictures at the DPI", [&] {
+                EXPECT_EQ(RegionPixels(d.m_hWnd, row.window.cx, row.window.cy),
+                          MaskPixels(mask, row.window.cx, row.window.cy));
+                EXPECT_EQ(ReadPixels(d.m_pictures.Get(SkinLook::Main).GetSafeHandle()).pixels,
+                          skin.main.At(row.dpi, twoX, PictureUse::Colour).pixels);
+                EXPECT_EQ(ReadPixels(d.m_pictures.Get(SkinLook::Over).GetSafeHandle()).pixels,
+                          skin.over.At(row.dpi, twoX, PictureUse::Colour).pixels);
+            });
+
+            Step("the controls: the button rectangle by edges, the label font, the trackbar thumb", [&] {
+                ASSERT_EQ(d.m_buttons.GetSize(), 1);
+                EXPECT_EQ(edges(ChildRect(d.m_hWnd, d.m_buttons.GetAt(0)->m_hWnd)), edges(row.button));
+                LOGFONTW font{};
+                ASSERT_EQ(d.m_labels.GetSize(), 1);
+                ASSERT_TRUE(d.m_labels.GetAt(0)->m_font.GetLogFont(&font));
+                EXPECT_EQ(font.lfHeight, row.fontHeight);
+                ASSERT_EQ(d.m_trackbars.GetSize(), 1);
+                const TestMask thumb = ReadPixels(d.m_trackbars.GetAt(0)->m_bmpThumb.GetSafeHandle());
+                EXPECT_EQ(thumb.width, row.thumb.cx);
+                EXPECT_EQ(thumb.height, row.thumb.cy);
+                EXPECT_EQ(thumb.pixels, skin.thumb.At(row.dpi, twoX, PictureUse::Colour).pixels);
+            });
+
+            Step("the shaped button outline: its own mask at the DPI, in its own coordinates", [&] {
+                ASSERT_EQ(d.m_buttonExs.GetSize(), 1);
+                const RECT x = ChildRect(d.m_hWnd, d.m_buttonExs.GetAt(0)->m_hWnd);
+                const int bw = x.right - x.left, bh = x.bottom - x.top;
+                EXPECT_EQ(RegionPixels(d.m_buttonExs.GetAt(0)->m_hWnd, bw, bh), MaskPixels(mask, bw, bh));
+            });
         });
         ASSERT_EQ(dialog.DoModal(), IDOK);
     }

@@ -3,6 +3,7 @@
 #include "skin/ControlLines.h"
 #include "tests/win/support/Desktop.h"
 #include "tests/win/support/ProbeDialog.h"
+#include "tests/support/TestSteps.h"
 #include "controls/TextLabel.h"
 
 #include "platform/WideText.h"
@@ -94,19 +95,20 @@ TEST(TextLabel, EachLineMakesALabelWithItsFontColourRectangleAndText)
             EXPECT_EQ(label.m_scroll.VisibleChars(), ExpectedEstimate(label, e.rect.Width()));
         }
 
-        // The first label of a name gets the text; an unknown name, or one that
-        // differs in case, changes nothing.
-        d.SetLabelText("ID_INFO", "New");
-        d.SetLabelText("id_info", "lower");
-        d.SetLabelText("ID_NONE", "none");
-        EXPECT_EQ(d.m_labels.GetAt(0)->GetWindowText(), "New");
-        EXPECT_EQ(d.m_labels.GetAt(2)->m_text, "Second");
-        EXPECT_EQ(d.m_labels.GetAt(1)->m_text, "");
+        Step("the first label of a name gets the text; another name, or another case, changes nothing", [&] {
+            d.SetLabelText("ID_INFO", "New");
+            d.SetLabelText("id_info", "lower");
+            d.SetLabelText("ID_NONE", "none");
+            EXPECT_EQ(d.m_labels.GetAt(0)->GetWindowText(), "New");
+            EXPECT_EQ(d.m_labels.GetAt(2)->m_text, "Second");
+            EXPECT_EQ(d.m_labels.GetAt(1)->m_text, "");
+        });
 
-        // A reload leaves only the labels of the second reading.
-        d.LoadSkin();
-        EXPECT_EQ(d.m_labels.GetSize(), 3);
-        EXPECT_EQ(d.m_labels.GetAt(0)->m_text, "Hello");
+        Step("a reload leaves only the labels of the second reading", [&] {
+            d.LoadSkin();
+            EXPECT_EQ(d.m_labels.GetSize(), 3);
+            EXPECT_EQ(d.m_labels.GetAt(0)->m_text, "Hello");
+        });
     });
     ASSERT_EQ(dialog.DoModal(), IDOK);
     }
@@ -198,46 +200,49 @@ TEST(TextLabel, PaintsItsTextAtTheTopOverItsBackgroundScrollsAndReportsInput)
         [&](ProbeDialog& d) {
             HWND wnd = d.m_hWnd;
             ::SetForegroundWindow(wnd);
-            EXPECT_EQ(WaitForScreen(ToScreen(wnd, empty), LookPictures::Part(pictures.main, empty), 3000), 0)
-                << "an empty label shows exactly its background";
+            Step("an empty label shows exactly its background", [&] {
+                EXPECT_EQ(WaitForScreen(ToScreen(wnd, empty), LookPictures::Part(pictures.main, empty), 3000), 0);
+            });
 
-            // The text stands at the top: the lower rows show the background.
-            const RECT top{red.left, red.top, red.right, red.top + 20};
-            const RECT bottom{red.left, red.top + 25, red.right, red.bottom};
-            EXPECT_EQ(WaitForScreen(ToScreen(wnd, bottom), LookPictures::Part(pictures.main, bottom), 3000), 0);
-            const std::vector<std::uint32_t> topBack = LookPictures::Part(pictures.main, top);
-            int changed = 0, redPixels = 0;
-            for (int waited = 0; waited < 3000 && !redPixels; waited += 100) {
-                Pump(100);
-                const std::vector<std::uint32_t> topNow = CaptureScreen(ToScreen(wnd, top));
-                changed = redPixels = 0;
-                for (std::size_t i = 0; i < topNow.size(); ++i) {
-                    changed += topNow[i] != topBack[i];
-                    redPixels += topNow[i] == 0xFF0000;
+            Step("the text stands at the top: the lower rows show the background", [&] {
+                const RECT top{red.left, red.top, red.right, red.top + 20};
+                const RECT bottom{red.left, red.top + 25, red.right, red.bottom};
+                EXPECT_EQ(WaitForScreen(ToScreen(wnd, bottom), LookPictures::Part(pictures.main, bottom), 3000), 0);
+                const std::vector<std::uint32_t> topBack = LookPictures::Part(pictures.main, top);
+                int changed = 0, redPixels = 0;
+                for (int waited = 0; waited < 3000 && !redPixels; waited += 100) {
+                    Pump(100);
+                    const std::vector<std::uint32_t> topNow = CaptureScreen(ToScreen(wnd, top));
+                    changed = redPixels = 0;
+                    for (std::size_t i = 0; i < topNow.size(); ++i) {
+                        changed += topNow[i] != topBack[i];
+                        redPixels += topNow[i] == 0xFF0000;
+                    }
                 }
-            }
-            if (!redPixels)
-                SaveScreen(ToScreen(wnd, red), "label-text.bmp");
-            EXPECT_GT(changed, 20) << "the text is drawn in the top rows";
-            EXPECT_GT(redPixels, 0) << "in the text colour";
+                if (!redPixels)
+                    SaveScreen(ToScreen(wnd, red), "label-text.bmp");
+                EXPECT_GT(changed, 20) << "the text is drawn in the top rows";
+                EXPECT_GT(redPixels, 0) << "in the text colour";
+            });
 
-            // The ticker moves between two screenshots at least one step apart.
-            const std::vector<std::uint32_t> first = CaptureScreen(ToScreen(wnd, ticker));
-            bool moved = false;
-            for (int waited = 0; waited < 2000 && !moved; waited += 200) {
-                Pump(200);
-                moved = CaptureScreen(ToScreen(wnd, ticker)) != first;
-            }
-            EXPECT_TRUE(moved) << "a text longer than the label scrolls";
+            Step("the ticker moves between two screenshots at least one step apart", [&] {
+                const std::vector<std::uint32_t> first = CaptureScreen(ToScreen(wnd, ticker));
+                bool moved = false;
+                for (int waited = 0; waited < 2000 && !moved; waited += 200) {
+                    Pump(200);
+                    moved = CaptureScreen(ToScreen(wnd, ticker)) != first;
+                }
+                EXPECT_TRUE(moved) << "a text longer than the label scrolls";
+            });
 
-            // Moves over a label are reported by name without taking the capture;
-            // a release is reported by index.
-            EXPECT_TRUE(MovedOver(MovesAt(d, 60, 85), "ID_RED"));
-            EXPECT_EQ(CaptureOf(wnd), nullptr);
-            MouseButton(true);
-            MouseButton(false);
-            Pump(300);
-            EXPECT_EQ(d.Clicks(), (std::vector<std::string>{"label 1 ID_RED"}));
+            Step("moves over a label are reported by name without taking the capture; a release by index", [&] {
+                EXPECT_TRUE(MovedOver(MovesAt(d, 60, 85), "ID_RED"));
+                EXPECT_EQ(CaptureOf(wnd), nullptr);
+                MouseButton(true);
+                MouseButton(false);
+                Pump(300);
+                EXPECT_EQ(d.Clicks(), (std::vector<std::string>{"label 1 ID_RED"}));
+            });
         });
     ASSERT_EQ(dialog.DoModal(), IDOK);
 }

@@ -125,7 +125,7 @@ bool SkipExtension(GifFileType* gif, const Input& input, PictureLoad& load, int&
 
 // Reads the frame whose descriptor comes next, into `picture` when there is
 // one (the first frame), else only to see that it decodes.
-bool ReadFrame(GifFileType* gif, const Input& input, PictureLoad& load, Picture* picture, int transparent)
+bool ReadFrame(GifFileType* gif, const Input& input, PictureLoad& load, PixelImage* picture, int transparent)
 {
     if (DGifGetImageDesc(gif) == GIF_ERROR) {
         load.problem = Failure(input, gif->Error);
@@ -147,8 +147,8 @@ bool ReadFrame(GifFileType* gif, const Input& input, PictureLoad& load, Picture*
     }
     const int width = frame.Width, height = frame.Height;
     if (picture) {
-        picture->width = width;
-        picture->height = height;
+        picture->size.width = width;
+        picture->size.height = height;
         picture->pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
         if (transparent >= 0)
             load.seeThrough.assign(picture->pixels.size(), 0);
@@ -196,7 +196,7 @@ PictureLoad DecodeGif(std::string_view bytes)
     // The picture is the first frame, but the loader reads the whole file: a
     // later frame that is cut short or damaged fails it too. A file may end
     // right after a frame.
-    Picture picture;
+    PixelImage picture;
     bool first = true;
     int transparent = -1;
     for (;;) {

@@ -75,7 +75,7 @@ struct Decompressor {
 // Decodes into `pixels`; false when libjpeg gives up. A failure jumps back
 // into this function, so nothing here may need a destructor: what it fills
 // belongs to the caller.
-bool Decode(Decompressor& d, Errors& errors, std::string_view bytes, PictureLoad& load, Picture& picture,
+bool Decode(Decompressor& d, Errors& errors, std::string_view bytes, PictureLoad& load, PixelImage& picture,
             std::vector<unsigned char>& row)
 {
     if (setjmp(errors.jump))
@@ -88,17 +88,17 @@ bool Decode(Decompressor& d, Errors& errors, std::string_view bytes, PictureLoad
     const bool cmyk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
     d.info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     jpeg_start_decompress(&d.info);
-    picture.width = static_cast<int>(d.info.output_width);
-    picture.height = static_cast<int>(d.info.output_height);
-    picture.pixels.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height));
+    picture.size.width = static_cast<int>(d.info.output_width);
+    picture.size.height = static_cast<int>(d.info.output_height);
+    picture.pixels.resize(static_cast<std::size_t>(picture.size.width) * static_cast<std::size_t>(picture.size.height));
     const std::size_t channels = cmyk ? 4 : 3;
-    row.resize(static_cast<std::size_t>(picture.width) * channels);
+    row.resize(static_cast<std::size_t>(picture.size.width) * channels);
     while (d.info.output_scanline < d.info.output_height) {
         const std::size_t y = d.info.output_scanline;
         JSAMPROW rows[1] = {row.data()};
         jpeg_read_scanlines(&d.info, rows, 1);
-        std::uint32_t* out = &picture.pixels[y * static_cast<std::size_t>(picture.width)];
-        for (std::size_t x = 0; x < static_cast<std::size_t>(picture.width); ++x) {
+        std::uint32_t* out = &picture.pixels[y * static_cast<std::size_t>(picture.size.width)];
+        for (std::size_t x = 0; x < static_cast<std::size_t>(picture.size.width); ++x) {
             const unsigned char* p = &row[channels * x];
             const auto channel = [&](int i) { return cmyk ? std::uint32_t(p[i] * p[3] / 255) : std::uint32_t(p[i]); };
             out[x] = channel(0) << 16 | channel(1) << 8 | channel(2);
@@ -121,7 +121,7 @@ PictureLoad DecodeJpeg(std::string_view bytes)
     errors.manager.error_exit = Fail;
     errors.manager.emit_message = Warn;
     d.info.progress = &progress;
-    Picture picture;
+    PixelImage picture;
     std::vector<unsigned char> row;
     if (!Decode(d, errors, bytes, load, picture, row)) {
         load.problem = "the JPEG data does not decode (" + errors.failure + ")";

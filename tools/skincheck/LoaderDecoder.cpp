@@ -3,7 +3,7 @@
 // does not say whether a file was cut short; those notes come from the build
 // for Linux, which decodes with libjpeg-turbo and giflib.
 #include "tools/skincheck/FormatDecoders.h"
-#include "skin/Picture.h"
+#include "skin/PictureLoader.h"
 
 namespace {
 
@@ -19,14 +19,14 @@ PictureLoad ThroughTheLoader(std::string_view bytes, const char* format)
     }
     if (!PictureSizeAllowed(load, info.bmWidth, info.bmHeight))
         return load;
-    Picture picture;
-    picture.width = info.bmWidth;
-    picture.height = info.bmHeight;
-    picture.pixels.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height));
-    BITMAPINFO format32 = platform::Dib32Format(picture.width, -picture.height);
+    PixelImage picture;
+    picture.size.width = info.bmWidth;
+    picture.size.height = info.bmHeight;
+    picture.pixels.resize(static_cast<std::size_t>(picture.size.width) * static_cast<std::size_t>(picture.size.height));
+    BITMAPINFO format32 = platform::Dib32Format(picture.size.width, -picture.size.height);
     platform::WindowDc screen(nullptr);
-    if (::GetDIBits(screen.Dc(), bitmap.Get(), 0, static_cast<UINT>(picture.height), picture.pixels.data(), &format32,
-                    DIB_RGB_COLORS) != picture.height) {
+    if (::GetDIBits(screen.Dc(), bitmap.Get(), 0, static_cast<UINT>(picture.size.height), picture.pixels.data(), &format32,
+                    DIB_RGB_COLORS) != picture.size.height) {
         load.problem = "the " + load.format + " data does not decode";
         return load;
     }

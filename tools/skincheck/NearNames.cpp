@@ -56,3 +56,11 @@ std::string ProbablyMeant(const std::string& name, const std::vector<std::string
     }
     return best;
 }
+
+bool LooksLikeProgramButton(const std::string& name)
+{
+    const std::string loose = LooseName(name), program = "IDBUTTON";
+    return loose.size() > program.size() && loose.compare(0, program.size(), program) == 0 &&
+           std::all_of(loose.begin() + static_cast<std::ptrdiff_t>(program.size()), loose.end(),
+                       [](char ch) { return ch >= '0' && ch <= '9'; });
+}

@@ -13,3 +13,6 @@ std::string LooseName(const std::string& name);
 // seven letters, none below). Empty when no candidate is that near; the first
 // of equally near ones.
 std::string ProbablyMeant(const std::string& name, const std::vector<std::string>& candidates);
+
+// ID_BUTTON followed by a number, loosely written: a program button, in range or not.
+bool LooksLikeProgramButton(const std::string& name);

@@ -3,6 +3,7 @@
 #include "skin/BmpDecoder.h"
 #include "tools/skincheck/FormatDecoders.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -12,17 +13,12 @@ bool StartsWith(std::string_view bytes, std::string_view magic)
     return bytes.substr(0, magic.size()) == magic;
 }
 
-// The format by its signature, as the platform's loader tells them apart.
-std::string Format(std::string_view bytes)
-{
-    if (StartsWith(bytes, "BM"))
-        return "BMP";
-    if (StartsWith(bytes, "\xFF\xD8\xFF"))
-        return "JPEG";
-    if (StartsWith(bytes, "GIF87a") || StartsWith(bytes, "GIF89a"))
-        return "GIF";
-    return "";
-}
+// Each format by its signature, as the platform's loader tells them apart.
+const PictureFormat kFormats[] = {
+    {"BMP", [](std::string_view b) { return StartsWith(b, "BM"); }, DecodeBmp},
+    {"JPEG", [](std::string_view b) { return StartsWith(b, "\xFF\xD8\xFF"); }, DecodeJpeg},
+    {"GIF", [](std::string_view b) { return StartsWith(b, "GIF87a") || StartsWith(b, "GIF89a"); }, DecodeGif},
+};
 
 std::string OtherFormat(std::string_view bytes)
 {
@@ -44,18 +40,18 @@ PictureLoad DecodePicture(std::string_view bytes)
         load.problem = "the file is empty";
         return load;
     }
-    load.format = Format(bytes);
-    if (load.format.empty()) {
+    const auto format = std::find_if(std::begin(kFormats), std::end(kFormats),
+                                     [&](const PictureFormat& f) { return f.recognise(bytes); });
+    if (format == std::end(kFormats)) {
         const std::string other = OtherFormat(bytes);
         load.problem = other.empty() ? "it is not a BMP, JPEG or GIF picture"
                                      : "it is " + other + ", and the menu loads only BMP, JPEG and GIF";
         return load;
     }
+    load.format = format->name;
     if (bytes.size() > kMaxPictureFileBytes || bytes.size() > static_cast<std::size_t>(INT_MAX)) {
         load.problem = "the file is too large";
         return load;
     }
-    if (load.format == "BMP")
-        return DecodeBmp(bytes);
-    return load.format == "JPEG" ? DecodeJpeg(bytes) : DecodeGif(bytes);
+    return format->decode(bytes);
 }

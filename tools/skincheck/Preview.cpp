@@ -11,17 +11,6 @@ namespace {
 constexpr std::uint32_t kDialogFace = 0xF0F0F0;
 constexpr std::uint32_t kLabelBacking = 0x202020;
 
-// One colour per control kind, in the order of ControlKinds().
-std::uint32_t KindColour(const ControlKind* kind)
-{
-    static const std::uint32_t colours[] = {0x39FF14, 0x00E5FF, 0xFFD600, 0xFF8C00, 0x9D7BFF};
-    const auto& kinds = ControlKinds();
-    for (std::size_t i = 0; i < kinds.size() && i < std::size(colours); ++i)
-        if (&kinds[i] == kind)
-            return colours[i];
-    return 0xFFFFFF;
-}
-
 // stb_easy_font has letters for printable ASCII only, and reads out of its
 // tables for anything else.
 std::string Printable(std::string text)
@@ -34,25 +23,22 @@ std::string Printable(std::string text)
 
 class Canvas {
 public:
-    explicit Canvas(PreviewImage& image) : m_image(image) {}
+    explicit Canvas(PixelImage& image) : m_image(image) {}
 
-    void Put(int x, int y, std::uint32_t rgb, std::uint8_t alpha = 255)
+    // Opaque.
+    void Put(int x, int y, std::uint32_t rgb)
     {
-        if (x < 0 || y < 0 || x >= m_image.width || y >= m_image.height)
+        if (x < 0 || y < 0 || x >= m_image.size.width || y >= m_image.size.height)
             return;
-        std::uint8_t* p = &m_image.rgba[(static_cast<std::size_t>(y) * static_cast<std::size_t>(m_image.width) +
-                                         static_cast<std::size_t>(x)) * 4];
-        p[0] = static_cast<std::uint8_t>(rgb >> 16);
-        p[1] = static_cast<std::uint8_t>(rgb >> 8);
-        p[2] = static_cast<std::uint8_t>(rgb);
-        p[3] = alpha;
+        m_image.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_image.size.width) +
+                       static_cast<std::size_t>(x)] = 0xFF000000 | (rgb & 0xFFFFFF);
     }
     void Fill(int left, int top, int right, int bottom, std::uint32_t rgb)
     {
         left = std::max(left, 0);
         top = std::max(top, 0);
-        right = std::min(right, m_image.width);
-        bottom = std::min(bottom, m_image.height);
+        right = std::min(right, m_image.size.width);
+        bottom = std::min(bottom, m_image.size.height);
         for (int y = top; y < bottom; ++y)
             for (int x = left; x < right; ++x)
                 Put(x, y, rgb);
@@ -79,7 +65,7 @@ public:
     }
 
 private:
-    PreviewImage& m_image;
+    PixelImage& m_image;
 };
 
 // A control's rectangle brought near the picture, so that drawing around it cannot overflow.
@@ -94,18 +80,18 @@ bool Within(std::int64_t v, std::int64_t low, std::int64_t high) { return v >= l
 // The thumb lies against the channel's top (or left) edge and moves with the
 // position along the control; Windows' exact thumb travel differs by a
 // few pixels.
-void DrawThumb(PreviewImage& image, const WindowLayout& window, const WindowLayout::Control& c)
+void DrawThumb(PixelImage& image, const WindowOutline& window, const ModelControl& c, const SkinRect& rect,
+               const PixelImage& thumb)
 {
-    const Picture& thumb = *c.thumb;
-    const std::int64_t travelX = c.horizontal ? std::int64_t(c.rect.Width()) - thumb.width : 0;
-    const std::int64_t travelY = c.horizontal ? 0 : std::int64_t(c.rect.Height()) - thumb.height;
-    const std::int64_t left = c.rect.left + travelX * c.position / 100;
-    const std::int64_t top = c.rect.top + travelY * c.position / 100;
+    const std::int64_t travelX = c.horizontal ? std::int64_t(rect.Width()) - thumb.size.width : 0;
+    const std::int64_t travelY = c.horizontal ? 0 : std::int64_t(rect.Height()) - thumb.size.height;
+    const std::int64_t left = rect.left + travelX * c.position / 100;
+    const std::int64_t top = rect.top + travelY * c.position / 100;
     Canvas canvas(image);
-    for (int y = 0; y < thumb.height; ++y)
-        for (int x = 0; x < thumb.width; ++x) {
+    for (int y = 0; y < thumb.size.height; ++y)
+        for (int x = 0; x < thumb.size.width; ++x) {
             const std::int64_t wx = left + x, wy = top + y;
-            if (Within(wx, c.rect.left, c.rect.right) && Within(wy, c.rect.top, c.rect.bottom) &&
+            if (Within(wx, rect.left, rect.right) && Within(wy, rect.top, rect.bottom) &&
                 window.Inside(static_cast<int>(wx), static_cast<int>(wy)))
                 canvas.Put(static_cast<int>(wx), static_cast<int>(wy), thumb.At(x, y));
         }
@@ -119,7 +105,7 @@ bool Overlap(const SkinRect& a, const SkinRect& b)
 // Where a name of w x h pixels goes: inside the control's top-left corner when
 // the control is tall enough, else above, below, right or left of it; the
 // first place that stays in the picture and clear of the names placed so far.
-SkinRect PlaceName(const SkinRect& r, int w, int h, const PreviewImage& image, const std::vector<SkinRect>& placed)
+SkinRect PlaceName(const SkinRect& r, int w, int h, const PixelImage& image, const std::vector<SkinRect>& placed)
 {
     std::vector<SkinRect> candidates;
     if (r.Height() >= h + 2)
@@ -129,7 +115,7 @@ SkinRect PlaceName(const SkinRect& r, int w, int h, const PreviewImage& image, c
     candidates.push_back({r.right + 1, r.top, r.right + 1 + w, r.top + h});
     candidates.push_back({r.left - 1 - w, r.top, r.left - 1, r.top + h});
     const auto fits = [&](const SkinRect& c) {
-        return c.left >= 0 && c.top >= 0 && c.right <= image.width && c.bottom <= image.height;
+        return c.left >= 0 && c.top >= 0 && c.right <= image.size.width && c.bottom <= image.size.height;
     };
     for (const auto& c : candidates)
         if (fits(c) && std::none_of(placed.begin(), placed.end(), [&](const SkinRect& p) { return Overlap(c, p); }))
@@ -140,54 +126,61 @@ SkinRect PlaceName(const SkinRect& r, int w, int h, const PreviewImage& image, c
     return candidates.front();
 }
 
-} // namespace
-
-std::uint32_t PreviewImage::At(int x, int y) const
+// Outlines first, then the names, so that no outline crosses a name.
+void DrawOutlines(PixelImage& image, const DiscModel& model)
 {
-    const std::uint8_t* p =
-        &rgba[(static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 4];
-    return (std::uint32_t(p[3]) << 24) | (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | p[2];
-}
-
-PreviewImage RenderPreview(const WindowLayout& window)
-{
-    PreviewImage image;
-    if (window.width <= 0 || window.height <= 0)
-        return image;
-    image.width = window.width;
-    image.height = window.height;
-    image.rgba.assign(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height) * 4, 0);
+    const int width = image.size.width, height = image.size.height;
     Canvas canvas(image);
-    for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x) {
-            if (!window.Inside(x, y))
-                continue;
-            const bool drawn = window.main && x < window.main->width && y < window.main->height;
-            canvas.Put(x, y, drawn ? window.main->At(x, y) : kDialogFace);
-        }
-    for (const auto& c : window.controls)
-        if (c.thumb && c.rect.Width() > 0 && c.rect.Height() > 0)
-            DrawThumb(image, window, c);
-
-    // Outlines first, then the names, so that no outline crosses a name.
-    for (const auto& c : window.controls)
-        canvas.Outline(NearPicture(c.rect, image.width, image.height), KindColour(c.kind));
+    for (std::size_t i = 0; i < model.controls.size(); ++i)
+        canvas.Outline(NearPicture(model.scaled.rects[i], width, height), model.controls[i].kind->previewColour);
     std::vector<SkinRect> placed;
-    for (const auto& c : window.controls) {
-        const SkinRect r = NearPicture(c.rect, image.width, image.height);
-        const std::string name = Printable(c.name.substr(0, 48));
+    for (std::size_t i = 0; i < model.controls.size(); ++i) {
+        const SkinRect r = NearPicture(model.scaled.rects[i], width, height);
+        const std::string name = Printable(model.controls[i].Name().substr(0, 48));
         const int w = stb_easy_font_width(const_cast<char*>(name.c_str())) + 3, h = 10;
         const SkinRect box = PlaceName(r, w, h, image, placed);
         placed.push_back(box);
         canvas.Fill(box.left, box.top, box.right, box.bottom, kLabelBacking);
-        canvas.Text(box.left + 2, box.top + 1, name, KindColour(c.kind));
+        canvas.Text(box.left + 2, box.top + 1, name, model.controls[i].kind->previewColour);
     }
+}
+
+} // namespace
+
+PixelImage RenderPreview(const DiscModel& model)
+{
+    const ScaledWindow& window = model.scaled;
+    const WindowOutline& outline = window.outline;
+    PixelImage image;
+    if (outline.width <= 0 || outline.height <= 0)
+        return image;
+    image.size = {outline.width, outline.height};
+    image.pixels.assign(static_cast<std::size_t>(outline.width) * static_cast<std::size_t>(outline.height), 0);
+    Canvas canvas(image);
+    for (int y = 0; y < outline.height; ++y)
+        for (int x = 0; x < outline.width; ++x) {
+            if (!outline.Inside(x, y))
+                continue;
+            const bool drawn = window.main && x < window.main->size.width && y < window.main->size.height;
+            canvas.Put(x, y, drawn ? window.main->At(x, y) : kDialogFace);
+        }
+    for (std::size_t i = 0; i < model.controls.size(); ++i) {
+        const SkinRect& rect = window.rects[i];
+        if (window.thumbs[i] && rect.Width() > 0 && rect.Height() > 0)
+            DrawThumb(image, outline, model.controls[i], rect, *window.thumbs[i]);
+    }
+    DrawOutlines(image, model);
     return image;
 }
 
-bool WritePng(const std::string& path, const PreviewImage& image)
+bool WritePng(const std::string& path, const PixelImage& image)
 {
-    if (image.width <= 0 || image.height <= 0)
+    if (image.size.width <= 0 || image.size.height <= 0)
         return false;
-    return stbi_write_png(path.c_str(), image.width, image.height, 4, image.rgba.data(), image.width * 4) != 0;
+    std::vector<std::uint8_t> rgba;
+    rgba.reserve(image.pixels.size() * 4);
+    for (std::uint32_t p : image.pixels)
+        rgba.insert(rgba.end(), {static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
+                                 static_cast<std::uint8_t>(p), static_cast<std::uint8_t>(p >> 24)});
+    return stbi_write_png(path.c_str(), image.size.width, image.size.height, 4, rgba.data(), image.size.width * 4) != 0;
 }

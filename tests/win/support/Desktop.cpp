@@ -251,13 +251,19 @@ void DragTo(int fromX, int fromY, int toX, int toY, int steps)
         MoveMouse(fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps);
 }
 
+void Key(WORD vk, bool down)
+{
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    ::SendInput(1, &in, sizeof in);
+}
+
 void PressKey(WORD vk)
 {
-    INPUT in[2]{};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = vk;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, in, sizeof in[0]);
+    Key(vk, true);
+    Key(vk, false);
     Pump(50);
 }
 

@@ -75,5 +75,6 @@ void MoveMouse(int x, int y);
 void MouseButton(bool down);
 // Moves from where the pointer is to (x, y) in `steps` moves, as a hand would.
 void DragTo(int fromX, int fromY, int toX, int toY, int steps = 10);
-void PressKey(WORD vk);
+void Key(WORD vk, bool down);
+void PressKey(WORD vk); // down and up
 void Pump(int ms); // waits while letting this thread's messages through

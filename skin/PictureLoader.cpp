@@ -1,4 +1,4 @@
-#include "skin/Picture.h"
+#include "skin/PictureLoader.h"
 
 #include "skin/BmpDecoder.h"
 #include "platform/ComApartment.h"
@@ -60,22 +60,16 @@ platform::UniqueBitmap Decode(platform::GlobalMemory block, DWORD length)
     }
     platform::ComApartment apartment;
     platform::ComPtr<IStream> stream;
-    {
-        IStream* raw = nullptr;
-        if (FAILED(::CreateStreamOnHGlobal(block.Get(), TRUE, &raw)) || !raw)
-            return {};
-        block.Detach(); // the stream frees it now
-        stream.Reset(raw);
-    }
+    const HRESULT made = ::CreateStreamOnHGlobal(block.Get(), TRUE, stream.Put());
+    if (FAILED(made) || !stream)
+        return {};
+    block.Detach(); // the stream frees it now
     platform::ComPtr<IPicture> picture;
-    {
-        void* raw = nullptr;
-        HRESULT hr = ::OleLoadPicture(stream.Get(), static_cast<LONG>(length), FALSE, IID_IPicture, &raw);
-        stream.Reset();
-        if (FAILED(hr) || !raw)
-            return {};
-        picture.Reset(static_cast<IPicture*>(raw));
-    }
+    const HRESULT hr = ::OleLoadPicture(stream.Get(), static_cast<LONG>(length), FALSE, IID_IPicture,
+                                        reinterpret_cast<void**>(static_cast<IPicture**>(picture.Put())));
+    stream.Reset();
+    if (FAILED(hr) || !picture)
+        return {};
     SHORT type = PICTYPE_UNINITIALIZED;
     OLE_HANDLE handle = 0;
     if (FAILED(picture.Get()->get_Type(&type)) || type != PICTYPE_BITMAP ||
