@@ -70,12 +70,22 @@ std::optional<LanguageSectionName> SplitLanguageSection(std::string_view name)
     return LanguageSectionName{name.substr(0, dot), name.substr(dot + 1)};
 }
 
+LanguageSectionState JudgeLanguageSection(const IniDocument& doc, std::string_view name)
+{
+    const auto split = SplitLanguageSection(TrimBlanks(name));
+    if (!split)
+        return LanguageSectionState::NotLanguage;
+    if (!IsLanguageTag(split->tag))
+        return LanguageSectionState::NotATag;
+    return doc.HasSection(split->base) ? LanguageSectionState::Read : LanguageSectionState::NoBase;
+}
+
 std::string LanguageSectionFor(const IniDocument& doc, const std::vector<std::string>& languages,
                                std::string_view section, std::string_view key)
 {
-    if (languages.empty())
-        return std::string(section);
     const std::string_view base = TrimBlanks(section);
+    if (languages.empty() || !doc.HasSection(base))
+        return std::string(section);
     for (const std::string& language : languages)
         for (std::size_t i = 0; i < doc.SectionCount(); ++i) {
             const std::string& name = doc.SectionName(i);

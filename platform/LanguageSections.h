@@ -33,10 +33,17 @@ struct LanguageSectionName {
 };
 std::optional<LanguageSectionName> SplitLanguageSection(std::string_view name);
 
+// Whether the section `name` of `doc` is a language section that is read:
+// the part before the dot names a section the file has, and the part after
+// it is a language tag. A section without a dot is no language section.
+enum class LanguageSectionState { NotLanguage, Read, NotATag, NoBase };
+LanguageSectionState JudgeLanguageSection(const IniDocument& doc, std::string_view name);
+
 // The section that `key` of `section` is read from: the first language
 // section `section.TAG` of `languages` (normal tags, as ChooseLanguages gives
 // them; of sections of one name, the first in the file)
-// whose entry for `key` holds a value, else `section` itself. An empty value
+// whose entry for `key` holds a value, else `section` itself (also when the
+// file has no section `section`: a language section only ever replaces a value of its base). An empty value
 // counts as none: a language section only ever replaces a value.
 std::string LanguageSectionFor(const IniDocument& doc, const std::vector<std::string>& languages,
                                std::string_view section, std::string_view key);

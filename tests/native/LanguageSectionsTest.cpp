@@ -48,7 +48,9 @@ const char kSkin[] = "[Screen]\r\nMain=main.bmp\r\nOver=over.bmp\r\n"
                      "[BUTTONINFO.tr]\r\n2=B-tr\r\n3=\r\n4=D-tr\r\n"
                      "[BUTTONINFO.de]\r\n1=A-de\r\n"
                      "[TEXTINFO]\r\n1=T\r\n2=\r\n"
-                     "[TEXTINFO.tr]\r\n2=U-tr\r\n";
+                     "[TEXTINFO.tr]\r\n2=U-tr\r\n"
+                     "[TEXT_INFO.tr]\r\nID_BUTTON1=no base section\r\n"
+                     "[Screen.english]\r\nMain=not a tag.bmp\r\n";
 
 struct MergeCase {
     const char* what;
@@ -89,7 +91,21 @@ INSTANTIATE_TEST_SUITE_P(
         // Whole lines replaced; the empty key 3 keeps its control, key 4 adds none.
         MergeCase{"a language adds and removes no control", {"tr"}, "BUTTONINFO", nullptr, "1:A 2:B-tr 3:C "},
         MergeCase{"the parent's line", {"de-at", "de"}, "BUTTONINFO", nullptr, "1:A-de 2:B 3:C "},
-        MergeCase{"a key the base leaves empty stays without a control", {"tr"}, "TEXTINFO", nullptr, "1:T "}),
+        MergeCase{"a key the base leaves empty stays without a control", {"tr"}, "TEXTINFO", nullptr, "1:T "},
+        MergeCase{"no base section: never read", {"tr"}, "TEXT_INFO", "ID_BUTTON1", "<def>"}),
     [](const auto& p) { return CaseName(p.param.what); });
+
+TEST(JudgeLanguageSection, ReadOnlyWithATagAndABaseSection)
+{
+    const auto doc = platform::IniDocument::Parse(kSkin);
+    using S = platform::LanguageSectionState;
+    const std::pair<const char*, S> cases[] = {
+        {"Screen", S::NotLanguage},   {"Screen.tr", S::Read},         {"screen.DE", S::Read},
+        {"RUN_FILES.pt-BR", S::Read}, {"Screen.english", S::NotATag}, {"TEXT_INFO.tr", S::NoBase},
+        {".tr", S::NotLanguage},      {"Screen.", S::NotLanguage},
+    };
+    for (const auto& [name, state] : cases)
+        EXPECT_EQ(platform::JudgeLanguageSection(doc, name), state) << name;
+}
 
 } // namespace

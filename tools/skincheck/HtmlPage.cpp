@@ -97,7 +97,7 @@ int ControlOf(const DiscModel& model, const Finding& f)
     const bool inAutorun = model.autorun && f.file == model.autorun->shown;
     for (std::size_t i = 0; i < model.controls.size() && f.line && (inSkin || inAutorun); ++i) {
         const ModelControl& c = model.controls[i];
-        const auto entryLine = [&](const char* section) { return model.autorun->doc.KeyLine(section, c.Name()); };
+        const auto entryLine = [&](const char* section) { return model.autorun->KeyLine(section, c.Name()); };
         if (inSkin ? c.line == f.line
                    : c.Is(ControlKindId::ImageButton) &&
                          (entryLine(kRunFilesSection) == f.line || entryLine(kTextInfoSection) == f.line))
