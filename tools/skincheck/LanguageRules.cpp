@@ -71,7 +71,8 @@ void CheckWindowSize(const DiscModel& model, Findings& out)
     if (model.languages.empty() || model.baseWindow.width == 0 || model.outline.width == 0 ||
         (model.outline.width == model.baseWindow.width && model.outline.height == model.baseWindow.height))
         return;
-    const ScreenPicture& frame = *model.Screen(model.outline.shaped ? "Mask" : "Main");
+    const ScreenPicture* mask = model.Screen("Mask");
+    const ScreenPicture& frame = model.outline.shaped && mask->written ? *mask : *model.Screen("Main");
     out.Add(model.skin, frame.ref.line, Severity::Warning, "language.window-size",
             std::string("the ") + frame.role + " picture " + Quote(frame.ref.name) + " makes the window " +
                 Size(model.outline.width, model.outline.height) + ", but the base sections' pictures make it " +
