@@ -18,7 +18,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
 #include <cstdlib>
 #include <optional>
 #include <set>
@@ -311,14 +310,10 @@ std::string MenuSections()
 // (the language sections' letters would be misread there, and skincheck says so).
 std::string AsciiLines(const std::string& text)
 {
-    std::string out;
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t end = std::min(text.find('\n', at), text.size() - 1) + 1;
-        const std::string line = text.substr(at, end - at);
+    std::string out, line;
+    for (std::istringstream in(text); std::getline(in, line);)
         if (std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-            out += line;
-        at = end;
-    }
+            out += line + "\n";
     return out;
 }
 
