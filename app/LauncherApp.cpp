@@ -2,6 +2,8 @@
 
 #include "app/AppPaths.h"
 #include "app/MenuDialog.h"
+#include "platform/DisplayLanguages.h"
+#include "platform/LanguageSections.h"
 #include "platform/Process.h"
 
 namespace {
@@ -19,6 +21,8 @@ bool LauncherApp::InitInstance()
     AppPaths paths = PathsFromModule(platform::ModuleFileName());
     m_programDir = paths.programDir;
     m_autorunInfPath = paths.autorunInfPath;
+    // Asked once: the menu keeps the language it opened in.
+    m_languages = platform::ChooseLanguages(platform::UserDisplayLanguages());
 
     MenuDialog dialog(nullptr);
     m_pMainWnd = &dialog;

@@ -4,6 +4,7 @@
 #include "platform/WinApp.h"
 
 #include <string>
+#include <vector>
 
 class LauncherApp : public CWinApp {
 public:
@@ -11,6 +12,7 @@ public:
 
     std::string m_programDir;     // the program's folder, with a trailing backslash
     std::string m_autorunInfPath; // m_programDir + "AUTORUN.INF"
+    std::vector<std::string> m_languages; // whose sections the menu reads, most specific first
 };
 
 LauncherApp& TheLauncherApp();

@@ -15,7 +15,9 @@ namespace {
 InfReader AutorunInf()
 {
     return [](const std::string& section, const std::string& key) {
-        return platform::ReadProfileString(TheLauncherApp().m_autorunInfPath, section, key, "", kInfValueBufferChars);
+        const LauncherApp& app = TheLauncherApp();
+        return platform::ReadProfileString(app.m_autorunInfPath, section, key, "", kInfValueBufferChars,
+                                           app.m_languages);
     };
 }
 
@@ -33,6 +35,7 @@ bool MenuDialog::OnInitDialog()
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     SetWindowText(platform::LoadResourceString(IDS_TITLE));
     SetSkinPath(TheLauncherApp().m_programDir + kSkinRelativePath);
+    SetLanguages(TheLauncherApp().m_languages);
     LoadSkin();
     ModifyStyle(0, WS_SYSMENU, 0); // the taskbar button offers the window menu
     return false; // no control has the focus until a key gives it one

@@ -73,7 +73,7 @@ void SkinDialog::LoadSkinAt(int dpi)
 {
     FreeSkin();
     m_dpi = dpi > 0 ? dpi : kBaseDpi;
-    IniFile ini(m_skinPath);
+    IniFile ini(m_skinPath, m_languages);
     const std::string main = ini.GetString("Screen", "Main", "");
     const std::string mask = ini.GetString("Screen", "Mask", main);
     const std::string over = ini.GetString("Screen", "Over", main);

@@ -50,6 +50,8 @@ public:
     int SkinDpi() const { return m_dpi; }
     void FreeSkin();
     void SetSkinPath(const std::string& path) { m_skinPath = path; }
+    // The languages whose sections the skin is read through, most specific first.
+    void SetLanguages(const std::vector<std::string>& languages) { m_languages = languages; }
     void SetLabelText(const std::string& name, const std::string& text);
 
     ControlList<ImageButton> m_buttons;
@@ -111,6 +113,7 @@ private:
     CToolTipCtrl m_toolTip;
     KeyboardFocus m_keyboard;
     int m_dpi = kBaseDpi; // the DPI the skin was last laid out for
+    std::vector<std::string> m_languages;
     // The name hook with the name of the list's entry `index`; nothing when there is none.
     template <typename T, typename... Params, typename... Args>
     void CallNameHook(const ControlList<T>& list, int index, void (SkinDialog::*hook)(std::string, Params...),

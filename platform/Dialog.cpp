@@ -4,15 +4,23 @@
 
 namespace {
 // The dialog whose window is being created on this thread: the dialog
-// procedure binds it to the window at the first message it sees.
-thread_local CDialog* t_creating = nullptr;
+// procedure binds it to the window at the first message it sees. A TLS slot
+// of the system's rather than thread_local, whose emulation in MinGW's
+// runtime brings a thread library of some 30 KB into the programs.
+DWORD CreatingSlot()
+{
+    static const DWORD slot = ::TlsAlloc();
+    return slot;
+}
+
+CDialog* Creating() { return static_cast<CDialog*>(::TlsGetValue(CreatingSlot())); }
+void SetCreating(CDialog* dialog) { ::TlsSetValue(CreatingSlot(), dialog); }
 } // namespace
 
 INT_PTR CALLBACK CDialog::StaticDialogProc(HWND wnd, UINT, WPARAM, LPARAM)
 {
-    if (t_creating && !FromHandle(wnd)) {
-        CDialog* dialog = t_creating;
-        t_creating = nullptr;
+    if (CDialog* dialog = Creating(); dialog && !FromHandle(wnd)) {
+        SetCreating(nullptr);
         dialog->SubclassWindow(wnd);
     }
     return FALSE; // everything else is handled by the bound object before the dialog manager
@@ -24,15 +32,15 @@ INT_PTR CDialog::DoModal()
     HRSRC found = ::FindResourceW(instance, MAKEINTRESOURCEW(m_templateId), MAKEINTRESOURCEW(5)); // RT_DIALOG
     HGLOBAL loaded = found ? ::LoadResource(instance, found) : nullptr;
     auto* tmpl = loaded ? static_cast<const DLGTEMPLATE*>(::LockResource(loaded)) : nullptr;
-    if (!tmpl)
+    if (!tmpl || CreatingSlot() == TLS_OUT_OF_INDEXES)
         return -1;
 
     HWND parent = m_parent ? m_parent->m_hWnd : nullptr;
     m_ending = false;
     m_result = -1;
-    t_creating = this;
+    SetCreating(this);
     HWND wnd = ::CreateDialogIndirectParamW(instance, tmpl, parent, &CDialog::StaticDialogProc, 0);
-    t_creating = nullptr;
+    SetCreating(nullptr);
     if (!wnd)
         return -1;
     if (parent)

@@ -148,6 +148,14 @@ std::string IniDocument::GetString(std::string_view section, std::string_view ke
     return ProfileDefault(def, bufferChars, true);
 }
 
+bool IniDocument::HasSection(std::string_view section) const { return FindSection(Trim(section)) != nullptr; }
+
+bool IniDocument::GivesValue(std::string_view section, std::string_view key) const
+{
+    const Key* entry = FindKey(section, key);
+    return entry && !CopyEntry(*entry->value, 3, true).empty(); // room for a character between quotes
+}
+
 std::size_t IniDocument::KeyLine(std::string_view section, std::string_view key) const
 {
     const Key* entry = FindKey(section, key);

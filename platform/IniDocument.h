@@ -42,6 +42,13 @@ public:
     };
     // Every section header in file order, with its name as read.
     std::vector<Located> SectionHeaders() const;
+    // The names of the sections in file order, as read (SectionHeaders without copies).
+    std::size_t SectionCount() const { return m_sections.empty() ? 0 : m_sections.size() - 1; }
+    const std::string& SectionName(std::size_t index) const { return m_sections[index + 1].name; }
+    // Whether the file has a section of that name (blanks around it ignored).
+    bool HasSection(std::string_view section) const;
+    // Whether GetString(section, key) reads a value that is not empty from the file.
+    bool GivesValue(std::string_view section, std::string_view key) const;
     // The line of the entry that GetString(section, key) reads; 0 when it reads the default.
     std::size_t KeyLine(std::string_view section, std::string_view key) const;
     // GetKeyNames, each name with the line it stands on.

@@ -1,6 +1,6 @@
 #pragma once
-// The private-profile service: GetPrivateProfileStringA on Windows, the portable
-// IniDocument elsewhere. Buffer sizes count the terminating zero, as on Windows.
+// The private-profile service, read with the portable IniDocument on every
+// platform. Buffer sizes count the terminating zero, as on Windows.
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -9,6 +9,11 @@ namespace platform {
 
 std::string ReadProfileString(const std::string& path, const std::string& section, const std::string& key,
                              const std::string& def, std::size_t bufferChars);
+
+// The same, read through the language sections of `languages` (LanguageSections.h).
+std::string ReadProfileString(const std::string& path, const std::string& section, const std::string& key,
+                             const std::string& def, std::size_t bufferChars,
+                             const std::vector<std::string>& languages);
 
 std::vector<std::string> ReadProfileKeyNames(const std::string& path, const std::string& section,
                                             std::size_t bufferChars);

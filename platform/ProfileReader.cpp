@@ -6,6 +6,7 @@
 // (a lock would also pull the library's exception support into the lean programs).
 #include "platform/FileSystem.h"
 #include "platform/IniDocument.h"
+#include "platform/LanguageSections.h"
 #include "platform/Profile.h"
 
 #include <list>
@@ -54,6 +55,16 @@ std::string ReadProfileString(const std::string& path, const std::string& sectio
     if (!doc)
         return ProfileDefault(def, bufferChars, false);
     return doc->GetString(section, key, def, bufferChars);
+}
+
+std::string ReadProfileString(const std::string& path, const std::string& section, const std::string& key,
+                             const std::string& def, std::size_t bufferChars,
+                             const std::vector<std::string>& languages)
+{
+    auto doc = Load(path);
+    if (!doc)
+        return ProfileDefault(def, bufferChars, false);
+    return doc->GetString(LanguageSectionFor(*doc, languages, section, key), key, def, bufferChars);
 }
 
 std::vector<std::string> ReadProfileKeyNames(const std::string& path, const std::string& section,

@@ -2,10 +2,12 @@
 # Opens the start menu on the demo disc under Wine. On a display it simply runs;
 # without one it runs under Xvfb, waits for the first complete paint, saves a
 # screenshot (default build/demo-screenshot.png, or the path given), says where,
-# and exits. --turkish opens the Turkish demo disc instead. --scale 150 or 200
+# and exits. --turkish opens the Turkish demo disc instead. --lang tr or --lang de
+# opens the demo disc as a Turkish or German user sees it: Wine takes the
+# display language from LC_ALL (the locales come from scripts/deps.sh). --scale 150 or 200
 # runs it at that display scale: the prefix's system DPI (LogPixels) is set for
 # this run only and put back afterwards, and a headless run uses a larger screen.
-# Usage: scripts/run-demo.sh [--turkish] [--scale 150|200] [SCREENSHOT.png]
+# Usage: scripts/run-demo.sh [--turkish] [--lang tr|de] [--scale 150|200] [SCREENSHOT.png]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -14,6 +16,13 @@ folder=disc target=demo_disc scale=100
 while [[ $# -gt 0 ]]; do
   case $1 in
     --turkish) folder=disc-tr target=demo_disc_tr; shift ;;
+    --lang)
+      case ${2:-} in
+        tr) export LC_ALL=tr_TR.UTF-8 ;;
+        de) export LC_ALL=de_DE.UTF-8 ;;
+        *) echo "run-demo.sh: --lang takes tr or de" >&2; exit 2 ;;
+      esac
+      shift 2 ;;
     --scale)
       scale=${2:-}
       [[ $scale == 100 || $scale == 150 || $scale == 200 ]] || { echo "run-demo.sh: --scale takes 100, 150 or 200" >&2; exit 2; }

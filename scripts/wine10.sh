@@ -15,28 +15,43 @@ root=${AK_WINE10_ROOT:-/var/cache/autorun-kit/wine10}
 mirror=${AK_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 ready=$root/.ak-ready
 
-# What a chroot made by an earlier version of this script lacks: the CJK font.
+# What a chroot made by an earlier version of this script lacks: the CJK font,
+# and the locales that the language tests set through LC_ALL (Wine takes the
+# display language from the locale, and only from one the system has).
 font=$root/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc
+locales=(tr_TR de_AT de_DE fr_FR)
+complete() {
+  [[ -f $font ]] || return 1
+  local l
+  for l in "${locales[@]}"; do [[ -d $root/usr/lib/locale/$l.utf8 ]] || return 1; done
+}
 upgrade() {
-  [[ -f $font ]] && return 0
+  complete && return 0
   exec 8>"$root.lock"
   flock 8
-  [[ -f $font ]] && return 0
-  echo "Adding the CJK font to the Wine 10 chroot in $root"
+  complete && return 0
+  echo "Adding the CJK font and the test locales to the Wine 10 chroot in $root"
   mount -t proc proc "$root/proc"
   local status=0
   chroot "$root" env DEBIAN_FRONTEND=noninteractive LC_ALL=C sh -c \
-    'apt-get update -qq && apt-get install -y -qq --no-install-recommends fonts-wqy-zenhei && apt-get clean' \
+    'apt-get update -qq && apt-get install -y -qq --no-install-recommends fonts-wqy-zenhei locales && apt-get clean' \
     >>"$root.log" 2>&1 || status=$?
+  local l
+  for l in "${locales[@]}"; do
+    ((status == 0)) || break
+    chroot "$root" env LC_ALL=C localedef --no-archive -i "$l" -c -f UTF-8 "$l.UTF-8" >>"$root.log" 2>&1 ||
+      status=$?
+  done
   umount "$root/proc"
   return "$status"
 }
 
 setup() {
-  if [[ -f $ready ]]; then
-    upgrade
-    return 0
-  fi
+  [[ -f $ready ]] || make_root
+  upgrade
+}
+
+make_root() {
   mkdir -p "$(dirname "$root")"
   # One maker at a time; whoever waited finds it made.
   exec 8>"$root.lock"

@@ -7,7 +7,7 @@
 
 std::string IniFile::GetString(const std::string& section, const std::string& key, const std::string& def) const
 {
-    return platform::ReadProfileString(m_path, section, key, def, kValueBufferChars);
+    return platform::ReadProfileString(m_path, section, key, def, kValueBufferChars, m_languages);
 }
 
 bool IniFile::GetKeyNames(const std::string& section, std::vector<std::string>& names) const
@@ -101,9 +101,13 @@ std::vector<NumberedLine> ReadNumberedLines(const IniFile& ini, const std::strin
     std::vector<NumberedLine> lines;
     std::vector<std::string> names;
     ini.GetKeyNames(section, names);
+    const IniFile base(ini.Path());
     const int count = static_cast<int>(names.size());
     for (int i = 1; i <= count; ++i) {
-        std::string value = ini.GetString(section, std::to_string(i), "");
+        const std::string key = std::to_string(i);
+        std::string value = base.GetString(section, key, "");
+        if (!value.empty() && !ini.Languages().empty())
+            value = ini.GetString(section, key, "");
         if (!value.empty())
             lines.push_back({i, std::move(value)});
     }

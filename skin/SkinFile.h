@@ -22,24 +22,31 @@ struct SkinRect {
     }
 };
 
-// The reader of one INI file. Reads at every call and keeps nothing but the path.
+// The reader of one INI file, through the language sections of `languages`
+// (most specific first; none reads the base sections only). Reads at every
+// call and keeps nothing but the path and the languages.
 class IniFile {
 public:
     static constexpr std::size_t kValueBufferChars = 2048;    // values up to 2047 characters
     static constexpr std::size_t kKeyListBufferChars = 16384; // names beyond this are not seen
 
-    explicit IniFile(std::string path) : m_path(std::move(path)) {}
+    explicit IniFile(std::string path, std::vector<std::string> languages = {})
+        : m_path(std::move(path)), m_languages(std::move(languages))
+    {
+    }
 
     const std::string& Path() const { return m_path; }
+    const std::vector<std::string>& Languages() const { return m_languages; }
 
     // The value, or `def` when the file, section or key is missing.
     std::string GetString(const std::string& section, const std::string& key, const std::string& def) const;
 
-    // Replaces `names` with the key names of `section` in file order; true when there is one.
+    // Replaces `names` with the key names of the base `section` in file order; true when there is one.
     bool GetKeyNames(const std::string& section, std::vector<std::string>& names) const;
 
 private:
     std::string m_path;
+    std::vector<std::string> m_languages;
 };
 
 // NextToken trims blanks (Text.h) from the line after each field.
@@ -66,7 +73,9 @@ std::string DirOfFullPath(const std::string& fullPath);
 std::string PicturePath(const std::string& skinPath, const std::string& name);
 
 // The lines of a numbered control section: keys "1" to N, where N is the number
-// of keys the section lists; empty values are skipped.
+// of keys the base section lists; empty values are skipped. A key's line is
+// the one of its most specific language section, but only where the base
+// section gives the key a line: languages neither add nor remove controls.
 struct NumberedLine {
     int key;
     std::string value;

@@ -1,8 +1,10 @@
 // demo_art: draws the demo disc's start menu and writes everything the menu
 // reads, from one layout table, so that pictures, main.ini and AUTORUN.INF
 // cannot drift apart. The table holds every text in English and, beside it,
-// in Turkish: the second disc shows letters that no single ANSI code page
-// holds together with Western ones.
+// in Turkish and German. The demo disc is in all three: English in its base
+// sections, Turkish and German in language sections with pictures of their
+// own. The Turkish disc (--turkish) is Turkish alone, its folders too: it
+// shows letters that no single ANSI code page holds together with Western ones.
 //
 //   demo_art [--turkish] DISC_DIR PREVIEW_PNG [REVIEW_DIR]
 //
@@ -68,15 +70,20 @@ struct Fonts {
 
 // ---- languages -----------------------------------------------------------
 
-enum class Lang { English, Turkish };
+enum class Lang { English, Turkish, German };
 
-// A text of the disc beside its translation.
+// A text of the disc beside its translations; a name without a German one
+// (the disc's folders) is the English one.
 struct Words {
     const char* english;
     const char* turkish;
+    const char* german = nullptr;
 };
 
-std::string In(Lang lang, Words w) { return lang == Lang::English ? w.english : w.turkish; }
+std::string In(Lang lang, Words w)
+{
+    return lang == Lang::Turkish ? w.turkish : lang == Lang::German && w.german ? w.german : w.english;
+}
 
 // ---- layout --------------------------------------------------------------
 
@@ -160,75 +167,87 @@ const Rect kInfoStrip{24, 340, 552, 28};
 // Image-button and ButtonEx rectangles lie on the 8-pixel grid: JPEG codes the
 // pictures in 8 x 8 blocks, so the ground around the controls stays the same
 // in all four pictures to the last bit, and no seam shows at a control's edge.
-std::vector<Control> Layout(Lang lang)
+// `ownFolders`: the disc's folders carry the language's names (the Turkish
+// disc); otherwise only the read-me is the language's own.
+std::vector<Control> Layout(Lang lang, bool ownFolders)
 {
     const auto t = [lang](Words w) { return In(lang, w); };
+    const auto folder = [lang, ownFolders](Words w) { return ownFolders ? In(lang, w) : std::string(w.english); };
     std::vector<Control> c = {
-        ProgramButton(1, 0, 0, Icon::Install, t({"Install", "Kur"}),
-                      t({"Set up on this PC", "Bu bilgisayara kurun"}),
-                      t({"Install Halcyon Studio 4", "Halcyon Studio 4'\u00FC kurun"}),
-                      t({"Setup\\setup.cmd", "Kurulum\\kurulum.cmd"}),
+        ProgramButton(1, 0, 0, Icon::Install, t({"Install", "Kur", "Installieren"}),
+                      t({"Set up on this PC", "Bu bilgisayara kurun", "Auf diesem PC"}),
+                      t({"Install Halcyon Studio 4", "Halcyon Studio 4'\u00FC kurun", "Halcyon Studio 4 installieren"}),
+                      folder({"Setup\\setup.cmd", "Kurulum\\kurulum.cmd"}),
                       t({"Starting the installer of Halcyon Studio 4...",
-                         "Halcyon Studio 4 kurulumu ba\u015Flat\u0131l\u0131yor..."})),
-        ProgramButton(2, 1, 0, Icon::ReadMe, t({"Read me", "Beni oku"}),
-                      t({"Before you begin", "Ba\u015Flamadan \u00F6nce"}),
-                      t({"Read this first", "\u00D6nce bunu okuyun"}), t({"README.TXT", "BEN\u0130OKU.TXT"}),
+                         "Halcyon Studio 4 kurulumu ba\u015Flat\u0131l\u0131yor...",
+                         "Das Installationsprogramm von Halcyon Studio 4 wird gestartet..."})),
+        ProgramButton(2, 1, 0, Icon::ReadMe, t({"Read me", "Beni oku", "Liesmich"}),
+                      t({"Before you begin", "Ba\u015Flamadan \u00F6nce", "Vor dem Start"}),
+                      t({"Read this first", "\u00D6nce bunu okuyun", "Bitte zuerst lesen"}), t({"README.TXT", "BEN\u0130OKU.TXT", "LIESMICH.TXT"}),
                       t({"Opening the read-me: please read it before you install.",
-                         "Beni oku dosyas\u0131 a\u00E7\u0131l\u0131yor: l\u00FCtfen kurmadan \u00F6nce okuyun."})),
-        ProgramButton(3, 0, 1, Icon::Guide, t({"User guide", "K\u0131lavuz"}),
-                      t({"Learn the essentials", "Temel bilgileri \u00F6\u011Frenin"}),
-                      t({"Open the user guide", "Kullan\u0131m k\u0131lavuzunu a\u00E7\u0131n"}),
-                      t({"Docs\\UserGuide.html", "Belgeler\\K\u0131lavuz.html"}),
+                         "Beni oku dosyas\u0131 a\u00E7\u0131l\u0131yor: l\u00FCtfen kurmadan \u00F6nce okuyun.",
+                         "Die Liesmich-Datei wird ge\u00F6ffnet: bitte vor der Installation lesen."})),
+        ProgramButton(3, 0, 1, Icon::Guide, t({"User guide", "K\u0131lavuz", "Handbuch"}),
+                      t({"Learn the essentials", "Temel bilgileri \u00F6\u011Frenin", "Die Grundlagen"}),
+                      t({"Open the user guide", "Kullan\u0131m k\u0131lavuzunu a\u00E7\u0131n", "Das Handbuch \u00F6ffnen"}),
+                      folder({"Docs\\UserGuide.html", "Belgeler\\K\u0131lavuz.html"}),
                       t({"Opening the user guide in your web browser...",
-                         "Kullan\u0131m k\u0131lavuzu web taray\u0131c\u0131n\u0131zda a\u00E7\u0131l\u0131yor..."})),
-        ProgramButton(4, 1, 1, Icon::News, t({"What's new", "Yenilikler"}),
-                      t({"Release notes for 4.2", "4.2 s\u00FCr\u00FCm notlar\u0131"}),
-                      t({"What is new in this version", "Bu s\u00FCr\u00FCmdeki yenilikler"}),
-                      t({"Docs\\ReleaseNotes.txt", "Belgeler\\S\u00FCr\u00FCm notlar\u0131.txt"}),
+                         "Kullan\u0131m k\u0131lavuzu web taray\u0131c\u0131n\u0131zda a\u00E7\u0131l\u0131yor...",
+                         "Das Handbuch wird in Ihrem Webbrowser ge\u00F6ffnet..."})),
+        ProgramButton(4, 1, 1, Icon::News, t({"What's new", "Yenilikler", "Neuerungen"}),
+                      t({"Release notes for 4.2", "4.2 s\u00FCr\u00FCm notlar\u0131", "Hinweise zu 4.2"}),
+                      t({"What is new in this version", "Bu s\u00FCr\u00FCmdeki yenilikler", "Neu in dieser Version"}),
+                      folder({"Docs\\ReleaseNotes.txt", "Belgeler\\S\u00FCr\u00FCm notlar\u0131.txt"}),
                       t({"Opening the release notes: what is new in version 4.2.",
-                         "S\u00FCr\u00FCm notlar\u0131 a\u00E7\u0131l\u0131yor: 4.2 s\u00FCr\u00FCm\u00FCndeki yenilikler."})),
-        ProgramButton(5, 0, 2, Icon::Samples, t({"Samples", "\u00D6rnekler"}),
-                      t({"Example projects", "\u00D6rnek projeler"}),
-                      t({"Browse the sample projects", "\u00D6rnek projelere g\u00F6z at\u0131n"}),
-                      t({"Samples", "\u00D6rnekler"}),
+                         "S\u00FCr\u00FCm notlar\u0131 a\u00E7\u0131l\u0131yor: 4.2 s\u00FCr\u00FCm\u00FCndeki yenilikler.",
+                         "Die Versionshinweise werden ge\u00F6ffnet: neu in Version 4.2."})),
+        ProgramButton(5, 0, 2, Icon::Samples, t({"Samples", "\u00D6rnekler", "Beispiele"}),
+                      t({"Example projects", "\u00D6rnek projeler", "Beispielprojekte"}),
+                      t({"Browse the sample projects", "\u00D6rnek projelere g\u00F6z at\u0131n", "Die Beispielprojekte ansehen"}),
+                      folder({"Samples", "\u00D6rnekler"}),
                       t({"Opening the samples: example projects to explore.",
-                         "\u00D6rnekler a\u00E7\u0131l\u0131yor: ke\u015Ffedilecek \u00F6rnek projeler."})),
-        ProgramButton(6, 1, 2, Icon::Tools, t({"Free tools", "Ara\u00E7lar"}),
-                      t({"Converters, plug-ins", "D\u00F6n\u00FC\u015Ft\u00FCr\u00FCc\u00FCler"}),
-                      t({"Free tools on this disc", "Bu diskteki \u00FCcretsiz ara\u00E7lar"}),
-                      t({"Tools", "Ara\u00E7lar"}),
+                         "\u00D6rnekler a\u00E7\u0131l\u0131yor: ke\u015Ffedilecek \u00F6rnek projeler.",
+                         "Die Beispiele werden ge\u00F6ffnet: Projekte zum Ausprobieren."})),
+        ProgramButton(6, 1, 2, Icon::Tools, t({"Free tools", "Ara\u00E7lar", "Werkzeuge"}),
+                      t({"Converters, plug-ins", "D\u00F6n\u00FC\u015Ft\u00FCr\u00FCc\u00FCler", "Konverter, Plug-ins"}),
+                      t({"Free tools on this disc", "Bu diskteki \u00FCcretsiz ara\u00E7lar", "Kostenlose Werkzeuge auf dieser Disc"}),
+                      folder({"Tools", "Ara\u00E7lar"}),
                       t({"Opening the free tools: converters and add-ons.",
-                         "\u00DCcretsiz ara\u00E7lar a\u00E7\u0131l\u0131yor: d\u00F6n\u00FC\u015Ft\u00FCr\u00FCc\u00FCler ve eklentiler."})),
-        ProgramButton(7, 0, 3, Icon::Drivers, t({"Drivers", "S\u00FCr\u00FCc\u00FCler"}),
-                      t({"Tablets and devices", "Tabletler ve ayg\u0131tlar"}),
-                      t({"Device drivers", "Ayg\u0131t s\u00FCr\u00FCc\u00FCleri"}),
-                      t({"Drivers", "S\u00FCr\u00FCc\u00FCler"}),
+                         "\u00DCcretsiz ara\u00E7lar a\u00E7\u0131l\u0131yor: d\u00F6n\u00FC\u015Ft\u00FCr\u00FCc\u00FCler ve eklentiler.",
+                         "Die kostenlosen Werkzeuge werden ge\u00F6ffnet: Konverter und Add-ons."})),
+        ProgramButton(7, 0, 3, Icon::Drivers, t({"Drivers", "S\u00FCr\u00FCc\u00FCler", "Treiber"}),
+                      t({"Tablets and devices", "Tabletler ve ayg\u0131tlar", "Tablets und Ger\u00E4te"}),
+                      t({"Device drivers", "Ayg\u0131t s\u00FCr\u00FCc\u00FCleri", "Ger\u00E4tetreiber"}),
+                      folder({"Drivers", "S\u00FCr\u00FCc\u00FCler"}),
                       t({"Opening the drivers for pen tablets and colour probes.",
-                         "Kalem tabletlerinin ve renk \u00F6l\u00E7erlerin s\u00FCr\u00FCc\u00FCleri a\u00E7\u0131l\u0131yor."})),
-        ProgramButton(8, 1, 3, Icon::Version, t({"Auto setup", "Kolay kurulum"}),
-                      t({"Picks the right setup", "Do\u011Fru kurulumu se\u00E7er"}),
-                      t({"Start the setup made for your Windows", "Windows s\u00FCr\u00FCm\u00FCn\u00FCze uygun kurulumu ba\u015Flat\u0131n"}),
+                         "Kalem tabletlerinin ve renk \u00F6l\u00E7erlerin s\u00FCr\u00FCc\u00FCleri a\u00E7\u0131l\u0131yor.",
+                         "Die Treiber f\u00FCr Stifttabletts und Farbmessger\u00E4te werden ge\u00F6ffnet."})),
+        ProgramButton(8, 1, 3, Icon::Version, t({"Auto setup", "Kolay kurulum", "Auto-Setup"}),
+                      t({"Picks the right setup", "Do\u011Fru kurulumu se\u00E7er", "W\u00E4hlt das Setup"}),
+                      t({"Start the setup made for your Windows", "Windows s\u00FCr\u00FCm\u00FCn\u00FCze uygun kurulumu ba\u015Flat\u0131n", "Das Setup f\u00FCr Ihr Windows starten"}),
                       "verpick.exe",
                       t({"Starting the setup made for your version of Windows...",
-                         "Windows s\u00FCr\u00FCm\u00FCn\u00FCze uygun kurulum ba\u015Flat\u0131l\u0131yor..."})),
+                         "Windows s\u00FCr\u00FCm\u00FCn\u00FCze uygun kurulum ba\u015Flat\u0131l\u0131yor...",
+                         "Das Setup f\u00FCr Ihre Windows-Version wird gestartet..."})),
         Button("ID_BROWSE", {408, 144, 160, 32}, Style::Link, Icon::Folder,
-               t({"Browse the disc", "Diske g\u00F6z at\u0131n"}),
-               t({"Open the disc in Explorer", "Diski Gezgin'de a\u00E7\u0131n"})),
+               t({"Browse the disc", "Diske g\u00F6z at\u0131n", "Disc ansehen"}),
+               t({"Open the disc in Explorer", "Diski Gezgin'de a\u00E7\u0131n", "Die Disc im Explorer \u00F6ffnen"})),
         Button("ID_HOMEPAGE", {408, 184, 160, 32}, Style::Link, Icon::Globe,
-               t({"Visit our website", "Web sitemiz"}), t({"Open the Halcyon website", "Halcyon web sitesini a\u00E7\u0131n"})),
+               t({"Visit our website", "Web sitemiz", "Unsere Website"}), t({"Open the Halcyon website", "Halcyon web sitesini a\u00E7\u0131n", "Die Halcyon-Website \u00F6ffnen"})),
         Button("ID_MINIMIZE", {504, 24, 32, 32}, Style::Window, Icon::Minimise, "",
-               t({"Minimise", "Simge durumuna k\u00FC\u00E7\u00FClt"})),
-        Button("ID_CLOSE", {544, 24, 32, 32}, Style::Close, Icon::Cross, "", t({"Close", "Kapat"})),
+               t({"Minimise", "Simge durumuna k\u00FC\u00E7\u00FClt", "Minimieren"})),
+        Button("ID_CLOSE", {544, 24, 32, 32}, Style::Close, Icon::Cross, "", t({"Close", "Kapat", "Schlie\u00DFen"})),
         Make(Kind::ButtonEx, "ID_EMBLEM", kEmblem, "Halcyon Studio 4"),
         Label("ID_TITLE", {24, 84, 360, 20},
-              t({"Choose what you would like to do", "\u0130stedi\u011Finiz i\u015Flemi se\u00E7in"}), true, -14, kText),
+              t({"Choose what you would like to do", "\u0130stedi\u011Finiz i\u015Flemi se\u00E7in", "Was m\u00F6chten Sie tun?"}), true, -14, kText),
         Label("ID_INFO", {52, 346, 516, 18},
               t({"Welcome! Click an item to open it.",
-                 "Ho\u015F geldiniz! A\u00E7mak i\u00E7in bir \u00F6\u011Feye t\u0131klay\u0131n."}),
+                 "Ho\u015F geldiniz! A\u00E7mak i\u00E7in bir \u00F6\u011Feye t\u0131klay\u0131n.",
+                 "Willkommen! Klicken Sie zum \u00D6ffnen auf einen Eintrag."}),
               false, -13, Hex(0xB4C3D9)),
         Make(Kind::Trackbar, "ID_MUSIC", {464, 260, 104, 24}),
         Make(Kind::Progress, "ID_EFFECTS", {464, 292, 104, 24},
-             t({"Click or drag to set the effects volume", "Efekt sesini ayarlamak i\u00E7in t\u0131klay\u0131n veya s\u00FCr\u00FCkleyin"})),
+             t({"Click or drag to set the effects volume", "Efekt sesini ayarlamak i\u00E7in t\u0131klay\u0131n veya s\u00FCr\u00FCkleyin", "Zum Einstellen der Effektlautst\u00E4rke klicken oder ziehen"})),
     };
     return c;
 }
@@ -425,17 +444,17 @@ void DrawGround(Canvas& c, const Fonts& f, Lang lang)
     // Header: the brand, and a rule under it.
     const float end = c.Text(f.bold, 22, 76, 41, "Halcyon Studio", kText);
     c.Text(f.bold, 22, end + 6, 41, "4", kAccent);
-    c.Text(f.regular, 11, 77, 58, In(lang, {"Creative suite  \u00B7  Installation disc", "Yarat\u0131c\u0131 paket  \u00B7  Kurulum diski"}),
+    c.Text(f.regular, 11, 77, 58, In(lang, {"Creative suite  \u00B7  Installation disc", "Yarat\u0131c\u0131 paket  \u00B7  Kurulum diski", "Kreativpaket  \u00B7  Installationsdisc"}),
            kTextMuted);
     FillBox(c, {24, 72, 552, 1}, kRule);
 
     // Right-hand card: quick links and sound.
     Panel(c, kCardRect.ToBox(), 12, kCardBorder, Solid(kCard));
-    c.Text(f.bold, 9, 416, 133, In(lang, {"QUICK LINKS", "HIZLI BA\u011ELANTILAR"}), kTextDim, 1.2f);
+    c.Text(f.bold, 9, 416, 133, In(lang, {"QUICK LINKS", "HIZLI BA\u011ELANTILAR", "SCHNELLZUGRIFF"}), kTextDim, 1.2f);
     FillBox(c, {416, 229, 144, 1}, kRule);
-    c.Text(f.bold, 9, 416, 251, In(lang, {"SOUND", "SES"}), kTextDim, 1.2f);
-    c.Text(f.regular, 11.5f, 416, 276, In(lang, {"Music", "M\u00FCzik"}), kTextMuted);
-    c.Text(f.regular, 11.5f, 416, 308, In(lang, {"Effects", "Efektler"}), kTextMuted);
+    c.Text(f.bold, 9, 416, 251, In(lang, {"SOUND", "SES", "TON"}), kTextDim, 1.2f);
+    c.Text(f.regular, 11.5f, 416, 276, In(lang, {"Music", "M\u00FCzik", "Musik"}), kTextMuted);
+    c.Text(f.regular, 11.5f, 416, 308, In(lang, {"Effects", "Efektler", "Effekte"}), kTextMuted);
 
     // Information strip: the program writes the text; here only a quiet panel and its mark.
     const Box strip = kInfoStrip.ToBox();
@@ -447,9 +466,10 @@ void DrawGround(Canvas& c, const Fonts& f, Lang lang)
     // Footer.
     c.Text(f.regular, 10, 24, 388,
            In(lang, {"\u00A9 2025 Halcyon Software Ltd. All rights reserved.",
-                     "\u00A9 2025 Halcyon Software Ltd. T\u00FCm haklar\u0131 sakl\u0131d\u0131r."}),
+                     "\u00A9 2025 Halcyon Software Ltd. T\u00FCm haklar\u0131 sakl\u0131d\u0131r.",
+                     "\u00A9 2025 Halcyon Software Ltd. Alle Rechte vorbehalten."}),
            kTextDim);
-    const std::string version = In(lang, {"Version 4.2.0  \u00B7  Disc 1 of 1", "S\u00FCr\u00FCm 4.2.0  \u00B7  Disk 1 / 1"});
+    const std::string version = In(lang, {"Version 4.2.0  \u00B7  Disc 1 of 1", "S\u00FCr\u00FCm 4.2.0  \u00B7  Disk 1 / 1", "Version 4.2.0  \u00B7  Disc 1 von 1"});
     c.Text(f.regular, 10, 576 - f.regular.Measure(version, 10), 388, version, kTextDim);
 
     // A fine light line just inside the outline.
@@ -731,7 +751,42 @@ std::string ControlLineOf(const Control& c)
     return line.Line();
 }
 
-std::string MainIni(const std::vector<Control>& layout)
+// A language of the demo disc beyond its base: its tag, its layout, and the
+// suffix of its pictures' names ("main-tr.jpg").
+struct Translation {
+    const char* tag;
+    std::vector<Control> layout;
+};
+
+const char* const kLookFiles[] = {"main.jpg", "over.jpg", "down.jpg", "disabled.jpg"};
+
+std::string LookFile(std::size_t look, const std::string& tag)
+{
+    const std::string name = kLookFiles[look];
+    return tag.empty() ? name : name.substr(0, name.find('.')) + "-" + tag + name.substr(name.find('.'));
+}
+
+// The language sections: the Screen pictures, and of every other section only
+// the keys whose values differ from the base's (a control line whole).
+std::string LanguageSections(const std::vector<Control>& base, const Translation& tr)
+{
+    std::string text = "\n; " + std::string(tr.tag) + ": what differs from the sections above\n[Screen." + tr.tag + "]\n";
+    const char* keys[] = {"Main", "Over", "Down", "Disabled"};
+    for (std::size_t i = 0; i < 4; ++i)
+        text += std::string(keys[i]) + "=" + LookFile(i, tr.tag) + "\n";
+    for (const ControlKind& kind : ControlKinds()) {
+        std::string lines;
+        int key = 0;
+        for (std::size_t i = 0; i < base.size(); ++i)
+            if (LineKind(base[i].kind) == kind.id && (++key, ControlLineOf(base[i]) != ControlLineOf(tr.layout[i])))
+                lines += std::to_string(key) + "=" + ControlLineOf(tr.layout[i]) + "\n";
+        if (!lines.empty())
+            text += "[" + std::string(kind.section) + "." + tr.tag + "]\n" + lines;
+    }
+    return text;
+}
+
+std::string MainIni(const std::vector<Control>& layout, const std::vector<Translation>& translations)
 {
     for (const auto& c : layout)
         for (const std::string* field : {&c.tooltip, &c.text})
@@ -748,10 +803,12 @@ std::string MainIni(const std::vector<Control>& layout)
             if (LineKind(c.kind) == kind.id)
                 text += std::to_string(++key) + "=" + ControlLineOf(c) + "\n";
     }
+    for (const Translation& tr : translations)
+        text += LanguageSections(layout, tr);
     return text;
 }
 
-std::string AutorunInf(const std::vector<Control>& layout)
+std::string AutorunInf(const std::vector<Control>& layout, const std::vector<Translation>& translations)
 {
     std::string run, info;
     for (const auto& c : layout)
@@ -759,10 +816,23 @@ std::string AutorunInf(const std::vector<Control>& layout)
             run += c.name + "=" + c.runFile + "\n";
             info += c.name + "=" + c.info + "\n";
         }
-    return "[autorun]\nopen=autorun.exe\nicon=autorun.exe,0\nlabel=Halcyon Studio 4\n\n"
-           "; What the menu's program buttons open, relative to this folder, and the\n"
-           "; text it shows for each.\n[RUN_FILES]\n" +
-           run + "ID_HOMEPAGE=" + kHomePage + "\n\n[TEXT_INFO]\n" + info;
+    std::string text = "[autorun]\nopen=autorun.exe\nicon=autorun.exe,0\nlabel=Halcyon Studio 4\n\n"
+                       "; What the menu's program buttons open, relative to this folder, and the\n"
+                       "; text it shows for each.\n[RUN_FILES]\n" +
+                       run + "ID_HOMEPAGE=" + kHomePage + "\n\n[TEXT_INFO]\n" + info;
+    for (const Translation& tr : translations) {
+        std::string ownRun, ownInfo;
+        for (std::size_t i = 0; i < layout.size(); ++i) {
+            const Control& c = tr.layout[i];
+            if (c.runFile != layout[i].runFile)
+                ownRun += c.name + "=" + c.runFile + "\n";
+            if (c.info != layout[i].info)
+                ownInfo += c.name + "=" + c.info + "\n";
+        }
+        text += "\n; " + std::string(tr.tag) + "\n[RUN_FILES." + tr.tag + "]\n" + ownRun + "[TEXT_INFO." + tr.tag +
+                "]\n" + ownInfo;
+    }
+    return text;
 }
 
 // ---- preview ---------------------------------------------------------------
@@ -850,8 +920,12 @@ int main(int argc, char** argv)
         const fs::path disc = argv[1], data = disc / "Data";
         fs::create_directories(data);
         const Fonts fonts;
-        const auto layout = Layout(lang);
+        const auto layout = Layout(lang, lang != Lang::English);
         CheckLayout(layout);
+        // The demo disc speaks Turkish and German too; the Turkish disc only Turkish.
+        std::vector<Translation> translations;
+        if (lang == Lang::English)
+            translations = {{"tr", Layout(Lang::Turkish, false)}, {"de", Layout(Lang::German, false)}};
 
         // Every picture at 1x and, beside it under its @2x name, drawn again at
         // twice the resolution for high-DPI displays.
@@ -865,9 +939,8 @@ int main(int argc, char** argv)
             for (std::size_t i = 1; i < drawn.size(); ++i)
                 CheckGroundMatches(drawn[0], drawn[i], layout, kLooks[i]);
 
-            const char* files[] = {"main.jpg", "over.jpg", "down.jpg", "disabled.jpg"};
             for (std::size_t i = 0; i < drawn.size(); ++i)
-                WriteJpeg(data / named(files[i]), drawn[i]);
+                WriteJpeg(data / named(kLookFiles[i]), drawn[i]);
             // Masks at 2x cut exactly where the 1x ones do, each pixel twice over,
             // so the window's shape is the same at either size.
             auto scaled = [scale](bool (*inside)(int, int)) {
@@ -883,14 +956,29 @@ int main(int argc, char** argv)
             const Canvas up = DrawThumb(drawn[0], *track, false);
             WriteBmp(data / named(kThumb), up);
             WriteBmp(data / named(kThumbDown), DrawThumb(drawn[0], *track, true));
+            // Each language's looks, with its texts drawn in. The mask, the
+            // emblem's mask and the thumbs are the base's: the thumbs carry
+            // the ground behind them, which must not differ by language.
+            for (const Translation& tr : translations) {
+                const Lang other = tr.tag == std::string("tr") ? Lang::Turkish : Lang::German;
+                std::vector<Canvas> own;
+                for (Look look : kLooks)
+                    own.push_back(DrawLook(fonts, other, tr.layout, look, scale));
+                for (std::size_t i = 1; i < own.size(); ++i)
+                    CheckGroundMatches(own[0], own[i], tr.layout, kLooks[i]);
+                if (DrawThumb(own[0], *track, false).Rgb8() != up.Rgb8())
+                    throw std::runtime_error(std::string("the ground behind the thumb differs in ") + tr.tag);
+                for (std::size_t i = 0; i < own.size(); ++i)
+                    WriteJpeg(data / named(LookFile(i, tr.tag)), own[i]);
+            }
             if (scale == 1) {
                 looks = drawn;
                 thumb = up;
             }
         }
 
-        WriteText(data / "main.ini", MainIni(layout));
-        WriteText(disc / "AUTORUN.INF", AutorunInf(layout));
+        WriteText(data / "main.ini", MainIni(layout, translations));
+        WriteText(disc / "AUTORUN.INF", AutorunInf(layout, translations));
 
         const Canvas screen = OnScreen(looks[0], fonts, layout, thumb);
         fs::create_directories(fs::path(argv[2]).parent_path());

@@ -234,4 +234,16 @@ test("a finding in the list outlines its control: on its line of main.ini or its
   await m.close();
 });
 
+test("the language choice shows the window as the users of the chosen language see it", async () => {
+  const m = await open(1), c = byName(1);
+  assert.deepEqual(await m.page.$$eval("#language option", (o) => o.map((e) => e.value)), ["", "tr"]);
+  await Promise.all([m.page.waitForEvent("load"), m.page.selectOption("#language", "tr")]);
+  await m.page.waitForSelector("#menu[data-ready]", { state: "attached" });
+  assert.equal(await m.page.inputValue("#language"), "tr");
+  const tips = await m.page.$$eval("#controls tbody tr", (rows) => rows.map((r) => r.cells[2].textContent));
+  assert.equal(tips[1], "Kılavuzu okuyun");
+  expectPixels(await m.shot(), c.ID_EXIT.rect, looks(1).over.at, "the Turkish Main look"); // the Over pictures at rest
+  await m.close();
+});
+
 assert.equal(CONTROLS.length, expectedControls(1).length);

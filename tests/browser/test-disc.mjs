@@ -113,7 +113,10 @@ export function writeDisc(root) {
     const lines = CONTROLS.filter(([sec]) => sec === section).map(([, line], i) => `${i + 1}=${line}`);
     return `[${section}]\r\n${lines.join("\r\n")}\r\n`;
   });
-  put("Data/main.ini", "[Screen]\r\nMain=main.bmp\r\nMask=mask.bmp\r\nOver=over.bmp\r\nDown=down.bmp\r\nDisabled=disabled.bmp\r\n" + sections.join(""));
+  // Its Turkish users see the Over look at rest, and the guide button under another tooltip.
+  const turkish = "[Screen.tr]\r\nMain=over.bmp\r\n[BUTTONINFO.tr]\r\n2=ID_BUTTON3,80,10,40,20,Kılavuzu okuyun,F\r\n";
+  put("Data/main.ini", "[Screen]\r\nMain=main.bmp\r\nMask=mask.bmp\r\nOver=over.bmp\r\nDown=down.bmp\r\nDisabled=disabled.bmp\r\n" +
+    sections.join("") + turkish);
   put("AUTORUN.INF", "[RUN_FILES]\r\nID_BUTTON1=Setup\\Setup.exe\r\nID_BUTTON3=Docs\\Guide.htm\r\nID_HOMEPAGE=http://example.com/\r\n" +
     "ID_BUTTON8=verpick.exe\r\n[TEXT_INFO]\r\nID_BUTTON1=Installs the product\r\nID_BUTTON3=The user guide\r\nID_BUTTON8=Installs for this Windows\r\n");
   put("config.ini", "[FILES_NAME]\r\nVISTA=Setup\\Vista\\Setup.exe\r\nXP=Setup\\XP\\Setup.exe\r\n");

@@ -1,6 +1,7 @@
-// The demo discs as committed, English and Turkish, as skincheck's model of a
-// disc reads them: their pictures fit together, every control of their skins
-// lies inside the window's outline, and their menus open files that exist.
+// The demo discs as committed, the English one also as its Turkish and German
+// users see it, and the Turkish one, as skincheck's model of a disc reads
+// them: their pictures fit together, every control of their skins lies inside
+// the window's outline, and their menus open files that exist.
 #include "skin/MessageTexts.h"
 #include "tools/skincheck/DiscModel.h"
 
@@ -27,8 +28,16 @@ std::vector<const ModelControl*> Controls(const DiscModel& model, ControlKindId 
     return controls;
 }
 
-// The folder below demo/ of each disc, with the program the build puts beside autorun.exe.
-class DemoDisc : public ::testing::TestWithParam<const char*> {
+// The folder below demo/ of each disc, and the user's language it is read in.
+struct DiscView {
+    const char* folder;
+    const char* language;
+    const char* name;
+};
+void PrintTo(const DiscView& v, std::ostream* os) { *os << v.name; }
+
+// With the program the build puts beside autorun.exe.
+class DemoDisc : public ::testing::TestWithParam<DiscView> {
 protected:
     static DiscFolder Folder(const char* name)
     {
@@ -38,8 +47,8 @@ protected:
     }
     const PixelImage& Screen(const char* role) const { return *m_model.Screen(role)->ref.Picture(); }
 
-    const DiscFolder m_folder = Folder(GetParam());
-    const DiscModel m_model = BuildDiscModel(m_folder, kBaseDpi);
+    const DiscFolder m_folder = Folder(GetParam().folder);
+    const DiscModel m_model = BuildDiscModel(m_folder, kBaseDpi, GetParam().language);
 };
 
 TEST_P(DemoDisc, FullWindowPicturesShareOneSize)
@@ -144,8 +153,10 @@ TEST_P(DemoDisc, MenuItemsOpenWhatIsOnTheDisc)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Discs, DemoDisc, ::testing::Values("disc", "disc-tr"),
-                         [](const auto& p) { return std::string(p.param == std::string("disc") ? "English" : "Turkish"); });
+INSTANTIATE_TEST_SUITE_P(Discs, DemoDisc,
+                         ::testing::Values(DiscView{"disc", "", "English"}, DiscView{"disc", "tr-TR", "InTurkish"},
+                                           DiscView{"disc", "de-AT", "InGerman"}, DiscView{"disc-tr", "", "Turkish"}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 // What the English disc's model says of each image button: where it lies, its
 // looks cut from the full-window pictures there, what a click does; and every
@@ -202,6 +213,25 @@ TEST(DemoDiscModel, ImageButtonsAndTheFilesTheDiscNames)
                      "AUTORUN.INF:13 Samples\nAUTORUN.INF:14 Tools\nAUTORUN.INF:15 Drivers\n"
                      "AUTORUN.INF:16 verpick.exe (not there)\nconfig.ini:5 Setup\\Vista\\Setup.exe /edition=vista (not there)\n"
                      "config.ini:6 Setup\\XP\\Setup.exe /edition=xp (not there)\n");
+}
+
+// Each language's users see its own pictures and open its own read-me (the
+// entry after ID_BUTTON1's), with its line; a language the disc lacks sees the base.
+TEST(DemoDiscModel, EachLanguageItsPicturesAndReadMe)
+{
+    const DiscFolder disc(std::string(AK_DEMO_DISCS) + "/disc");
+    const std::pair<const char*, const char*> rows[] = {{"", "main.jpg README.TXT:10"},
+                                                        {"tr", "main-tr.jpg BEN\xC4\xB0OKU.TXT:31"},
+                                                        {"de-AT", "main-de.jpg LIESMICH.TXT:44"},
+                                                        {"fr-FR", "main.jpg README.TXT:10"}};
+    for (const auto& [language, seen] : rows) {
+        const DiscModel model = BuildDiscModel(disc, kBaseDpi, language);
+        const auto button1 = std::find_if(model.files.begin(), model.files.end(),
+                                          [](const NamedFile& f) { return f.namedBy == "AUTORUN.INF"; });
+        ASSERT_TRUE(button1 != model.files.end() && std::next(button1)->resolved.IsThere()) << language;
+        EXPECT_EQ(model.Screen("Main")->ref.name + " " + std::next(button1)->written + ":" +
+                      std::to_string(std::next(button1)->line), seen);
+    }
 }
 
 } // namespace

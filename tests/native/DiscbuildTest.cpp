@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <set>
@@ -305,6 +306,17 @@ std::string MenuSections()
     return inf.substr(inf.find("\r\n\r\n") + 4);
 }
 
+// Its lines of ASCII only: what an author writing in the ANSI code page keeps
+// (the language sections' letters would be misread there, and skincheck says so).
+std::string AsciiLines(const std::string& text)
+{
+    std::string out, line;
+    for (std::istringstream in(text); std::getline(in, line);)
+        if (std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+            out += line + "\n";
+    return out;
+}
+
 std::string Utf16(const std::string& utf8)
 {
     std::string out = "\xFF\xFE";
@@ -348,7 +360,7 @@ TEST_P(AutorunInImage, TheShellReadsTheSectionAndTheMenuItsOwnSectionsUnchanged)
 INSTANTIATE_TEST_SUITE_P(
     Encodings, AutorunInImage,
     ::testing::Values(
-        EncodingCase{"Ansi", [](const std::string& m) { return m + "; Caf\xE9\r\n"; }, false},
+        EncodingCase{"Ansi", [](const std::string& m) { return AsciiLines(m) + "; Caf\xE9\r\n"; }, false},
         EncodingCase{"AnsiWithoutLastLineEnd", [](const std::string& m) { return m.substr(0, m.size() - 2); }, false},
         EncodingCase{"Utf8", [](const std::string& m) { return "; Kurulum başlatılıyor\r\n" + m; }, false},
         EncodingCase{"Utf8WithMark", [](const std::string& m) { return "\xEF\xBB\xBF; Kurulum başlatılıyor\r\n" + m; }, false},

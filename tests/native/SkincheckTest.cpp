@@ -143,6 +143,10 @@ TEST(Skincheck, VerboseSaysHowEachFileWasRead)
     const Result r = disc.Run({"--verbose"});
     EXPECT_EQ(r.lines, (std::vector<std::string>{"Data/main.ini: read as ANSI code page", "AUTORUN.INF: read as UTF-8",
                                                  Summary(disc, 0, 0)}));
+    // The languages the disc has, and the order a --lang user's sections are read in.
+    disc.Write("Data/main.ini", std::string(kSkin) + "[Screen.tr]\nOver=main.bmp\n[Screen.de_AT]\nOver=main.bmp\n");
+    EXPECT_EQ(disc.Run({"--verbose"}).lines.at(2), "languages: de_AT, tr");
+    EXPECT_EQ(disc.Run({"--verbose", "--lang", "de-AT"}).lines.at(3), "--lang de-AT: reads [NAME.de-at], then [NAME.de], then [NAME]");
 }
 
 TEST(Skincheck, FilesTheBuildAddsCountWhenNamed)
@@ -166,6 +170,9 @@ TEST(Skincheck, CommandLineMistakesCannotRun)
     for (const char* scale : {"0.5", "5.01", "1.255", "1.", "x", "-1", "12"})
         EXPECT_EQ(status({"--scale", scale, disc.Path()}), 2) << scale;
     EXPECT_EQ(status({"--scale", "1.75", disc.Path()}), 0);
+    for (const char* tag : {"english", "d", "de AT", "de-"})
+        EXPECT_EQ(status({"--lang", tag, disc.Path()}), 2) << tag;
+    EXPECT_EQ(status({"--lang", "pt_BR", disc.Path()}), 0);
     EXPECT_EQ(status({"--bogus", disc.Path()}), 2);
     EXPECT_EQ(status({disc.Path(), disc.Path()}), 2);
     EXPECT_EQ(status({disc.File("setup.exe")}), 2); // a file, not a folder
@@ -215,6 +222,12 @@ TEST(Skincheck, PreviewShowsTheShapedWindowWithItsControls)
         for (int x = 51; x < 79; ++x)
             named += at(x, y) == at(79, 29);
     EXPECT_GT(named, 20);
+
+    // As the users of a language see it: its Main picture.
+    disc.Write("Data/main-tr.bmp", EncodeBmp24(Window(0x302010)));
+    disc.Write("Data/main.ini", std::string(kSkin) + "[Screen.tr]\nMain=main-tr.bmp\n");
+    EXPECT_EQ(PreviewPng(disc, {"--lang", "tr-TR"})(5, 5), 0xFF000000 | (0x302010 + 10));
+    EXPECT_EQ(PreviewPng(disc, {"--lang", "fr"})(5, 5), 0xFF000000 | (0x102030 + 10));
 }
 
 // At 150 % without @2x pictures the mask's 4 × 4 cut corner becomes 6 × 6 by
@@ -292,6 +305,7 @@ struct FindingCase {
     const char* what;
     std::function<void(Disc&)> change;
     std::vector<std::string> findings;
+    std::vector<std::string> options = {};
 };
 
 void PrintTo(const FindingCase& c, std::ostream* os) { *os << c.what; }
@@ -303,7 +317,7 @@ TEST_P(SkincheckFinding, PrintsExactlyThis)
     const FindingCase& c = GetParam();
     Disc disc;
     c.change(disc);
-    const Result r = disc.Run();
+    const Result r = disc.Run(c.options);
     int errors = 0, warnings = 0;
     for (const auto& f : c.findings) {
         errors += f.find(": error: ") != std::string::npos;
@@ -466,6 +480,29 @@ const FindingCase kErrors[] = {
      },
      {"bin/config.ini:1: error: [FILES_NAME] has no entry for VISTA: verpick starts nothing on Windows Vista and "
       "later"}},
+    {"language section whose tag is not a language tag",
+     [](D d) { d.Write("Data/main.ini", std::string(kSkin) + "[Screen.english]\nMain=main.bmp\n"); },
+     {"Data/main.ini:10: error: [Screen.english] is never read: \"english\" is not a language tag (as tr, de-AT or "
+      "zh-Hans)"}},
+    {"language section without its base section",
+     [](D d) { d.Write("Data/main.ini", std::string(kSkin) + "[TRACKBARINFO.tr]\n1=ID_VOL,t.bmp,t.bmp,10,32,50,6,H,50\n"); },
+     {"Data/main.ini:10: error: [TRACKBARINFO.tr] is never read: the file has no [TRACKBARINFO] section, whose "
+      "values it would replace"}},
+    {"language keys the base section has no control of",
+     [](D d) {
+         d.Write("Data/main.ini", std::string(kSkin) + "[BUTTONINFO.tr]\n2=ID_EXIT,50,10,30,20,Kapat,F\n3=ID_X,1,1,2,2,X,F\n"
+                                                       "x=ID_Y,1,1,2,2,Y,F\n");
+     },
+     {"Data/main.ini:12: error: [BUTTONINFO.tr] key \"3\" is never read: [BUTTONINFO] has no control of that key, "
+      "and a language section adds none",
+      "Data/main.ini:13: error: [BUTTONINFO.tr] key \"x\" is never read: [BUTTONINFO] has no control of that key, "
+      "and a language section adds none"}},
+    {"second language section of one name and language",
+     [](D d) {
+         d.Write("Data/main.ini", std::string(kSkin) + "[BUTTONINFO.de_AT]\n1=ID_BUTTON1,10,10,30,20,Los,F\n"
+                                                       "[buttoninfo.DE-at]\n1=ID_BUTTON1,10,10,30,20,Installieren,F\n");
+     },
+     {"Data/main.ini:12: error: [buttoninfo.DE-at] is never read: line 10 starts the section of that name and language"}},
 };
 INSTANTIATE_TEST_SUITE_P(Errors, SkincheckFinding, ::testing::ValuesIn(kErrors),
                          [](const auto& p) { return CaseName(p.param.what); });
@@ -646,6 +683,36 @@ const FindingCase kWarnings[] = {
       "horizontal), but it is 50x6, wider than high",
       "Data/main.ini:13: warning: progress control \"ID_FX\": the orientation \"H\" makes it vertical (\"H\" makes a "
       "progress control vertical), but it is 30x6, wider than high"}},
+    {"language pictures that make another window",
+     [](D d) {
+         d.Write("Data/main-tr.bmp", EncodeBmp24(Window(0x302010, 120, 60)));
+         d.Write("Data/mask-tr.bmp", EncodeBmp24(Mask(0xFF00FF, 120, 60)));
+         d.Write("Data/main.ini", std::string(kSkin) + "[Screen.tr]\nMain=main-tr.bmp\nMask=mask-tr.bmp\nOver=main-tr.bmp\n");
+     },
+     {"Data/main.ini:12: warning: [tr] the Mask picture \"mask-tr.bmp\" makes the window 120x60, but the base "
+      "sections' pictures make it 100x60: the controls lie where the base sections put them, unless this language's "
+      "lines move them"}},
+    {"language picture of another size than the window",
+     [](D d) {
+         d.Write("Data/over-tr.bmp", EncodeBmp24(Window(0x302010, 90, 60)));
+         d.Write("Data/main.ini", std::string(kSkin) + "[Screen.tr]\nOver=over-tr.bmp\n");
+     },
+     {"Data/main.ini:11: warning: [tr-TR] the Over picture \"over-tr.bmp\" is 90x60, but the Mask picture (the "
+      "window) is 100x60"},
+     {"--lang", "tr-TR"}},
+    {"language with texts but the base's info text",
+     [](D d) {
+         d.Write("Data/main.ini", std::string(kSkin) + "[TEXTINFO.tr]\n1=ID_INFO,Tahoma,0,0,-12,255,10,40,80,12,Merhaba,0\n");
+     },
+     {"AUTORUN.INF:4: warning: [tr] no [TEXT_INFO] section of this language has a text for ID_BUTTON1: a click "
+      "shows its users the base text"}},
+    {"language with texts of its own for every program button",
+     [](D d) {
+         d.Write("Data/main.ini", std::string(kSkin) + "[TEXTINFO.tr]\n1=ID_INFO,Tahoma,0,0,-12,255,10,40,80,12,Merhaba,0\n");
+         d.Write("AUTORUN.INF", std::string(kAutorun) + "[TEXT_INFO.tr]\nID_BUTTON1=Kur\n[RUN_FILES.tr]\nID_BUTTON1=yok.exe\n");
+     },
+     {"AUTORUN.INF:8: error: [tr] ID_BUTTON1 opens \"yok.exe\", which is not on the disc: a click shows \"File Not "
+      "Found !\""}},
 };
 INSTANTIATE_TEST_SUITE_P(Warnings, SkincheckFinding, ::testing::ValuesIn(kWarnings),
                          [](const auto& p) { return CaseName(p.param.what); });

@@ -160,23 +160,38 @@ void WriteControl(std::string& out, const PageControl& c, const Embedded& pictur
     out += "}";
 }
 
+// The window's pictures, outline and controls: the fields a view replaces.
+template <typename Window>
+void WriteWindow(std::string& out, const Window& w, const Embedded& pictures)
+{
+    out += ",\"width\":" + std::to_string(w.width) + ",\"height\":" + std::to_string(w.height) +
+           ",\n\"main\":" + pictures.Ref(w.main) + ",\"over\":" + pictures.Ref(w.over) +
+           ",\"down\":" + pictures.Ref(w.down) + ",\"disabled\":" + pictures.Ref(w.disabled) +
+           ",\n\"outline\":" + OptionalPath(w.outline) + ",\n\"controls\":[";
+    for (std::size_t i = 0; i < w.controls.size(); ++i) {
+        out += i ? ",\n" : "\n";
+        WriteControl(out, w.controls[i], pictures);
+    }
+    out += "]";
+}
+
 std::string DataJson(const PageData& data)
 {
     const Embedded pictures(data.pictures);
     std::string out = "{\"title\":" + JsonString(data.title) + ",\"scale\":" + std::to_string(data.scalePercent) +
-                      ",\"width\":" + std::to_string(data.width) + ",\"height\":" + std::to_string(data.height) +
-                      ",\n\"pictures\":[";
+                      ",\"language\":" + JsonString(data.language) + ",\n\"pictures\":[";
     for (std::size_t u = 0; u < pictures.unique.size(); ++u) {
         const PixelImage& p = *pictures.unique[u];
         out += (u ? ",\n" : "") + std::string("{\"width\":") + std::to_string(p.size.width) +
                ",\"height\":" + std::to_string(p.size.height) + ",\"src\":\"" + PngDataUri(p) + "\"}";
     }
-    out += "],\n\"main\":" + pictures.Ref(data.main) + ",\"over\":" + pictures.Ref(data.over) +
-           ",\"down\":" + pictures.Ref(data.down) + ",\"disabled\":" + pictures.Ref(data.disabled) +
-           ",\n\"outline\":" + OptionalPath(data.outline) + ",\n\"controls\":[";
-    for (std::size_t i = 0; i < data.controls.size(); ++i) {
-        out += i ? ",\n" : "\n";
-        WriteControl(out, data.controls[i], pictures);
+    out += "]";
+    WriteWindow(out, data, pictures);
+    out += ",\n\"views\":[";
+    for (std::size_t i = 0; i < data.views.size(); ++i) {
+        out += (i ? ",\n" : "\n") + std::string("{\"language\":") + JsonString(data.views[i].language);
+        WriteWindow(out, data.views[i], pictures);
+        out += "}";
     }
     out += "],\n\"findings\":[";
     for (std::size_t i = 0; i < data.findings.size(); ++i) {

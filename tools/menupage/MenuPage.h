@@ -63,8 +63,20 @@ struct PageFinding {
     int control = -1; // index into PageData::controls, -1: none
 };
 
+// The window as the users of one language see it: the same controls, in the
+// same order, with their own pictures, texts and clicks.
+struct PageView {
+    std::string language; // as given ("de-AT"); empty: the base sections
+    int width = 0;
+    int height = 0;
+    int main = -1, over = -1, down = -1, disabled = -1; // indexes into PageData::pictures
+    std::optional<Outline> outline;
+    std::vector<PageControl> controls;
+};
+
 struct PageData {
     std::string title; // the disc folder
+    std::string language; // the view below, as given; empty: the base sections
     int scalePercent = 100;
     int width = 0; // the window, in page pixels at the scale
     int height = 0;
@@ -73,6 +85,7 @@ struct PageData {
     std::optional<Outline> outline; // none: the window stays rectangular
     std::vector<PageControl> controls; // in creation order: earlier ones lie above later ones
     std::vector<PageFinding> findings;
+    std::vector<PageView> views; // the other languages the page can switch to, their pictures among `pictures`
 };
 
 // The page: the template built into the program with `data` filled in.

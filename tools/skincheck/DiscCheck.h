@@ -11,11 +11,15 @@
 #include <vector>
 
 struct DiscReport {
-    DiscModel model;               // the window laid out at the options' scale
+    DiscModel model;               // the window laid out at the options' scale; with --lang, in that language
     std::vector<Finding> findings; // by file (main.ini, AUTORUN.INF, config.ini), then by line
+    std::vector<std::string> languages; // the languages the disc has (DiscModel::LanguagesFound)
+    // Without --lang: the disc as a user of each of those languages sees it, in their order.
+    std::vector<DiscModel> views;
 
     std::size_t Count(Severity severity) const;
 };
 
-// The findings are always those of 100 %.
+// The findings are always those of 100 %. Without --lang, those of the base
+// sections and then those that only a language's users meet, named by it.
 DiscReport CheckDisc(const DiscFolder& disc, const SkincheckOptions& options);

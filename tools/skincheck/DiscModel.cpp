@@ -1,5 +1,6 @@
 #include "tools/skincheck/DiscModel.h"
 
+#include "platform/LanguageSections.h"
 #include "platform/Profile.h"
 #include "skin/MaskRuns.h"
 
@@ -16,20 +17,42 @@ std::size_t ConfigFile::SectionLine(const std::string& section) const
     return 0;
 }
 
+std::string ConfigFile::SectionFor(const std::string& section, const std::string& key) const
+{
+    return platform::LanguageSectionFor(doc, languages, section, key);
+}
+
+std::size_t ConfigFile::LanguageSectionLine(const std::string& section) const
+{
+    for (const std::string& language : languages)
+        for (const auto& header : doc.SectionHeaders()) {
+            const auto split = platform::SplitLanguageSection(header.name);
+            if (split && EqualNoCase(split->base, section) && platform::NormalLanguageTag(split->tag) == language &&
+                platform::JudgeLanguageSection(doc, header.name) == platform::LanguageSectionState::Read)
+                return header.line;
+        }
+    return 0;
+}
+
+std::size_t ConfigFile::KeyLine(const std::string& section, const std::string& key) const
+{
+    return doc.KeyLine(SectionFor(section, key), key);
+}
+
 std::size_t ConfigFile::LineFor(const std::string& section, const std::string& key) const
 {
-    const std::size_t line = doc.KeyLine(section, key);
+    const std::size_t line = KeyLine(section, key);
     return line ? line : SectionLine(section);
 }
 
 std::string ConfigFile::Raw(const std::string& section, const std::string& key) const
 {
-    return doc.GetString(section, key, "", std::numeric_limits<std::size_t>::max());
+    return doc.GetString(SectionFor(section, key), key, "", std::numeric_limits<std::size_t>::max());
 }
 
 std::string ConfigFile::Value(const std::string& section, const std::string& key, std::size_t bufferChars) const
 {
-    return platform::ReadProfileString(file.hostPath, section, key, "", bufferChars);
+    return platform::ReadProfileString(file.hostPath, section, key, "", bufferChars, languages);
 }
 
 WindowOutline LayOutWindow(const PixelImage& frame, const PixelImage* shape)
@@ -65,6 +88,38 @@ const ScreenPicture* DiscModel::Screen(const char* role) const
         if (std::string(s.role) == role)
             return &s;
     return nullptr;
+}
+
+std::vector<std::string> DiscModel::LanguageBases(const ConfigFile& file) const
+{
+    std::vector<std::string> bases;
+    if (&file == &skin) {
+        bases.push_back("Screen");
+        for (const auto& kind : ControlKinds())
+            bases.push_back(kind.section);
+    } else if (autorun && &file == &*autorun) {
+        bases = {kRunFilesSection, kTextInfoSection};
+    }
+    return bases;
+}
+
+std::vector<std::string> DiscModel::LanguagesFound() const
+{
+    std::map<std::string, std::string> found; // by normal tag
+    for (const ConfigFile* file : {&skin, autorun ? &*autorun : nullptr}) {
+        const std::vector<std::string> bases = file ? LanguageBases(*file) : std::vector<std::string>{};
+        for (std::size_t i = 0; file && i < file->doc.SectionCount(); ++i) {
+            const std::string& name = file->doc.SectionName(i);
+            const auto split = platform::SplitLanguageSection(name);
+            if (split && platform::JudgeLanguageSection(file->doc, name) == platform::LanguageSectionState::Read &&
+                std::any_of(bases.begin(), bases.end(), [&](const std::string& b) { return EqualNoCase(b, split->base); }))
+                found.emplace(platform::NormalLanguageTag(split->tag), std::string(split->tag));
+        }
+    }
+    std::vector<std::string> tags;
+    for (const auto& [normal, tag] : found)
+        tags.push_back(tag);
+    return tags;
 }
 
 bool DiscModel::HasImageButton(const std::string& name) const

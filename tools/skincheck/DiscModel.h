@@ -22,16 +22,26 @@
 #include <vector>
 
 // A configuration file of the disc: the profile service reads its values, as
-// the programs do; the parsed text says on which line each one stands.
+// the programs do; the parsed text says on which line each one stands. Values
+// are read through the language sections of `languages`, as the menu reads
+// them for a user of those languages (none: the base sections).
 struct ConfigFile {
     DiscFile file;
     std::string shown; // how reports name it
     platform::IniDocument doc;
     bool read = false;            // present, and its bytes were read
     bool ansiBeyondAscii = false; // read in the ANSI code page, with letters beyond ASCII
+    std::vector<std::string> languages;
 
     bool Present() const { return file.state == DiscFile::Present; }
     std::size_t SectionLine(const std::string& section) const;
+    // The section that the key is read from: a language section, else `section`.
+    std::string SectionFor(const std::string& section, const std::string& key) const;
+    // The header line of the most specific language section of `section`
+    // that is read; 0 when none of the languages has one.
+    std::size_t LanguageSectionLine(const std::string& section) const;
+    // The line of the entry that is read; 0 when the default is.
+    std::size_t KeyLine(const std::string& section, const std::string& key) const;
     // The key's line, else its section's, else 0: where a missing entry belongs.
     std::size_t LineFor(const std::string& section, const std::string& key) const;
     // The whole value, however long.
@@ -152,6 +162,12 @@ struct DiscModel {
     DiscModel(const DiscModel&) = delete; // its parts point into each other
 
     const DiscFolder* disc = nullptr;
+    // The user's language the disc is read for, as given ("de-AT"), and the
+    // languages whose sections are read, most specific first; both empty for
+    // the base sections.
+    std::string language;
+    std::vector<std::string> languages;
+    PixelSize baseWindow; // for a language: the window's size from the base sections' pictures
     ConfigFile skin;
     std::vector<ScreenPicture> screen; // Main first; empty without a [Screen] section
     WindowOutline outline;             // at 100 %
@@ -167,11 +183,19 @@ struct DiscModel {
     std::map<std::string, PictureLoad> decoded; // by host path
 
     const ScreenPicture* Screen(const char* role) const;
+    // The sections of `file` that language sections may give values of
+    // (main.ini's and AUTORUN.INF's sections of the menu); none for others.
+    std::vector<std::string> LanguageBases(const ConfigFile& file) const;
+    // The tags of the language sections that the menu reads, in main.ini and
+    // AUTORUN.INF, each once as first written, in the order of their normal
+    // tags (a language before its regions).
+    std::vector<std::string> LanguagesFound() const;
     bool HasImageButton(const std::string& name) const;
     const ModelControl* InfoLabel() const;
     // The files of the reports, in their order.
     std::vector<const ConfigFile*> Files() const;
 };
 
-// Reads the disc; the window for the preview is laid out at `dpi`.
-DiscModel BuildDiscModel(const DiscFolder& disc, int dpi);
+// Reads the disc; the window for the preview is laid out at `dpi`. With a
+// `language`, the disc as a user of that language sees it.
+DiscModel BuildDiscModel(const DiscFolder& disc, int dpi, const std::string& language = "");

@@ -16,6 +16,7 @@ struct Finding {
     Severity severity = Severity::Warning;
     std::string message;
     const char* rule = ""; // a stable id, "family.what"
+    std::string language{}; // found as a user of this language sees the disc; empty: the base sections
 };
 
 // The findings of one family, in the order it finds them.

@@ -97,7 +97,7 @@ int ControlOf(const DiscModel& model, const Finding& f)
     const bool inAutorun = model.autorun && f.file == model.autorun->shown;
     for (std::size_t i = 0; i < model.controls.size() && f.line && (inSkin || inAutorun); ++i) {
         const ModelControl& c = model.controls[i];
-        const auto entryLine = [&](const char* section) { return model.autorun->doc.KeyLine(section, c.Name()); };
+        const auto entryLine = [&](const char* section) { return model.autorun->KeyLine(section, c.Name()); };
         if (inSkin ? c.line == f.line
                    : c.Is(ControlKindId::ImageButton) &&
                          (entryLine(kRunFilesSection) == f.line || entryLine(kTextInfoSection) == f.line))
@@ -174,30 +174,48 @@ std::string ClickInWords(const DiscModel& model, const ModelControl& control)
     return words.empty() ? "does nothing" : words;
 }
 
+// The window of `model` into `window` (the page or one of its views), its pictures among the page's.
+template <typename Window>
+void FillWindow(Window& window, PageData& page, const DiscModel& model)
+{
+    const ScaledWindow& scaled = model.scaled;
+    if (scaled.outline.width == 0) // no picture of the skin loads at this scale: no window
+        return;
+    window.width = scaled.outline.width;
+    window.height = scaled.outline.height;
+    window.main = AddPicture(page, scaled.main);
+    window.over = AddPicture(page, scaled.over);
+    window.down = AddPicture(page, scaled.down);
+    // No control of the menu is ever disabled, so its Disabled picture never shows.
+    if (scaled.outline.shaped)
+        window.outline = Runs(scaled.outline);
+    for (std::size_t i = 0; i < model.controls.size(); ++i)
+        window.controls.push_back(Control(page, model, i));
+}
+
 PageData PageFromReport(const DiscReport& report, const std::string& title)
 {
     const DiscModel& model = report.model;
-    const ScaledWindow& scaled = model.scaled;
     PageData page;
     page.title = title;
-    page.scalePercent = (scaled.dpi * 100 + kBaseDpi / 2) / kBaseDpi;
-    if (scaled.outline.width > 0) { // else no picture of the skin loads at this scale: no window
-        page.width = scaled.outline.width;
-        page.height = scaled.outline.height;
-        page.main = AddPicture(page, scaled.main);
-        page.over = AddPicture(page, scaled.over);
-        page.down = AddPicture(page, scaled.down);
-        // No control of the menu is ever disabled, so its Disabled picture never shows.
-        if (scaled.outline.shaped)
-            page.outline = Runs(scaled.outline);
-        for (std::size_t i = 0; i < model.controls.size(); ++i)
-            page.controls.push_back(Control(page, model, i));
+    page.language = model.language;
+    page.scalePercent = (model.scaled.dpi * 100 + kBaseDpi / 2) / kBaseDpi;
+    FillWindow(page, page, model);
+    for (const DiscModel& view : report.views) {
+        menupage::PageView& v = page.views.emplace_back();
+        v.language = view.language;
+        FillWindow(v, page, view);
     }
     const DiscFolder& disc = *model.disc;
-    for (const Finding& f : report.findings)
+    for (const Finding& f : report.findings) {
+        // Tied to a control of the window it was found in.
         page.findings.push_back({f.severity == Severity::Error ? "error" : f.severity == Severity::Warning ? "warning" : "note",
-                                 disc.Display(f.file) + (f.line ? ":" + std::to_string(f.line) : ""), f.message,
-                                 ControlOf(model, f)});
+                                 disc.Display(f.file) + (f.line ? ":" + std::to_string(f.line) : ""),
+                                 (f.language.empty() ? "" : "[" + f.language + "] ") + f.message, -1});
+        const auto view = std::find_if(report.views.begin(), report.views.end(),
+                                       [&](const DiscModel& v) { return v.language == f.language; });
+        page.findings.back().control = ControlOf(view == report.views.end() ? model : *view, f);
+    }
     return page;
 }
 

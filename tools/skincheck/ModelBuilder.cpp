@@ -4,6 +4,7 @@
 // at the preview's scale and the files the disc names.
 #include "app/AppPaths.h"
 #include "launcher/LaunchPlan.h"
+#include "platform/LanguageSections.h"
 #include "skin/SkinFile.h"
 #include "tools/skincheck/DiscFiles.h"
 
@@ -13,14 +14,21 @@ namespace {
 
 class ModelBuilder {
 public:
-    ModelBuilder(const DiscFolder& disc, int dpi) : m_disc(disc), m_dpi(dpi) {}
+    ModelBuilder(const DiscFolder& disc, int dpi, const std::string& language) : m_disc(disc), m_dpi(dpi)
+    {
+        m_model.language = language;
+        if (!language.empty())
+            m_model.languages = platform::ChooseLanguages({language});
+    }
 
     DiscModel Build();
 
 private:
     void NoteTwoX(const PictureRef& ref);
 
+    IniFile Skin() const { return IniFile(m_model.skin.file.hostPath, m_model.languages); }
     void ReadScreen();
+    void ReadBaseWindow();
     void AddControl(const ControlLine& line);
     void ReadClick(ModelControl& control) const;
     void ReadAutorun();
@@ -43,11 +51,11 @@ void ModelBuilder::ReadScreen()
     if (!screenLine)
         return;
     // As the skin dialog reads them: the other four default to Main.
-    const IniFile ini(m_model.skin.file.hostPath);
+    const IniFile ini = Skin();
     const std::string main = ini.GetString("Screen", "Main", "");
     m_model.screen.reserve(5); // their references are pointed at
     for (const char* role : {"Main", "Mask", "Over", "Down", "Disabled"}) {
-        const std::size_t keyLine = m_model.skin.doc.KeyLine("Screen", role);
+        const std::size_t keyLine = m_model.skin.KeyLine("Screen", role);
         const bool written = role == std::string("Main") || keyLine;
         m_model.screen.push_back({role, written,
                                   written ? m_pictures.Reference(ini.GetString("Screen", role, main), keyLine ? keyLine : screenLine)
@@ -60,6 +68,19 @@ void ModelBuilder::ReadScreen()
     const PixelImage* frame = shape ? shape : m_model.Screen("Main")->ref.Picture();
     if (frame)
         m_model.outline = LayOutWindow(*frame, shape);
+}
+
+// The window of the base sections, which every user whose language no
+// section names sees: its Mask picture's size, else its Main picture's.
+void ModelBuilder::ReadBaseWindow()
+{
+    const IniFile base(m_model.skin.file.hostPath);
+    const std::string main = base.GetString("Screen", "Main", "");
+    for (const std::string& name : {base.GetString("Screen", "Mask", main), main})
+        if (const PixelImage* picture = m_pictures.Reference(name, 0).Picture()) {
+            m_model.baseWindow = picture->size;
+            return;
+        }
 }
 
 void ModelBuilder::NoteTwoX(const PictureRef& ref)
@@ -77,7 +98,7 @@ void ModelBuilder::AddControl(const ControlLine& line)
     ModelControl c;
     c.kind = &kind;
     c.fields = line;
-    c.line = m_model.skin.doc.KeyLine(kind.section, std::to_string(line.key));
+    c.line = m_model.skin.KeyLine(kind.section, std::to_string(line.key));
     for (int field = 1; field <= kind.FieldCount(); ++field)
         if (kind.Format(field).type == FieldType::Picture)
             c.pictures.emplace_back(field, m_pictures.Reference(line.Field(field), c.line));
@@ -126,8 +147,10 @@ void ModelBuilder::ReadAutorun()
         if (m_model.HasImageButton(kProgramButtonPrefix + std::string(1, n)))
             programButtons.push_back(kProgramButtonPrefix + std::string(1, n));
     // Nothing in the menu reads AUTORUN.INF without these buttons.
-    if (!programButtons.empty() || m_model.HasImageButton(kHomePageCommand))
+    if (!programButtons.empty() || m_model.HasImageButton(kHomePageCommand)) {
         m_model.autorun = ReadConfigFile(m_disc, m_paths.autorunInfPath, kAutorunInfName);
+        m_model.autorun->languages = m_model.languages;
+    }
     for (ModelControl& c : m_model.controls)
         if (c.Is(ControlKindId::ImageButton))
             ReadClick(c);
@@ -248,9 +271,9 @@ void ModelBuilder::NameFiles()
             name(choice.value, choice.program, plan.config, plan.config.LineFor(launcher::kConfigSection, choice.key));
 }
 
-DiscModel BuildDiscModel(const DiscFolder& disc, int dpi)
+DiscModel BuildDiscModel(const DiscFolder& disc, int dpi, const std::string& language)
 {
-    return ModelBuilder(disc, dpi).Build();
+    return ModelBuilder(disc, dpi, language).Build();
 }
 
 DiscModel ModelBuilder::Build()
@@ -258,10 +281,13 @@ DiscModel ModelBuilder::Build()
     m_model.disc = &m_disc;
     m_paths = PathsFromModule(m_disc.ProgramDir() + "autorun.exe");
     m_model.skin = ReadConfigFile(m_disc, m_paths.skinPath, "Data/main.ini");
+    m_model.skin.languages = m_model.languages;
     if (m_model.skin.Present()) {
         ReadScreen();
+        if (!m_model.languages.empty() && m_model.skin.SectionLine("Screen"))
+            ReadBaseWindow();
         for (const auto& kind : ControlKinds())
-            for (const ControlLine& line : ReadControlLines(IniFile(m_model.skin.file.hostPath), kind))
+            for (const ControlLine& line : ReadControlLines(Skin(), kind))
                 AddControl(line);
         for (const ModelControl& c : m_model.controls)
             for (const auto& [field, ref] : c.pictures)

@@ -1,5 +1,7 @@
 #include "tools/skincheck/Options.h"
 
+#include "platform/LanguageSections.h"
+
 #include <algorithm>
 
 namespace {
@@ -38,6 +40,13 @@ const Option kOptions[] = {
          o.present.push_back(v);
          return true;
      }},
+    {"--lang", true, [](SkincheckOptions& o, const std::string& v, std::string& error) {
+         if (!platform::IsLanguageTag(v))
+             error = "--lang takes a language tag, as tr, de-AT or zh-Hans";
+         else
+             o.language = v;
+         return error.empty();
+     }},
     {"--scale", true, [](SkincheckOptions& o, const std::string& v, std::string& error) {
          o.dpi = ScaleDpi(v);
          if (!o.dpi)
@@ -47,20 +56,24 @@ const Option kOptions[] = {
 };
 
 const char kUsage[] =
-    "usage: skincheck [--verbose] [--preview OUT.png] [--html OUT.html] [--scale S] [--present PATH]...\n"
-    "                 DISC_FOLDER\n"
+    "usage: skincheck [--verbose] [--preview OUT.png] [--html OUT.html] [--scale S] [--lang TAG]\n"
+    "                 [--present PATH]... DISC_FOLDER\n"
     "Checks a start-menu disc folder: AUTORUN.INF, Data/main.ini with its pictures,\n"
-    "and config.ini. Prints one line per finding, then a summary.\n"
+    "and config.ini, as every user sees it: the base sections and each language the\n"
+    "disc has (a finding only its users meet starts with the language: [tr]).\n"
+    "Prints one line per finding, then a summary.\n"
     "  --preview OUT.png  also write the window as it looks at rest, controls outlined\n"
     "  --html OUT.html    also write the menu as one page to try in any browser: looks,\n"
     "                     tooltips, labels, sliders and what each click does\n"
     "  --scale S          draw the preview and the page at display scale S (1, 1.25,\n"
     "                     1.5, 2, up to 5), from the @2x pictures where the menu would\n"
     "                     use them\n"
+    "  --lang TAG         check, preview and page the disc as a user whose Windows\n"
+    "                     display language is TAG (tr, de-AT) sees it\n"
     "  --present PATH     count PATH (below the disc folder) as present: a file that\n"
     "                     the build adds to the disc later\n"
-    "  --verbose          also say in which encoding each file was read, and the rule\n"
-    "                     behind each finding\n"
+    "  --verbose          also say in which encoding each file was read, the languages\n"
+    "                     found, and the rule behind each finding\n"
     "Exit status: 0 no error, 1 errors, 2 could not run (or write the preview or the page).\n";
 
 ParsedOptions Refuse(std::string error, bool usage)

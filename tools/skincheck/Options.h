@@ -13,6 +13,7 @@ struct SkincheckOptions {
     int dpi = kBaseDpi;                 // the preview's and the page's: 96 × the display scale
     std::vector<std::string> present;   // files the build adds later, below the disc folder
     bool verbose = false;               // how each file was read, and each finding's rule
+    std::optional<std::string> language; // check and draw the disc as a user of this language sees it
 };
 
 struct ParsedOptions {

@@ -29,7 +29,7 @@ const std::vector<RuleFamily>& RuleFamilies()
     static const std::vector<RuleFamily> families{
         {"ini", CheckIniStructure},     {"screen", CheckScreen},   {"control", CheckControlLines},
         {"name", CheckNames},           {"click", CheckClicks},    {"autorun", CheckAutorun},
-        {"config", CheckConfig},
+        {"config", CheckConfig},        {"language", CheckLanguages},
     };
     return families;
 }
@@ -40,6 +40,12 @@ std::vector<Finding> CheckModel(const DiscModel& model)
     for (const RuleFamily& family : RuleFamilies())
         family.check(model, found);
     std::vector<Finding> findings = std::move(found.List());
+    SortFindings(model, findings);
+    return findings;
+}
+
+void SortFindings(const DiscModel& model, std::vector<Finding>& findings)
+{
     std::vector<std::string> files;
     for (const ConfigFile* file : model.Files())
         files.push_back(file->shown);
@@ -47,5 +53,4 @@ std::vector<Finding> CheckModel(const DiscModel& model)
     std::stable_sort(findings.begin(), findings.end(), [&](const Finding& a, const Finding& b) {
         return rank(a.file) != rank(b.file) ? rank(a.file) < rank(b.file) : a.line < b.line;
     });
-    return findings;
 }

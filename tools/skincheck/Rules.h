@@ -18,6 +18,7 @@ void CheckNames(const DiscModel& model, Findings& out);        // NameRules.cpp
 void CheckClicks(const DiscModel& model, Findings& out);       // ClickRules.cpp
 void CheckAutorun(const DiscModel& model, Findings& out);      // AutorunRules.cpp
 void CheckConfig(const DiscModel& model, Findings& out);       // ConfigRules.cpp
+void CheckLanguages(const DiscModel& model, Findings& out);    // LanguageRules.cpp
 
 // Shared by the Screen and the control lines (ScreenRules.cpp): a picture
 // that a line names loads and its @2x version is usable; a mask cuts
@@ -33,3 +34,5 @@ const std::vector<RuleFamily>& RuleFamilies();
 // Every family's findings: by file (main.ini, AUTORUN.INF, config.ini), then
 // by line, and on one line in the order of the table.
 std::vector<Finding> CheckModel(const DiscModel& model);
+// Into that order, stably.
+void SortFindings(const DiscModel& model, std::vector<Finding>& findings);

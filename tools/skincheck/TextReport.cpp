@@ -22,11 +22,24 @@ void PrintReport(const DiscReport& report, const SkincheckOptions& options, std:
             if (file->read)
                 out << disc.Display(file->shown) << ": read as " << platform::EncodingName(file->doc.Encoding())
                     << '\n';
+    if (options.verbose && (!report.languages.empty() || options.language)) {
+        out << "languages:";
+        for (std::size_t i = 0; i < report.languages.size(); ++i)
+            out << (i ? ", " : " ") << report.languages[i];
+        out << (report.languages.empty() ? " none\n" : "\n");
+    }
+    if (options.verbose && options.language) {
+        out << "--lang " << *options.language << ": reads";
+        for (const std::string& tag : report.model.languages)
+            out << " [NAME." << tag << "], then";
+        out << " [NAME]\n";
+    }
     for (const Finding& f : report.findings) {
         out << disc.Display(f.file) << ':';
         if (f.line)
             out << f.line << ':';
-        out << ' ' << SeverityName(f.severity) << ": " << f.message;
+        out << ' ' << SeverityName(f.severity) << ": " << (f.language.empty() ? "" : "[" + f.language + "] ")
+            << f.message;
         if (options.verbose)
             out << " [" << f.rule << ']';
         out << '\n';
