@@ -86,7 +86,7 @@ std::string WholeTables(std::string_view segment)
         const std::size_t entry = spec >> 4 ? 2 : 1, have = std::min<std::size_t>(64, (left - 1) / entry);
         // Tables of 4, 9, ... 49 values it reads as smaller blocks: not mended.
         const bool block = have == 4 || have == 9 || have == 16 || have == 25 || have == 36 || have == 49;
-        if ((spec & 15) > 3 || (left - 1) % entry || block)
+        if ((spec & 15) > 3 || (have < 64 && (left - 1) % entry) || block)
             return std::string(segment);
         out += static_cast<char>(spec);
         out.append(segment.substr(at + 1, have * entry));
