@@ -575,6 +575,9 @@ int main(int argc, char** argv)
     Write("jpeg-damage-frame-length.jpg", patched(jpeg, jpeg.find("\xFF\xC0") + 2, std::string("\x00\x12", 2)));
     Write("jpeg-damage-scan-length.jpg", patched(jpeg, sos + 2, std::string("\x00\x0B", 2)));
     Write("jpeg-damage-scan-component-id.jpg", patched(jpeg, sos + 5, "\x07"));
+    Write("jpeg-damage-scan-spectrum.jpg", patched(jpeg, sos + 12, "\x3E")); // a baseline scan's last coefficient
+    const std::string restarts = EncodeJpeg(kW, kH, false, false, false, 420, 1);
+    Write("jpeg-damage-restart-number.jpg", patched(restarts, restarts.find("\xFF\xD3"), "\xFF\xD5"));
     Write("jpeg-damage-scan-component-twice.jpg", patched(jpeg, sos + 7, "\x01"));
     Write("jpeg-damage-frame-component-twice.jpg", patched(jpeg, jpeg.find("\xFF\xC0") + 13, "\x01"));
     Write("jpeg-damage-marker-jpg0.jpg", inserted(jpeg, sos, std::string("\xFF\xF0\x00\x04\x00\x00", 6)));
