@@ -183,7 +183,7 @@ bool BmpHeaderSize(std::string_view bytes, long long& width, long long& height)
 namespace {
 
 // Whether Windows reads pixels of this depth and compression; false, with the reason in `problem`, when not.
-bool Readable(const Header& h, std::string& problem)
+bool Readable(const Reader& in, const Header& h, std::string& problem)
 {
     const bool rle = h.compression == kBiRle8 || h.compression == kBiRle4;
     const bool known = (h.compression == kBiRgb && (h.bits == 1 || h.bits == 4 || h.bits == 8 || h.bits == 16 ||
@@ -193,6 +193,11 @@ bool Readable(const Header& h, std::string& problem)
     if (!known || (h.size == 12 && (h.bits == 16 || h.bits == 32))) {
         problem = "it has " + std::to_string(h.bits) + "-bit pixels in compression " + std::to_string(h.compression) +
                   ", which Windows does not read";
+        return false;
+    }
+    // Bit fields that leave a colour channel out: the loader refuses them.
+    if (h.compression == kBiBitfields && in.Has(54, 12) && (!in.U32(54) || !in.U32(58) || !in.U32(62))) {
+        problem = "its bit fields give no bits to one of red, green and blue, which the loader does not read";
         return false;
     }
     if (rle && h.topDown) {
@@ -305,7 +310,7 @@ PictureLoad DecodeBmp(std::string_view bytes)
     load.format = "BMP";
     const Reader in{bytes};
     Header h;
-    if (!ReadHeader(in, h, load.problem) || !Readable(h, load.problem) ||
+    if (!ReadHeader(in, h, load.problem) || !Readable(in, h, load.problem) ||
         !PictureSizeAllowed(load, h.width, h.height) || !HoldsItsData(in, h, load.problem))
         return load;
     const int width = static_cast<int>(h.width), height = static_cast<int>(h.height);

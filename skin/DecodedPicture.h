@@ -28,8 +28,10 @@ struct PictureLoad {
 };
 
 // Larger pictures are refused rather than decoded: no skin needs them, and a
-// corrupt header must not make the tool allocate gigabytes.
-inline constexpr int kMaxPictureSide = 16384;
+// corrupt header must not make the tool allocate gigabytes. A side may be as
+// long as a GIF or JPEG can give it (the loader shows a 65535 × 1 GIF); the
+// area is what bounds the memory.
+inline constexpr int kMaxPictureSide = 65535;
 inline constexpr std::size_t kMaxPicturePixels = std::size_t(1) << 24;
 inline constexpr std::size_t kMaxPictureFileBytes = std::size_t(256) << 20;
 

@@ -84,11 +84,11 @@ TEST(PictureDecoder, RecordsSeeThroughPixels)
 TEST(PictureDecoder, RefusesWhatTheMenuCannotLoad)
 {
     EXPECT_EQ(DecodePicture("\x89PNG\r\n\x1a\nrest").problem,
-              "it is a PNG picture, and the menu loads only BMP, JPEG and GIF");
+              "it is a PNG picture, and the menu loads only BMP, JPEG and GIF: Windows will not show it, though Wine does");
     EXPECT_EQ(DecodePicture("plain text").problem, "it is not a BMP, JPEG or GIF picture");
     EXPECT_EQ(DecodePicture("RIFF").problem, "it is not a BMP, JPEG or GIF picture");
     EXPECT_EQ(DecodePicture(std::string("RIFF\0\0\0\0WEBPVP8 ", 16)).problem,
-              "it is a WebP picture, and the menu loads only BMP, JPEG and GIF");
+              "it is a WebP picture, and the menu loads only BMP, JPEG and GIF: Windows will not show it");
 
     // Damaged JPEG headers: a Huffman table of more codes than there can be,
     // and a scan that uses a table no segment defines.
@@ -106,6 +106,44 @@ TEST(PictureDecoder, RefusesWhatTheMenuCannotLoad)
     jpeg = Fixture("jpeg_33x21.jpg");
     EXPECT_EQ(DecodePicture(jpeg.substr(0, jpeg.size() / 2)).problem,
               "the JPEG file is cut short: it ends before its end-of-picture marker");
+    // Damage that the loader's libjpeg goes on past: shown at full size, and a
+    // warning. Each case: what is done to the file at which marker, the reason.
+    struct Damage {
+        const char* marker;
+        std::size_t offset;
+        std::string bytes;
+        bool insert;
+        const char* why; // "" when the loader refuses the file
+    };
+    const Damage damages[] = {
+        {"\xFF\xDA", 0, "\x12\x34", true, "Corrupt JPEG data: 2 extraneous bytes before marker 0xda"},
+        {"\xFF\xDB", 2, std::string("\x00\x42", 2), false, "Corrupt JPEG data: 1 extraneous bytes before marker 0xdb"},
+        {"\xFF\xDA", 7, "\x01", false, "its headers are damaged"},               // a component id twice in a scan
+        {"\xFF\xC0", 13, "\x01", false, "its headers are damaged"},              // and in the frame
+        {"\xFF\xD9", 0, std::string("\xFF\xF0\x00\x02", 4), true, "after its last row: Unsupported marker type 0xf0"},
+        {"\xFF\xDA", 0, std::string("\xFF\xF0\x00\x02", 4), true, ""},          // before the scan: refused
+        {"\xFF\xDA", 5, "\x07", false, ""},                                      // a component the frame lacks
+    };
+    for (const Damage& d : damages) {
+        std::string bytes = Fixture("jpeg_33x21.jpg");
+        const std::size_t at = bytes.find(d.marker) + d.offset;
+        if (d.insert)
+            bytes.insert(at, d.bytes);
+        else
+            bytes.replace(at, d.bytes.size(), d.bytes);
+        const PictureLoad load = DecodePicture(bytes);
+        SCOPED_TRACE(d.why);
+        ASSERT_EQ(load.picture.has_value(), *d.why != '\0') << load.problem;
+        if (load.picture) {
+            EXPECT_EQ(load.damage, std::string("damaged: shown by the loader, but save it again (") + d.why + ")");
+        }
+    }
+    // Bit fields that give a channel no bits: the loader refuses them.
+    std::string fields880 = Fixture("bmp_32bit_9x4.bmp");
+    fields880[30] = 3;
+    fields880.insert(54, std::string("\x00\x00\xFF\x00\x00\xFF\x00\x00\x00\x00\x00\x00", 12));
+    EXPECT_EQ(DecodePicture(fields880).problem,
+              "its bit fields give no bits to one of red, green and blue, which the loader does not read");
 
     // Headers that claim huge pictures are refused before anything is allocated.
     std::string bmp = Fixture("bmp_24bit_15x6.bmp");
@@ -139,8 +177,19 @@ TEST(PictureDecoder, RefusesWhatTheMenuCannotLoad)
     ASSERT_EQ(gif[frame], '\x2C');
     gif.replace(6, 4, std::string("\x01\x00\x01\x00", 4)); // a 1 x 1 screen
     EXPECT_EQ(DecodePicture(gif).picture->size.width, 19);
-    gif.replace(frame + 5, 4, "\xFF\x3F\xFF\x3F"); // 16383 x 16383: each side allowed, the area not
-    EXPECT_EQ(DecodePicture(gif).problem, "it claims 16383x16383 pixels, more than a skin can use");
+    // A frame of no width shows as one black pixel; the longest side a GIF can
+    // have is allowed, but not an area that large.
+    const std::pair<std::string, std::string> sizes[] = {
+        {std::string("\x00\x00\x0B\x00", 4), "its frame has no width: the menu shows one black pixel"},
+        {std::string("\xFF\xFF\x01\x00", 4), "the GIF data does not decode (an end code before its last pixel)"},
+        {std::string("\xFF\xFF\xFF\x01", 4), "it claims 65535x511 pixels, more than a skin can use"},
+    };
+    for (const auto& [size, verdict] : sizes) {
+        const PictureLoad load = DecodePicture(std::string(gif).replace(frame + 5, 4, size));
+        EXPECT_EQ(load.picture ? load.damage : load.problem, verdict);
+    }
+    EXPECT_EQ(DecodePicture(gif.replace(frame + 5, 4, std::string("\x00\x00\x0B\x00", 4))).picture->pixels,
+              std::vector<std::uint32_t>{0});
 }
 
 // Every length of every fixture, and random damage: a picture of the size it

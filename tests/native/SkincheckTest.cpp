@@ -353,7 +353,7 @@ const FindingCase kErrors[] = {
       "the file (it is cut short), so the menu may show nothing or garbage"}},
     {"PNG picture", [](D d) { d.Write("Data/over.bmp", "\x89PNG\r\n\x1a\n...."); },
      {"Data/main.ini:4: error: the Over picture \"over.bmp\" does not load: it is a PNG picture, and the menu loads "
-      "only BMP, JPEG and GIF"}},
+      "only BMP, JPEG and GIF: Windows will not show it, though Wine does"}},
     {"picture outside the disc", [](D d) { d.Edit("Data/main.ini", "Over=over.bmp", "Over=..\\..\\over.bmp"); },
      {"Data/main.ini:4: error: the Over picture \"..\\..\\over.bmp\" lies outside the disc folder"}},
     {"Mask cuts everything away", [](D d) { d.Write("Data/mask.bmp", EncodeBmp24(Solid(0xFF10FF, 100, 60))); },

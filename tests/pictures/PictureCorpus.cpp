@@ -11,10 +11,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
 #include <jpeglib.h> // after <cstdio>: it needs FILE and size_t
+#include <stb_image_write.h>
 
 namespace {
 
@@ -193,8 +195,12 @@ std::string EncodeBmp(const Bmp& b)
 // ---- GIF -------------------------------------------------------------------
 
 // LZW as GIF writes it; `clears` false leaves out every clear code, which the
-// format allows and some encoders do.
-std::string Lzw(const std::vector<int>& indices, int minCode, bool clears)
+// format allows and some encoders do. A `table` of 4096 or 4095 entries writes
+// strings of the table rather than literals only, and once it is full goes on
+// with it as it is (a deferred clear that never comes): the 12-bit codes that
+// follow refer to strings of every length, the table's last entry among them
+// when it has 4096.
+std::string Lzw(const std::vector<int>& indices, int minCode, bool clears, int table = 0)
 {
     std::string out;
     std::uint32_t acc = 0;
@@ -204,14 +210,36 @@ std::string Lzw(const std::vector<int>& indices, int minCode, bool clears)
         for (bits += size; bits >= 8; bits -= 8, acc >>= 8)
             out += static_cast<char>(acc & 255);
     };
-    // Literal codes only. A decoder counts every code it reads after a clear
-    // and widens the codes when the count passes the current width.
-    if (clears)
-        put(1 << minCode);
-    for (std::size_t i = 0; i < indices.size(); ++i) {
-        put(indices[i]);
+    // A decoder counts every code it reads after a clear and widens the codes
+    // when the count passes the current width.
+    const auto counted = [&] {
         if (next < 4097 && ++next > (1 << size) && size < 12)
             ++size;
+    };
+    if (clears)
+        put(1 << minCode);
+    const bool compress = table > 0;
+    if (compress) {
+        std::map<std::pair<int, int>, int> strings; // (string, pixel) to its code
+        int entries = (1 << minCode) + 2, string = indices.empty() ? -1 : indices[0];
+        for (std::size_t i = 1; i < indices.size(); ++i) {
+            const auto found = strings.find({string, indices[i]});
+            if (found != strings.end()) {
+                string = found->second;
+                continue;
+            }
+            put(string);
+            counted();
+            if (entries < table)
+                strings[{string, indices[i]}] = entries++;
+            string = indices[i];
+        }
+        if (string >= 0)
+            put(string), counted();
+    }
+    for (std::size_t i = 0; !compress && i < indices.size(); ++i) {
+        put(indices[i]);
+        counted();
         if (clears && next >= 4094 && i + 1 < indices.size()) {
             put(1 << minCode);
             size = minCode + 1, next = (1 << minCode) + 2;
@@ -229,6 +257,7 @@ struct Frame {
     bool interlaced = false;
     int transparent = -1;
     bool clears = true;
+    int table = 0; // entries of a compressing encoder's table, 0 for literals only
 };
 
 std::string EncodeGif(int screenW, int screenH, int globalColours, int background, const std::vector<Frame>& frames)
@@ -270,7 +299,7 @@ std::string EncodeGif(int screenW, int screenH, int globalColours, int backgroun
             for (int x = 0; x < fr.width; ++x)
                 indices.push_back(Index(x + static_cast<int>(f) * 5, y, colours));
         const int minCode = std::max(2, colours > 16 ? 8 : colours > 4 ? 4 : 2);
-        const std::string data = Lzw(indices, minCode, fr.clears);
+        const std::string data = Lzw(indices, minCode, fr.clears, fr.table);
         g.U8(static_cast<unsigned>(minCode));
         for (std::size_t i = 0; i < data.size(); i += 255) {
             const std::size_t n = std::min<std::size_t>(255, data.size() - i);
@@ -467,6 +496,16 @@ int main(int argc, char** argv)
     Write("bad-bmp-palette-cut.bmp", EncodeBmp(bmp(40, 8, 0, 256)).substr(0, 14 + 40 + 512));
     Write("bad-bmp-bitfields-cut.bmp", EncodeBmp(withMasks(bmp(40, 16, 3, 0), rgb565)).substr(0, 14 + 40 + 6));
 
+    // 16-bit bit fields that leave a channel out, that overlap, of four bits each.
+    const std::uint32_t fields880[4] = {0xFF00, 0x00FF, 0, 0}, fields560[4] = {0xF800, 0x07E0, 0, 0};
+    const std::uint32_t fields444[4] = {0x0F00, 0x00F0, 0x000F, 0}, overlap[4] = {0xFF00, 0x0FF0, 0x00FF, 0};
+    Write("bmp-bitfields-16bit-880.bmp", EncodeBmp(withMasks(bmp(40, 16, 3, 0), fields880)));
+    Write("bmp-bitfields-16bit-560.bmp", EncodeBmp(withMasks(bmp(40, 16, 3, 0), fields560)));
+    Write("bmp-bitfields-16bit-444.bmp", EncodeBmp(withMasks(bmp(40, 16, 3, 0), fields444)));
+    Write("bmp-bitfields-16bit-overlap.bmp", EncodeBmp(withMasks(bmp(40, 16, 3, 0), overlap)));
+    const std::uint32_t fields32[4] = {0xFF0000, 0x00FF00, 0, 0};
+    Write("bmp-bitfields-32bit-880.bmp", EncodeBmp(withMasks(bmp(40, 32, 3, 0), fields32)));
+
     // GIF: a full frame; frames smaller than, beyond and outside the screen.
     WriteGif("gif-full.gif", EncodeGif(kW, kH, 16, 0, {Frame{}}));
     WriteGif("gif-global-only.gif", EncodeGif(kW, kH, 16, 3, {Frame{0, 0, kW, kH, 0}}));
@@ -487,6 +526,18 @@ int main(int argc, char** argv)
         WriteGif("gif-table-full.gif", EncodeGif(w, h, 256, 0, {Frame{0, 0, w, h, 0}}));
         WriteGif("gif-table-full-no-clear.gif", EncodeGif(w, h, 256, 0, {Frame{0, 0, w, h, 0, false, -1, false}}));
     }
+    // A frame of no width, the largest sides the format holds, and 12-bit codes
+    // that go on with a full table, no clear code coming.
+    Write("gif-frame-width-0.gif", EncodeGif(kW, kH, 16, 0, {Frame{0, 0, 0, kH, 0}}));
+    Write("gif-frame-height-0.gif", EncodeGif(kW, kH, 16, 0, {Frame{0, 0, kW, 0, 0}}));
+    Write("gif-frame-size-0.gif", EncodeGif(kW, kH, 16, 0, {Frame{0, 0, 0, 0, 0}}));
+    Write("gif-widest.gif", EncodeGif(65535, 1, 16, 0, {Frame{0, 0, 65535, 1, 0}}));
+    Write("gif-tallest.gif", EncodeGif(1, 65535, 16, 0, {Frame{0, 0, 1, 65535, 0}}));
+    for (const int table : {4096, 4095}) {
+        Frame deferred{0, 0, 400, 300, 0, false, -1, false};
+        deferred.table = table;
+        Write("gif-deferred-clear-" + std::to_string(table) + ".gif", EncodeGif(400, 300, 256, 0, {deferred}));
+    }
     Write("bad-gif-no-frame.gif", EncodeGif(kW, kH, 16, 0, {}));
     const std::string two = EncodeGif(kW, kH, 16, 0, {Frame{}, Frame{0, 0, kW, kH, 0}});
     Write("gif-second-frame-cut.gif", two.substr(0, two.size() - 100));
@@ -505,6 +556,50 @@ int main(int argc, char** argv)
     WriteJpeg("jpeg-large-progressive.jpg", EncodeJpeg(200, 150, false, true, false, 420, 0, 75));
     Write("jpeg-cmyk.jpg", EncodeJpeg(kW, kH, false, false, false, 444, 0, 90, true));
     WriteJpeg("jpeg-large.jpg", EncodeJpeg(200, 150, false, false, false, 420, 0, 75));
+
+    // JPEG damage of the kinds that fuzzers make: in the headers, the scans and
+    // between them, each at the place the loader's libjpeg meets it.
+    const std::string jpeg = EncodeJpeg(kW, kH, false, false, false, 420, 0);
+    const std::string progressive = EncodeJpeg(kW, kH, false, true, false, 420, 0);
+    const std::size_t sos = jpeg.find("\xFF\xDA"), dqt = jpeg.find("\xFF\xDB"), dht = jpeg.find("\xFF\xC4");
+    const std::size_t secondScan = progressive.find("\xFF\xC4", progressive.find("\xFF\xDA"));
+    const auto inserted = [](std::string j, std::size_t at, const std::string& bytes) { return j.insert(at, bytes); };
+    const auto patched = [](std::string j, std::size_t at, const std::string& bytes) { return j.replace(at, bytes.size(), bytes); };
+    const std::string junk("\x12\x34\x56", 3);
+    Write("jpeg-damage-bytes-before-scan.jpg", inserted(jpeg, sos, junk));
+    Write("jpeg-damage-bytes-before-table.jpg", inserted(jpeg, dht, junk));
+    Write("jpeg-damage-bytes-between-scans.jpg", inserted(progressive, secondScan, junk));
+    Write("jpeg-damage-comment-too-short.jpg", inserted(jpeg, dqt, std::string("\xFF\xFE\x00\x04" "comment", 11)));
+    Write("jpeg-damage-quant-too-short.jpg", patched(jpeg, dqt + 2, std::string("\x00\x42", 2)));
+    Write("jpeg-damage-quant-too-long.jpg", patched(jpeg, dqt + 2, std::string("\x00\x44", 2)));
+    Write("jpeg-damage-frame-length.jpg", patched(jpeg, jpeg.find("\xFF\xC0") + 2, std::string("\x00\x12", 2)));
+    Write("jpeg-damage-scan-length.jpg", patched(jpeg, sos + 2, std::string("\x00\x0B", 2)));
+    Write("jpeg-damage-scan-component-id.jpg", patched(jpeg, sos + 5, "\x07"));
+    Write("jpeg-damage-scan-spectrum.jpg", patched(jpeg, sos + 12, "\x3E")); // a baseline scan's last coefficient
+    const std::string restarts = EncodeJpeg(kW, kH, false, false, false, 420, 1);
+    Write("jpeg-damage-restart-number.jpg", patched(restarts, restarts.find("\xFF\xD3"), "\xFF\xD5"));
+    Write("jpeg-damage-scan-component-twice.jpg", patched(jpeg, sos + 7, "\x01"));
+    Write("jpeg-damage-frame-component-twice.jpg", patched(jpeg, jpeg.find("\xFF\xC0") + 13, "\x01"));
+    Write("jpeg-damage-marker-jpg0.jpg", inserted(jpeg, sos, std::string("\xFF\xF0\x00\x04\x00\x00", 6)));
+    Write("jpeg-damage-marker-dhp.jpg", inserted(jpeg, sos, std::string("\xFF\xDE\x00\x04\x00\x00", 6)));
+    Write("jpeg-damage-marker-after-scan.jpg", inserted(jpeg, jpeg.size() - 2, std::string("\xFF\xF0\x00\x04\x00\x00", 6)));
+    Write("jpeg-damage-marker-between-scans.jpg", inserted(progressive, secondScan, std::string("\xFF\xF0\x00\x04\x00\x00", 6)));
+    const std::size_t scanData = sos + 2 + (static_cast<unsigned char>(jpeg[sos + 2]) << 8 | static_cast<unsigned char>(jpeg[sos + 3]));
+    Write("jpeg-damage-huffman-code.jpg", patched(jpeg, scanData + (jpeg.size() - scanData) / 2, std::string("\xFF\x00\xFF\x00\xFF\x00\xFF\x00", 8)));
+    Write("jpeg-damage-scan-ends-early.jpg", jpeg.substr(0, scanData + (jpeg.size() - scanData) / 2) + "\xFF\xD9");
+    Write("jpeg-damage-scans-end-early.jpg", progressive.substr(0, secondScan) + "\xFF\xD9");
+    // A PNG picture named as a JPEG.
+    {
+        std::vector<unsigned char> rgb(static_cast<std::size_t>(kW) * kH * 3);
+        for (std::size_t i = 0; i < rgb.size(); ++i)
+            rgb[i] = static_cast<unsigned char>(Colour(static_cast<int>(i / 3 % kW), static_cast<int>(i / 3 / kW)) >> (16 - 8 * (i % 3)));
+        std::string png;
+        const auto append = [](void* to, void* data, int size) {
+            static_cast<std::string*>(to)->append(static_cast<const char*>(data), static_cast<std::size_t>(size));
+        };
+        stbi_write_png_to_func(append, &png, kW, kH, 3, rgb.data(), kW * 3);
+        Write("png-named-jpeg.jpg", png);
+    }
 
     std::printf("%d pictures written to %s\n", g_written, dir.c_str());
     return 0;

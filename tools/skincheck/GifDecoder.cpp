@@ -1,7 +1,9 @@
-// GIF through giflib, as the loader reads it: the first frame, at its own
-// size (the logical screen plays no part), its local palette or else the
-// global one, transparency ignored (but recorded, for those who meant it). A file with a frame whose data is cut
-// short or damaged does not load; a file that ends right after a frame does.
+// GIF as the loader reads it: the first frame, at its own size (the logical
+// screen plays no part), its local palette or else the global one,
+// transparency ignored (but recorded, for those who meant it). giflib reads
+// the file's structure; the LZW data is decoded here, as the loader's own GIF
+// reader does. A file with a frame whose data is cut short or damaged does
+// not load; a file that ends right after a frame does.
 #include "tools/skincheck/FormatDecoders.h"
 
 #include <gif_lib.h>
@@ -41,58 +43,88 @@ struct Closer {
     }
 };
 
-// giflib decodes past a code that is not in its table yet; the loader's GIF
-// reader refuses the frame, as giflib once did. This walks the frame's codes
-// as a decoder reads them (from `pos`, the first data block) and finds such a
-// code, or an end code before the last pixel.
-bool HasUndefinedCode(std::string_view bytes, std::size_t pos, int minCode, std::size_t pixels)
+// The frame's LZW codes decoded as the loader's GIF reader decodes them, into
+// `pixels` palette indices (`out`, when given). Its table differs from
+// giflib's once it is full: with no clear code coming it goes on, and every
+// code then redefines the last entry (giflib keeps it). It refuses a code that
+// is not in the table yet, a string it cannot trace within the table's size,
+// and an end code before the last pixel; data after the last pixel is never
+// read. Empty when the frame decodes, else why not.
+std::string DecodeCodes(std::string_view data, int minCode, std::size_t pixels, std::vector<GifPixelType>* out)
 {
-    if (minCode < 1 || minCode > 11)
-        return false; // giflib refuses these itself
+    constexpr int kMaxCode = 4095, kNone = 4098;
+    if (minCode > 11)
+        return "a code size of more than 12 bits";
     const int clear = 1 << minCode, end = clear + 1;
-    int running = end + 1, size = minCode + 1, last = -1;
-    std::vector<std::uint16_t> length(4096, 0); // 0: not in the table
-    std::fill_n(length.begin(), clear, std::uint16_t(1));
-    std::size_t produced = 0, block = 0;
+    int running = end + 1, size = minCode + 1, last = kNone;
+    std::vector<int> prefix(kMaxCode + 1, kNone);
+    std::vector<GifPixelType> suffix(kMaxCode + 1, 0), stack;
+    const auto firstOf = [&](int code) {
+        for (int i = 0; code > clear && code <= kMaxCode && i++ <= kMaxCode;)
+            code = prefix[static_cast<std::size_t>(code)];
+        return static_cast<GifPixelType>(code);
+    };
+    std::size_t produced = 0, at = 0;
     std::uint32_t bits = 0;
     int held = 0;
+    const auto emit = [&](GifPixelType index) {
+        if (out)
+            (*out)[produced] = index;
+        ++produced;
+    };
     while (produced < pixels) {
-        while (held < size) {
-            if (block == 0) {
-                if (pos >= bytes.size() || bytes[pos] == 0)
-                    return false; // data ends: giflib says so itself
-                block = static_cast<unsigned char>(bytes[pos++]);
-            }
-            if (pos >= bytes.size())
-                return false;
-            bits |= std::uint32_t(static_cast<unsigned char>(bytes[pos++])) << held;
-            held += 8;
-            --block;
+        for (; held < size; held += 8) {
+            if (at >= data.size())
+                return "its data ends before its last pixel";
+            bits |= std::uint32_t(static_cast<unsigned char>(data[at++])) << held;
         }
         const int code = static_cast<int>(bits & ((1u << size) - 1));
         bits >>= size;
         held -= size;
-        if (running < 4097 && ++running > (1 << size) && size < 12)
+        if (running < kMaxCode + 2 && ++running > (1 << size) && size < 12)
             ++size;
-        if (code == end)
-            return true; // before the last pixel
+        if (code == end) {
+            if (produced + 1 != pixels)
+                return "an end code before its last pixel";
+            emit(0);
+            break;
+        }
         if (code == clear) {
-            running = end + 1, size = minCode + 1, last = -1;
-            std::fill(length.begin() + end + 1, length.end(), std::uint16_t(0));
+            std::fill(prefix.begin(), prefix.end(), kNone);
+            running = end + 1, size = minCode + 1, last = kNone;
             continue;
         }
-        std::size_t count = length[static_cast<std::size_t>(code)];
-        if (!count && code == running - 2 && last >= 0)
-            count = length[static_cast<std::size_t>(last)] + 1u; // the entry this code defines
-        if (!count)
-            return true;
-        if (last >= 0 && running - 2 < 4096 && !length[static_cast<std::size_t>(running - 2)])
-            length[static_cast<std::size_t>(running - 2)] =
-                static_cast<std::uint16_t>(std::min<std::size_t>(length[static_cast<std::size_t>(last)] + 1u, 4096));
-        produced += count;
+        if (code < clear) {
+            emit(static_cast<GifPixelType>(code));
+        } else {
+            stack.clear();
+            int trace = code;
+            if (prefix[static_cast<std::size_t>(code)] == kNone) {
+                if (code != running - 2)
+                    return "a code that is not in the table yet";
+                trace = last;
+                suffix[static_cast<std::size_t>(running - 2)] = firstOf(last);
+                stack.push_back(suffix[static_cast<std::size_t>(running - 2)]);
+            }
+            int steps = 0;
+            while (steps++ <= kMaxCode && trace > clear && trace <= kMaxCode) {
+                stack.push_back(suffix[static_cast<std::size_t>(trace)]);
+                trace = prefix[static_cast<std::size_t>(trace)];
+            }
+            if (steps >= kMaxCode || trace > kMaxCode)
+                return "a string longer than its table";
+            stack.push_back(static_cast<GifPixelType>(trace));
+            for (auto i = stack.rbegin(); i != stack.rend() && produced < pixels; ++i)
+                emit(*i);
+        }
+        if (last != kNone) {
+            const auto entry = static_cast<std::size_t>(running - 2);
+            prefix[entry] = last;
+            suffix[entry] = firstOf(code == running - 2 ? last : code);
+        }
         last = code;
     }
-    return false;
+    return "";
 }
 
 std::string Failure(const Input& input, int error)
@@ -123,21 +155,51 @@ bool SkipExtension(GifFileType* gif, const Input& input, PictureLoad& load, int&
     return true;
 }
 
+// The data blocks from `input.pos` on, joined, and the position after their
+// terminator (or the file's end). A block that the file cuts off is not read
+// at all, as the loader reads a block whole or not.
+std::string DataBlocks(Input& input)
+{
+    const std::string_view bytes = input.bytes;
+    std::string data;
+    std::size_t at = input.pos;
+    while (at < bytes.size()) {
+        const std::size_t length = static_cast<unsigned char>(bytes[at++]);
+        if (length == 0)
+            break;
+        if (length > bytes.size() - at) {
+            at = bytes.size();
+            break;
+        }
+        data.append(bytes.substr(at, length));
+        at += length;
+    }
+    input.pos = at;
+    return data;
+}
+
 // Reads the frame whose descriptor comes next, into `picture` when there is
 // one (the first frame), else only to see that it decodes.
-bool ReadFrame(GifFileType* gif, const Input& input, PictureLoad& load, PixelImage* picture, int transparent)
+bool ReadFrame(GifFileType* gif, Input& input, PictureLoad& load, PixelImage* picture, int transparent)
 {
     if (DGifGetImageDesc(gif) == GIF_ERROR) {
         load.problem = Failure(input, gif->Error);
         return false;
     }
     const GifImageDesc& frame = gif->Image;
-    if (!PictureSizeAllowed(load, frame.Width, frame.Height))
+    // A frame of no width the loader shows as one black pixel (whatever its
+    // height); one of some width and no height not at all.
+    const bool noWidth = frame.Width == 0;
+    if (!noWidth && !PictureSizeAllowed(load, frame.Width, frame.Height))
         return false;
-    const std::string_view bytes = input.bytes;
-    if (HasUndefinedCode(bytes, input.pos, input.pos ? static_cast<unsigned char>(bytes[input.pos - 1]) : 0,
-                         static_cast<std::size_t>(frame.Width) * static_cast<std::size_t>(frame.Height))) {
-        load.problem = "the GIF data does not decode (a code that is not in the table yet)";
+    const int minCode = input.pos ? static_cast<unsigned char>(input.bytes[input.pos - 1]) : 0;
+    const std::size_t count = static_cast<std::size_t>(frame.Width) * static_cast<std::size_t>(frame.Height);
+    std::vector<GifPixelType> indices(picture ? count : 0);
+    const std::string failure = DecodeCodes(DataBlocks(input), minCode, count, picture ? &indices : nullptr);
+    if (!failure.empty()) {
+        load.problem = input.pos == input.bytes.size() && failure == "its data ends before its last pixel"
+                           ? "the GIF file is cut short"
+                           : "the GIF data does not decode (" + failure + ")";
         return false;
     }
     const ColorMapObject* colours = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
@@ -145,34 +207,34 @@ bool ReadFrame(GifFileType* gif, const Input& input, PictureLoad& load, PixelIma
         load.problem = "the GIF picture has no colour table";
         return false;
     }
-    const int width = frame.Width, height = frame.Height;
-    if (picture) {
-        picture->size.width = width;
-        picture->size.height = height;
-        picture->pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-        if (transparent >= 0)
-            load.seeThrough.assign(picture->pixels.size(), 0);
+    if (!picture)
+        return true;
+    if (noWidth) {
+        picture->size = {1, 1};
+        picture->pixels.assign(1, 0);
+        load.damage = "its frame has no width: the menu shows one black pixel";
+        return true;
     }
-    std::vector<GifPixelType> line(static_cast<std::size_t>(width));
+    const int width = frame.Width, height = frame.Height;
+    picture->size.width = width;
+    picture->size.height = height;
+    picture->pixels.assign(count, 0);
+    if (transparent >= 0)
+        load.seeThrough.assign(count, 0);
     // Interlaced frames store every 8th row from 0, every 8th from 4, every 4th from 2, every 2nd from 1.
     const int starts[] = {0, 4, 2, 1}, steps[] = {8, 8, 4, 2};
+    std::size_t stored = 0;
     for (int pass = frame.Interlace ? 0 : 3; pass < 4; ++pass) {
         const int start = frame.Interlace ? starts[pass] : 0, step = frame.Interlace ? steps[pass] : 1;
-        for (int y = start; y < height; y += step) {
-            if (DGifGetLine(gif, line.data(), width) == GIF_ERROR || input.beyond > 1) {
-                load.problem = Failure(input, gif->Error);
-                return false;
-            }
-            if (!picture)
-                continue;
-            std::uint32_t* out = &picture->pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width)];
-            for (int x = 0; x < width; ++x) {
-                const GifPixelType i = line[static_cast<std::size_t>(x)];
+        for (int y = start; y < height; y += step, ++stored) {
+            const std::size_t first = static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+            for (std::size_t x = 0; x < static_cast<std::size_t>(width); ++x) {
+                const GifPixelType i = indices[stored * static_cast<std::size_t>(width) + x];
                 if (i == transparent)
-                    load.seeThrough[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] = 1;
+                    load.seeThrough[first + x] = 1;
                 if (i < colours->ColorCount) {
                     const GifColorType& c = colours->Colors[i];
-                    out[x] = std::uint32_t(c.Red) << 16 | std::uint32_t(c.Green) << 8 | c.Blue;
+                    picture->pixels[first + x] = std::uint32_t(c.Red) << 16 | std::uint32_t(c.Green) << 8 | c.Blue;
                 }
             }
         }

@@ -1,8 +1,13 @@
 // JPEG through libjpeg-turbo, as the loader's libjpeg decodes it: baseline,
 // progressive and arithmetic coding; damaged data is decoded past (grey or
-// wrong blocks) and noted, while a file that ends early does not load.
+// wrong blocks) and noted, while a file that ends early does not load. The
+// loader's libjpeg (IJG 9) goes on past two header faults that libjpeg-turbo
+// stops at, so those are mended first, as it reads them; and it stops after
+// the last row, so what follows that row (unknown markers, a missing end) is
+// damage it never sees.
 #include "tools/skincheck/FormatDecoders.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio>
@@ -64,6 +69,91 @@ void CountScans(j_common_ptr info)
     }
 }
 
+unsigned Byte(std::string_view bytes, std::size_t at)
+{
+    return at < bytes.size() ? static_cast<unsigned char>(bytes[at]) : 0u;
+}
+
+// A quantisation segment that ends inside a table: the loader's libjpeg takes
+// the values there are and 1 for the rest. Its tables written out whole, or
+// the segment unchanged when it is not of that kind (or is damaged otherwise).
+std::string WholeTables(std::string_view segment)
+{
+    std::string out;
+    std::size_t at = 4, left = segment.size() - 4;
+    while (left > 0) {
+        const unsigned spec = Byte(segment, at);
+        const std::size_t entry = spec >> 4 ? 2 : 1, have = std::min<std::size_t>(64, (left - 1) / entry);
+        // Tables of 4, 9, ... 49 values it reads as smaller blocks: not mended.
+        const bool block = have == 4 || have == 9 || have == 16 || have == 25 || have == 36 || have == 49;
+        if ((spec & 15) > 3 || (have < 64 && (left - 1) % entry) || block)
+            return std::string(segment);
+        out += static_cast<char>(spec);
+        out.append(segment.substr(at + 1, have * entry));
+        for (std::size_t i = have; i < 64; ++i)
+            out += entry == 2 ? std::string("\0\1", 2) : std::string("\1");
+        at += 1 + have * entry, left -= 1 + have * entry;
+    }
+    const std::size_t length = out.size() + 2;
+    return std::string("\xFF\xDB", 2) + static_cast<char>(length >> 8) + static_cast<char>(length & 255) + out;
+}
+
+// The file as the loader's libjpeg reads its headers: short quantisation
+// tables filled up and repeated component ids made distinct. Unchanged when
+// neither occurs.
+std::string AsTheLoaderReads(std::string_view bytes)
+{
+    std::string out(bytes.substr(0, 2));
+    std::size_t at = 2;
+    while (at + 4 <= bytes.size()) {
+        if (Byte(bytes, at) != 0xFF || Byte(bytes, at + 1) == 0xFF || Byte(bytes, at + 1) == 0) {
+            out += bytes[at++]; // stray bytes, or fill before a marker
+            continue;
+        }
+        const unsigned marker = Byte(bytes, at + 1);
+        if (marker == 0xD9 || (marker >= 0xD0 && marker <= 0xD8) || marker == 0x01) {
+            out.append(bytes.substr(at, 2));
+            at += 2;
+            continue;
+        }
+        const std::size_t length = Byte(bytes, at + 2) << 8 | Byte(bytes, at + 3);
+        if (length < 2 || at + 2 + length > bytes.size())
+            break;
+        std::string segment(bytes.substr(at, 2 + length));
+        at += 2 + length;
+        if (marker == 0xDB)
+            segment = WholeTables(segment);
+        // Component ids that repeat an earlier one in a frame or scan header:
+        // the loader's libjpeg makes each the largest id before it plus one.
+        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (frame || marker == 0xDA) {
+            const std::size_t first = frame ? 10 : 5, step = frame ? 3 : 2;
+            const std::size_t count = Byte(segment, first - 1);
+            for (std::size_t i = 1; i < count && first + i * step < segment.size(); ++i) {
+                unsigned largest = 0;
+                bool repeated = false;
+                for (std::size_t j = 0; j < i; ++j) {
+                    largest = std::max(largest, Byte(segment, first + j * step));
+                    repeated = repeated || Byte(segment, first + j * step) == Byte(segment, first + i * step);
+                }
+                if (repeated && largest < 255)
+                    segment[first + i * step] = static_cast<char>(largest + 1);
+            }
+        }
+        out += segment;
+        if (marker != 0xDA)
+            continue;
+        // The entropy-coded data, up to the next marker that is not a restart.
+        const std::size_t start = at;
+        while (at + 1 < bytes.size() &&
+               !(Byte(bytes, at) == 0xFF && Byte(bytes, at + 1) != 0 && (Byte(bytes, at + 1) & 0xF8) != 0xD0))
+            ++at;
+        out.append(bytes.substr(start, at - start));
+    }
+    out.append(bytes.substr(std::min(at, bytes.size())));
+    return out;
+}
+
 struct Decompressor {
     jpeg_decompress_struct info{};
     Decompressor() { jpeg_create_decompress(&info); }
@@ -107,6 +197,29 @@ bool Decode(Decompressor& d, Errors& errors, std::string_view bytes, PictureLoad
     return true;
 }
 
+// A progressive file whose scans end before every coefficient is whole: the
+// loader shows what there is, blurred.
+bool ScansIncomplete(const jpeg_decompress_struct& info)
+{
+    if (!info.progressive_mode || !info.coef_bits)
+        return false;
+    for (int c = 0; c < info.num_components; ++c)
+        for (int k = 0; k < DCTSIZE2; ++k)
+            if (info.coef_bits[c][k] != 0)
+                return true;
+    return false;
+}
+
+// Reads what follows the last row, which the loader never does; false when
+// libjpeg gives up there.
+bool Finish(Decompressor& d, Errors& errors)
+{
+    if (setjmp(errors.jump))
+        return false;
+    jpeg_finish_decompress(&d.info);
+    return true;
+}
+
 } // namespace
 
 PictureLoad DecodeJpeg(std::string_view bytes)
@@ -123,20 +236,34 @@ PictureLoad DecodeJpeg(std::string_view bytes)
     d.info.progress = &progress;
     PixelImage picture;
     std::vector<unsigned char> row;
-    if (!Decode(d, errors, bytes, load, picture, row)) {
+    // The loader's libjpeg mends these headers as it reads them; the mended
+    // file is what is decoded.
+    const std::string mended = AsTheLoaderReads(bytes);
+    if (!Decode(d, errors, mended, load, picture, row)) {
         load.problem = "the JPEG data does not decode (" + errors.failure + ")";
         return load;
     }
     if (!load.problem.empty())
         return load;
-    // The loader refuses a file that ends before its end-of-picture marker,
-    // even one that lacks only the marker.
+    // The loader refuses a file that ends before its last row is decoded; the
+    // libjpeg here reads a little further ahead than the loader's.
     if (errors.endedEarly) {
         load.problem = "the JPEG file is cut short: it ends before its end-of-picture marker";
         return load;
     }
     load.picture = std::move(picture);
-    if (!errors.firstWarning.empty())
-        load.damage = "its data is damaged (" + errors.firstWarning + "): parts of the picture show wrong";
+    std::string damage = errors.firstWarning;
+    if (damage.empty() && mended != bytes)
+        damage = "its headers are damaged";
+    if (damage.empty() && ScansIncomplete(d.info))
+        damage = "its scans end before the picture is whole, so it shows blurred";
+    errors.firstWarning.clear();
+    const bool finished = Finish(d, errors);
+    if (damage.empty() && (!finished || errors.endedEarly || !errors.firstWarning.empty()))
+        damage = "after its last row: " + (!finished        ? errors.failure
+                                           : errors.endedEarly ? std::string("it lacks its end-of-picture marker")
+                                                               : errors.firstWarning);
+    if (!damage.empty())
+        load.damage = "damaged: shown by the loader, but save it again (" + damage + ")";
     return load;
 }

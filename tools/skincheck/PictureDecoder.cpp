@@ -44,8 +44,11 @@ PictureLoad DecodePicture(std::string_view bytes)
                                      [&](const PictureFormat& f) { return f.recognise(bytes); });
     if (format == std::end(kFormats)) {
         const std::string other = OtherFormat(bytes);
+        // Wine's loader shows PNG as well; for the one on Windows Microsoft
+        // documents bitmaps, metafiles and icons, and no PNG.
         load.problem = other.empty() ? "it is not a BMP, JPEG or GIF picture"
-                                     : "it is " + other + ", and the menu loads only BMP, JPEG and GIF";
+                                     : "it is " + other + ", and the menu loads only BMP, JPEG and GIF: Windows "
+                                       "will not show it" + (StartsWith(bytes, "\x89PNG") ? ", though Wine does" : "");
         return load;
     }
     load.format = format->name;

@@ -92,7 +92,8 @@ void CheckPictureRef(const DiscModel& model, const PictureRef& ref, const std::s
         return out.Add(model.skin, ref.line, Severity::Error, "screen.picture-load",
                        what + " does not load: " + ref.load->problem);
     if (!ref.load->damage.empty())
-        out.Add(model.skin, ref.line, Severity::Warning, "screen.picture-damage", what + " loads, but " + ref.load->damage);
+        out.Add(model.skin, ref.line, Severity::Warning, "screen.picture-damage",
+                what + (ref.load->damage.rfind("damaged:", 0) == 0 ? ": " : " loads, but ") + ref.load->damage);
     // A picture's @2x version, drawn from at display scales above 100 %: used
     // only when it loads and is exactly twice the picture's size.
     if (!ref.twoXLoad || ref.twoX)
