@@ -2,6 +2,7 @@
 
 #include "platform/Dpi.h"
 #include "platform/FileSystem.h"
+#include "platform/StartupTimes.h"
 #include "skin/MessageTexts.h"
 #include "skin/PictureLoader.h"
 #include "skin/PictureAtDpiWin32.h"
@@ -71,6 +72,7 @@ void SkinDialog::LoadSkin()
 
 void SkinDialog::LoadSkinAt(int dpi)
 {
+    AK_STARTUP_TIME("skin: start");
     FreeSkin();
     m_dpi = dpi > 0 ? dpi : kBaseDpi;
     IniFile ini(m_skinPath);
@@ -83,11 +85,13 @@ void SkinDialog::LoadSkinAt(int dpi)
 
     // Main now, the other looks once the window has painted or at their first need.
     m_pictures.Load(dir + main, dir + over, dir + down, dir + disabled, m_dpi);
+    AK_STARTUP_TIME("skin: Main decoded");
     const SIZE mainSize = m_pictures.Get(SkinLook::Main).GetSize();
     // Needed only for the region; scaled by nearest neighbour, so that it cuts the same pixels.
     CBitmap maskPicture;
     LoadPictureAtDpi(dir + mask, m_dpi, PictureUse::Mask, maskPicture);
     const SIZE maskSize = maskPicture.GetSize();
+    AK_STARTUP_TIME("skin: mask read");
 
     // The window takes the Mask picture's size. Without a Mask picture it must
     // not shrink to nothing: the Main picture's size, else the size it has.
@@ -99,15 +103,22 @@ void SkinDialog::LoadSkinAt(int dpi)
 
     ApplyMaskRegion(&maskPicture);
     maskPicture.DeleteObject();
+    AK_STARTUP_TIME("skin: region set");
 
     ReadImageButtons(ini);
+    AK_STARTUP_TIME("skin: image buttons made");
     ReadButtonExButtons(ini);
+    AK_STARTUP_TIME("skin: ButtonEx made");
     ReadTextLabels(ini);
+    AK_STARTUP_TIME("skin: labels made");
     ReadTrackbars(ini);
+    AK_STARTUP_TIME("skin: trackbars made");
     ReadProgressControls(ini);
+    AK_STARTUP_TIME("skin: progress bars made");
     // The window and all its controls at once, now that all of them are there
     // (nothing before the dialog shows first).
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    AK_STARTUP_TIME("skin: redrawn");
 }
 
 void SkinDialog::FreeSkin()
@@ -120,13 +131,16 @@ void SkinDialog::FreeSkin()
 
 CToolTipCtrl* SkinDialog::SharedToolTip()
 {
-    if (!m_toolTip.IsWindow() && m_hWnd)
+    if (!m_toolTip.IsWindow() && m_hWnd) {
         m_toolTip.Create(this, 0);
+        AK_STARTUP_TIME("tooltip made");
+    }
     return m_toolTip.IsWindow() ? &m_toolTip : nullptr;
 }
 
 void SkinDialog::OnPaint()
 {
+    AK_STARTUP_TIME("dialog paint: start");
     platform::PaintDc paint(m_hWnd);
     // Not limited to the update region: a WM_PAINT sent directly repaints everything.
     platform::WindowDc dc(m_hWnd);
@@ -145,6 +159,7 @@ void SkinDialog::OnPaint()
     // once (SkinPictures::Get).
     if (m_pictures.Waiting())
         SetTimer(kDecodeTimerId, 0);
+    AK_STARTUP_TIME("dialog paint: end");
 }
 
 void SkinDialog::OnTimer(UINT_PTR id)
@@ -154,7 +169,9 @@ void SkinDialog::OnTimer(UINT_PTR id)
         return;
     }
     KillTimer(kDecodeTimerId);
+    AK_STARTUP_TIME("other looks: start");
     m_pictures.DecodeWaiting();
+    AK_STARTUP_TIME("other looks: decoded");
 }
 
 LRESULT SkinDialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp)

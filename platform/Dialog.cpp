@@ -1,5 +1,6 @@
 #include "platform/Dialog.h"
 
+#include "platform/StartupTimes.h"
 #include "platform/WinApp.h"
 
 namespace {
@@ -33,6 +34,7 @@ INT_PTR CDialog::DoModal()
     t_creating = this;
     HWND wnd = ::CreateDialogIndirectParamW(instance, tmpl, parent, &CDialog::StaticDialogProc, 0);
     t_creating = nullptr;
+    AK_STARTUP_TIME("dialog made and shown");
     if (!wnd)
         return -1;
     if (parent)
