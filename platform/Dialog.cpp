@@ -5,15 +5,30 @@
 
 namespace {
 // The dialog whose window is being created on this thread: the dialog
-// procedure binds it to the window at the first message it sees.
-thread_local CDialog* t_creating = nullptr;
+// procedure binds it to the window at the first message it sees. In a TLS
+// slot of the system's: a C++ thread_local linked the runtime's emulated TLS
+// and with it a threads library, 35 KB of the release menu.
+DWORD CreatingSlot()
+{
+    static const DWORD slot = ::TlsAlloc();
+    return slot;
+}
+
+CDialog* Creating()
+{
+    return static_cast<CDialog*>(::TlsGetValue(CreatingSlot()));
+}
+
+void SetCreating(CDialog* dialog)
+{
+    ::TlsSetValue(CreatingSlot(), dialog);
+}
 } // namespace
 
 INT_PTR CALLBACK CDialog::StaticDialogProc(HWND wnd, UINT, WPARAM, LPARAM)
 {
-    if (t_creating && !FromHandle(wnd)) {
-        CDialog* dialog = t_creating;
-        t_creating = nullptr;
+    if (CDialog* dialog = Creating(); dialog && !FromHandle(wnd)) {
+        SetCreating(nullptr);
         dialog->SubclassWindow(wnd);
     }
     return FALSE; // everything else is handled by the bound object before the dialog manager
@@ -31,9 +46,9 @@ INT_PTR CDialog::DoModal()
     HWND parent = m_parent ? m_parent->m_hWnd : nullptr;
     m_ending = false;
     m_result = -1;
-    t_creating = this;
+    SetCreating(this);
     HWND wnd = ::CreateDialogIndirectParamW(instance, tmpl, parent, &CDialog::StaticDialogProc, 0);
-    t_creating = nullptr;
+    SetCreating(nullptr);
     AK_STARTUP_TIME("dialog made and shown");
     if (!wnd)
         return -1;
@@ -41,7 +56,11 @@ INT_PTR CDialog::DoModal()
         ::EnableWindow(parent, FALSE);
 
     MSG msg;
+    bool idle = true; // idle work may wait
     while (!m_ending && ::IsWindow(wnd)) {
+        while (idle && !m_ending && !::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE))
+            idle = OnIdle();
+        idle = true;
         BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got <= 0) {
             if (got == 0)
