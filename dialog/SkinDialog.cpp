@@ -3,18 +3,12 @@
 #include "platform/Dpi.h"
 #include "platform/FileSystem.h"
 #include "platform/StartupTimes.h"
+#include "skin/MaskRuns.h"
 #include "skin/MessageTexts.h"
 #include "skin/PictureLoader.h"
 #include "skin/PictureAtDpiWin32.h"
 #include "skin/Region.h"
 #include "controls/TextLabel.h"
-
-namespace {
-
-// Decodes the pictures that the first paint did not need.
-constexpr UINT_PTR kDecodeTimerId = 0x5D1A;
-
-} // namespace
 
 SkinDialog::SkinDialog(UINT templateId, CWnd* parent) : CDialog(templateId, parent) {}
 
@@ -87,21 +81,32 @@ void SkinDialog::LoadSkinAt(int dpi)
     m_pictures.Load(dir + main, dir + over, dir + down, dir + disabled, m_dpi);
     AK_STARTUP_TIME("skin: Main decoded");
     const SIZE mainSize = m_pictures.Get(SkinLook::Main).GetSize();
-    // Needed only for the region; scaled by nearest neighbour, so that it cuts the same pixels.
+    // Needed only for the region. At 96 DPI a BMP mask is read from its file
+    // straight into runs; otherwise it is decoded and scaled by nearest
+    // neighbour, so that it cuts the same pixels.
+    platform::UniqueRegion fileRegion;
+    SIZE maskSize{};
+    const bool fromFile = m_dpi == kBaseDpi &&
+                          RegionFromMaskFile(dir + mask, kSkinCutColour, kSkinCutTolerance, fileRegion, maskSize);
     CBitmap maskPicture;
-    LoadPictureAtDpi(dir + mask, m_dpi, PictureUse::Mask, maskPicture);
-    const SIZE maskSize = maskPicture.GetSize();
+    if (!fromFile) {
+        LoadPictureAtDpi(dir + mask, m_dpi, PictureUse::Mask, maskPicture);
+        maskSize = maskPicture.GetSize();
+    }
     AK_STARTUP_TIME("skin: mask read");
 
     // The window takes the Mask picture's size. Without a Mask picture it must
     // not shrink to nothing: the Main picture's size, else the size it has.
     RECT window = GetWindowRect();
     SIZE size = maskSize;
-    if (!maskPicture)
+    if (!fromFile && !maskPicture)
         size = m_pictures.Get(SkinLook::Main) ? mainSize : SIZE{window.right - window.left, window.bottom - window.top};
     ::SetWindowPos(m_hWnd, HWND_TOP, window.left, window.top, size.cx, size.cy, SWP_NOOWNERZORDER);
 
-    ApplyMaskRegion(&maskPicture);
+    if (fromFile)
+        ::ApplyMaskRegion(m_hWnd, std::move(fileRegion), kDialogRegionCaption);
+    else
+        ApplyMaskRegion(&maskPicture);
     maskPicture.DeleteObject();
     AK_STARTUP_TIME("skin: region set");
 
@@ -123,7 +128,6 @@ void SkinDialog::LoadSkinAt(int dpi)
 
 void SkinDialog::FreeSkin()
 {
-    ::KillTimer(m_hWnd, kDecodeTimerId);
     ForEachList([](auto& list) { list.DeleteAll(); });
     m_toolTip.DestroyWindow();
     m_pictures.Free();
@@ -151,27 +155,21 @@ void SkinDialog::OnPaint()
         for (int i = 0; i < list.GetSize(); ++i)
             ::InvalidateRect(list.EntryAt(i)->ControlWindow(), nullptr, TRUE);
     });
-    // The other looks are decoded on this thread once every paint now waiting
-    // is done: GetMessage and PeekMessage hand out WM_TIMER only when no sent,
-    // posted, input or WM_PAINT message waits (the order of "GetMessage
-    // function" in Microsoft's documentation), and the controls invalidated
-    // just now paint first. A hover or press before then decodes its look at
-    // once (SkinPictures::Get).
-    if (m_pictures.Waiting())
-        SetTimer(kDecodeTimerId, 0);
     AK_STARTUP_TIME("dialog paint: end");
 }
 
-void SkinDialog::OnTimer(UINT_PTR id)
+bool SkinDialog::OnIdle()
 {
-    if (id != kDecodeTimerId) {
-        Default();
-        return;
-    }
-    KillTimer(kDecodeTimerId);
-    AK_STARTUP_TIME("other looks: start");
-    m_pictures.DecodeWaiting();
-    AK_STARTUP_TIME("other looks: decoded");
+    // The other looks, one at a time, once no message waits: every paint is
+    // done then, and the frame is on the screen (Wine puts the last paints
+    // there only when the thread finds no message). A hover or press before
+    // then decodes its look at once (SkinPictures::Get).
+    if (!m_pictures.Waiting())
+        return false;
+    AK_STARTUP_TIME("other look: start");
+    const bool more = m_pictures.DecodeNext();
+    AK_STARTUP_TIME("other look: decoded");
+    return more;
 }
 
 LRESULT SkinDialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
