@@ -201,6 +201,8 @@ public:
     }
 
     int LeftOut() const { return m_leftOut; }
+    // Whether pixel `i` of a frame of the settled size is compared.
+    bool Counts(std::size_t i) const { return i < m_inside.size() && m_inside[i]; }
 
     // Whether `f` shows the settled window, but for the pixels in `skip`
     // (window coordinates), which are not compared.
@@ -358,7 +360,7 @@ struct Program {
     std::vector<Step> steps;
     std::vector<std::vector<RunStep>> runSteps; // of each timed run
     // With the pointer resting on the window: the moments of each run.
-    std::vector<double> shown, completeButHover, hoverChanged, toolTip, lastChange;
+    std::vector<double> shown, completeButHover, hoverFirst, hoverChanged, toolTip, lastChange;
 };
 
 // Starts the program, lets it settle and keeps its complete picture.
@@ -446,7 +448,7 @@ bool WatchRun(Program& p, Grabber& grabber, POINT pointer, double watchMs)
     Started s;
     if (!Start(p.cmd, p.dir, s))
         return false;
-    double shown = -1, complete = -1, hover = -1, tip = -1, last = -1;
+    double shown = -1, complete = -1, hoverFirst = -1, hover = -1, tip = -1, last = -1;
     Frame frame, previous;
     RECT hoverRect{};
     while (MillisecondsSince(s.start) < watchMs) {
@@ -470,15 +472,21 @@ bool WatchRun(Program& p, Grabber& grabber, POINT pointer, double watchMs)
             if (complete < 0 && p.complete->Matches(frame, skip))
                 complete = now;
             if (previous.pixels.size() == frame.pixels.size()) {
-                const RECT h = InFrame(hoverRect, frame);
+                // Changes of compared pixels, the tooltip's apart; those of the
+                // control under the pointer once the rest was complete.
+                const RECT h = InFrame(hoverRect, frame), t = InFrame(tipRect, frame);
                 for (LONG y = 0; y < frame.height; ++y)
                     for (LONG x = 0; x < frame.width; ++x) {
                         const auto i = static_cast<std::size_t>(y * frame.width + x);
-                        if (((frame.pixels[i] ^ previous.pixels[i]) & 0xFFFFFF) == 0)
+                        if (((frame.pixels[i] ^ previous.pixels[i]) & 0xFFFFFF) == 0 || !p.complete->Counts(i) ||
+                            (x >= t.left && x < t.right && y >= t.top && y < t.bottom))
                             continue;
                         last = now;
-                        if (x >= h.left && x < h.right && y >= h.top && y < h.bottom)
+                        if (complete >= 0 && x >= h.left && x < h.right && y >= h.top && y < h.bottom) {
                             hover = now;
+                            if (hoverFirst < 0)
+                                hoverFirst = now;
+                        }
                     }
             } else {
                 last = now;
@@ -491,6 +499,7 @@ bool WatchRun(Program& p, Grabber& grabber, POINT pointer, double watchMs)
     ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
     p.shown.push_back(shown);
     p.completeButHover.push_back(complete);
+    p.hoverFirst.push_back(hoverFirst);
     p.hoverChanged.push_back(hover);
     p.toolTip.push_back(tip);
     p.lastChange.push_back(last);
@@ -543,10 +552,10 @@ int main(int argc, char** argv)
     for (const Program& p : programs) {
         std::printf("%s: ", p.cmd.c_str());
         if (watch) {
-            std::printf("pointer at %ld,%ld, medians of %d runs: window shown %.0f ms, complete but the control under "
-                        "the pointer %.0f ms, that control last changed %.0f ms, tooltip shown %.0f ms, screen last "
-                        "changed %.0f ms\n",
-                        pointer.x, pointer.y, runs, Median(p.shown), Median(p.completeButHover),
+            std::printf("pointer at %ld,%ld, medians of %d runs (-1: never): window shown %.0f ms, complete but the "
+                        "control under the pointer %.0f ms, that control changed from %.0f to %.0f ms, tooltip shown "
+                        "%.0f ms, screen last changed %.0f ms (scrolling labels and the tooltip apart)\n",
+                        pointer.x, pointer.y, runs, Median(p.shown), Median(p.completeButHover), Median(p.hoverFirst),
                         Median(p.hoverChanged), Median(p.toolTip), Median(p.lastChange));
             continue;
         }
