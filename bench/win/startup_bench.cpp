@@ -35,12 +35,15 @@ namespace {
 
 constexpr const char* kToolTipClass = "tooltips_class32";
 
-HWND FindWindowOf(DWORD pid)
+// The first visible top-level window of the process that is (or is not) a
+// tooltip; none when there is none.
+HWND VisibleWindowOf(DWORD pid, bool toolTip)
 {
     struct S {
         DWORD pid;
+        bool toolTip;
         HWND wnd;
-    } s{pid, nullptr};
+    } s{pid, toolTip, nullptr};
     ::EnumWindows(
         [](HWND w, LPARAM lp) -> BOOL {
             auto* st = reinterpret_cast<S*>(lp);
@@ -48,8 +51,7 @@ HWND FindWindowOf(DWORD pid)
             ::GetWindowThreadProcessId(w, &owner);
             char cls[64] = "";
             ::GetClassNameA(w, cls, sizeof cls);
-            // A tooltip may show before or over the window: it is not the window.
-            if (owner == st->pid && ::IsWindowVisible(w) && lstrcmpiA(cls, kToolTipClass) != 0) {
+            if (owner == st->pid && ::IsWindowVisible(w) && (lstrcmpiA(cls, kToolTipClass) == 0) == st->toolTip) {
                 st->wnd = w;
                 return FALSE;
             }
@@ -57,6 +59,12 @@ HWND FindWindowOf(DWORD pid)
         },
         reinterpret_cast<LPARAM>(&s));
     return s.wnd;
+}
+
+// A tooltip may show before or over the window: it is not the window.
+HWND FindWindowOf(DWORD pid)
+{
+    return VisibleWindowOf(pid, false);
 }
 
 // What the screen shows of a window: its size, its shape and its pixels.
@@ -273,27 +281,8 @@ double Median(std::vector<double> v)
 // A visible tooltip of the process, in screen coordinates.
 bool ToolTipOf(DWORD pid, RECT& rect)
 {
-    struct S {
-        DWORD pid;
-        RECT* rect;
-        bool found;
-    } s{pid, &rect, false};
-    ::EnumWindows(
-        [](HWND w, LPARAM lp) -> BOOL {
-            auto* st = reinterpret_cast<S*>(lp);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(w, &owner);
-            char cls[64] = "";
-            ::GetClassNameA(w, cls, sizeof cls);
-            if (owner == st->pid && ::IsWindowVisible(w) && lstrcmpiA(cls, kToolTipClass) == 0) {
-                ::GetWindowRect(w, st->rect);
-                st->found = true;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&s));
-    return s.found;
+    const HWND tip = VisibleWindowOf(pid, true);
+    return tip && ::GetWindowRect(tip, &rect);
 }
 
 RECT InFrame(RECT r, const Frame& f)
