@@ -59,7 +59,10 @@ MaskFileRuns CollectBmpMaskRuns(std::string_view bytes, const TransparentRange& 
     const auto rawHeight = static_cast<std::int32_t>(U32(bytes, 22));
     const unsigned planes = U16(bytes, 26), bits = U16(bytes, 28);
     const std::uint32_t compression = U32(bytes, 30), colours = U32(bytes, 46);
-    const bool palette = bits == 1 || bits == 4 || bits == 8;
+    // One-bit files are left to the loader, which may make a monochrome
+    // bitmap of them: copied, its colours are the device context's, not the
+    // file's table.
+    const bool palette = bits == 4 || bits == 8;
     // Only files whose every pixel the loader reads from the file itself; the
     // rest (and a colour table shorter than the pixel depth) go through it.
     if (planes != 1 || compression != 0 || (!palette && bits != 24 && bits != 32) || width <= 0 ||

@@ -1,6 +1,6 @@
 #pragma once
 // Mask runs straight from the bytes of a BMP file, without a decoded copy of
-// the picture: uncompressed files of 1, 4 or 8-bit palettes (each colour
+// the picture: uncompressed files of 4 or 8-bit palettes (each colour
 // judged once) or of 24 or 32-bit pixels (judged row by row), as the system's
 // loader reads them. Any other file is left to that loader.
 #include "skin/MaskRuns.h"
