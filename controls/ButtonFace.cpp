@@ -4,6 +4,7 @@
 #include "controls/FocusMark.h"
 #include "skin/PictureLoader.h"
 #include "platform/Win32Handles.h"
+#include "platform/StartupTimes.h"
 
 namespace {
 
@@ -102,10 +103,12 @@ void ButtonFace::Draw(const DRAWITEMSTRUCT& item) const
     DrawPictureArea(item.hDC, Picture(LookFor(item.itemState)), area, POINT{0, 0});
     if (ShowsFocusMark(m_button))
         DrawFocusMark(item.hDC, client);
+    AK_STARTUP_TIME("button drawn");
 }
 
 void ButtonFace::TrackMouseMove(UINT flags, POINT point)
 {
+    AK_STARTUP_TIME("button: pointer move");
     MouseMove(*this, (flags & MK_LBUTTON) != 0, ToButtonPoint(point));
 }
 

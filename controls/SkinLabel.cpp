@@ -2,6 +2,7 @@
 
 #include "skin/PictureLoader.h"
 #include "platform/Win32Handles.h"
+#include "platform/StartupTimes.h"
 
 SkinLabel::SkinLabel(COLORREF textColor) : m_textColor(textColor)
 {
@@ -55,6 +56,7 @@ void SkinLabel::Paint(HDC dc) const
     platform::DrawText(dc, m_scroll.Display(m_text), client, DT_VCENTER);
     ::SetTextColor(dc, oldColor);
     ::SetBkMode(dc, oldMode);
+    AK_STARTUP_TIME("label drawn");
 }
 
 void SkinLabel::OnPaint()

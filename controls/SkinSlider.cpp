@@ -5,6 +5,7 @@
 #include "skin/PictureAtDpiWin32.h"
 #include "controls/ThumbRect.h"
 #include "platform/Win32Handles.h"
+#include "platform/StartupTimes.h"
 
 #include <commctrl.h>
 
@@ -43,6 +44,7 @@ void SkinSlider::OnPaint()
     }
     if (ShowsFocusMark(*this))
         DrawFocusMark(dc, GetClientRect());
+    AK_STARTUP_TIME("trackbar drawn");
 }
 
 void SkinSlider::OnLButtonDown(UINT, POINT point)

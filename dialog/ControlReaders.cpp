@@ -6,6 +6,7 @@
 #include "skin/ControlLines.h"
 #include "platform/Font.h"
 #include "controls/ImageButton.h"
+#include "skin/MaskRuns.h"
 #include "skin/MessageTexts.h"
 #include "skin/DisplayScale.h"
 #include "skin/PictureAtDpiWin32.h"
@@ -86,11 +87,17 @@ void SkinDialog::ReadButtonExButtons(IniFile ini)
         [this](ButtonExItem& button, const ControlLine& line, const RECT& rect) {
             {
                 // A line that ends after the flag reads the flag again as the mask name.
-                CBitmap mask;
-                LoadPictureAtDpi(GetFileDir(m_skinPath) + line.PictureName(FieldRole::Mask), m_dpi, PictureUse::Mask,
-                                 mask);
+                const std::string path = GetFileDir(m_skinPath) + line.PictureName(FieldRole::Mask);
                 // The mask's top-left pixel is the button's; the window keeps the region.
-                ::ApplyMaskRegion(button.m_hWnd, &mask, kButtonExRegionCaption);
+                platform::UniqueRegion region;
+                SIZE size{};
+                if (m_dpi == kBaseDpi && RegionFromMaskFile(path, kSkinCutColour, kSkinCutTolerance, region, size)) {
+                    ::ApplyMaskRegion(button.m_hWnd, std::move(region), kButtonExRegionCaption);
+                } else {
+                    CBitmap mask;
+                    LoadPictureAtDpi(path, m_dpi, PictureUse::Mask, mask);
+                    ::ApplyMaskRegion(button.m_hWnd, &mask, kButtonExRegionCaption);
+                }
             }
             SetUpButton(button, line, rect, *this);
         });

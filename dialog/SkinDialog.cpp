@@ -2,18 +2,13 @@
 
 #include "platform/Dpi.h"
 #include "platform/FileSystem.h"
+#include "platform/StartupTimes.h"
+#include "skin/MaskRuns.h"
 #include "skin/MessageTexts.h"
 #include "skin/PictureLoader.h"
 #include "skin/PictureAtDpiWin32.h"
 #include "skin/Region.h"
 #include "controls/TextLabel.h"
-
-namespace {
-
-// Decodes the pictures that the first paint did not need.
-constexpr UINT_PTR kDecodeTimerId = 0x5D1A;
-
-} // namespace
 
 SkinDialog::SkinDialog(UINT templateId, CWnd* parent) : CDialog(templateId, parent) {}
 
@@ -71,6 +66,7 @@ void SkinDialog::LoadSkin()
 
 void SkinDialog::LoadSkinAt(int dpi)
 {
+    AK_STARTUP_TIME("skin: start");
     FreeSkin();
     m_dpi = dpi > 0 ? dpi : kBaseDpi;
     IniFile ini(m_skinPath, m_languages);
@@ -83,36 +79,55 @@ void SkinDialog::LoadSkinAt(int dpi)
 
     // Main now, the other looks once the window has painted or at their first need.
     m_pictures.Load(dir + main, dir + over, dir + down, dir + disabled, m_dpi);
+    AK_STARTUP_TIME("skin: Main decoded");
     const SIZE mainSize = m_pictures.Get(SkinLook::Main).GetSize();
-    // Needed only for the region; scaled by nearest neighbour, so that it cuts the same pixels.
+    // Needed only for the region. At 96 DPI a BMP mask is read from its file
+    // straight into runs; otherwise it is decoded and scaled by nearest
+    // neighbour, so that it cuts the same pixels.
+    platform::UniqueRegion fileRegion;
+    SIZE maskSize{};
+    const bool fromFile = m_dpi == kBaseDpi &&
+                          RegionFromMaskFile(dir + mask, kSkinCutColour, kSkinCutTolerance, fileRegion, maskSize);
     CBitmap maskPicture;
-    LoadPictureAtDpi(dir + mask, m_dpi, PictureUse::Mask, maskPicture);
-    const SIZE maskSize = maskPicture.GetSize();
+    if (!fromFile) {
+        LoadPictureAtDpi(dir + mask, m_dpi, PictureUse::Mask, maskPicture);
+        maskSize = maskPicture.GetSize();
+    }
+    AK_STARTUP_TIME("skin: mask read");
 
     // The window takes the Mask picture's size. Without a Mask picture it must
     // not shrink to nothing: the Main picture's size, else the size it has.
     RECT window = GetWindowRect();
     SIZE size = maskSize;
-    if (!maskPicture)
+    if (!fromFile && !maskPicture)
         size = m_pictures.Get(SkinLook::Main) ? mainSize : SIZE{window.right - window.left, window.bottom - window.top};
     ::SetWindowPos(m_hWnd, HWND_TOP, window.left, window.top, size.cx, size.cy, SWP_NOOWNERZORDER);
 
-    ApplyMaskRegion(&maskPicture);
+    if (fromFile)
+        ::ApplyMaskRegion(m_hWnd, std::move(fileRegion), kDialogRegionCaption);
+    else
+        ApplyMaskRegion(&maskPicture);
     maskPicture.DeleteObject();
+    AK_STARTUP_TIME("skin: region set");
 
     ReadImageButtons(ini);
+    AK_STARTUP_TIME("skin: image buttons made");
     ReadButtonExButtons(ini);
+    AK_STARTUP_TIME("skin: ButtonEx made");
     ReadTextLabels(ini);
+    AK_STARTUP_TIME("skin: labels made");
     ReadTrackbars(ini);
+    AK_STARTUP_TIME("skin: trackbars made");
     ReadProgressControls(ini);
+    AK_STARTUP_TIME("skin: progress bars made");
     // The window and all its controls at once, now that all of them are there
     // (nothing before the dialog shows first).
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    AK_STARTUP_TIME("skin: redrawn");
 }
 
 void SkinDialog::FreeSkin()
 {
-    ::KillTimer(m_hWnd, kDecodeTimerId);
     ForEachList([](auto& list) { list.DeleteAll(); });
     m_toolTip.DestroyWindow();
     m_pictures.Free();
@@ -120,13 +135,16 @@ void SkinDialog::FreeSkin()
 
 CToolTipCtrl* SkinDialog::SharedToolTip()
 {
-    if (!m_toolTip.IsWindow() && m_hWnd)
+    if (!m_toolTip.IsWindow() && m_hWnd) {
         m_toolTip.Create(this, 0);
+        AK_STARTUP_TIME("tooltip made");
+    }
     return m_toolTip.IsWindow() ? &m_toolTip : nullptr;
 }
 
 void SkinDialog::OnPaint()
 {
+    AK_STARTUP_TIME("dialog paint: start");
     platform::PaintDc paint(m_hWnd);
     // Not limited to the update region: a WM_PAINT sent directly repaints everything.
     platform::WindowDc dc(m_hWnd);
@@ -137,24 +155,21 @@ void SkinDialog::OnPaint()
         for (int i = 0; i < list.GetSize(); ++i)
             ::InvalidateRect(list.EntryAt(i)->ControlWindow(), nullptr, TRUE);
     });
-    // The other looks are decoded on this thread once every paint now waiting
-    // is done: GetMessage and PeekMessage hand out WM_TIMER only when no sent,
-    // posted, input or WM_PAINT message waits (the order of "GetMessage
-    // function" in Microsoft's documentation), and the controls invalidated
-    // just now paint first. A hover or press before then decodes its look at
-    // once (SkinPictures::Get).
-    if (m_pictures.Waiting())
-        SetTimer(kDecodeTimerId, 0);
+    AK_STARTUP_TIME("dialog paint: end");
 }
 
-void SkinDialog::OnTimer(UINT_PTR id)
+bool SkinDialog::OnIdle()
 {
-    if (id != kDecodeTimerId) {
-        Default();
-        return;
-    }
-    KillTimer(kDecodeTimerId);
-    m_pictures.DecodeWaiting();
+    // The other looks, one at a time, once no message waits: every paint is
+    // done then, and the frame is on the screen (Wine puts the last paints
+    // there only when the thread finds no message). A hover or press before
+    // then decodes its look at once (SkinPictures::Get).
+    if (!m_pictures.Waiting())
+        return false;
+    AK_STARTUP_TIME("other look: start");
+    const bool more = m_pictures.DecodeNext();
+    AK_STARTUP_TIME("other look: decoded");
+    return more;
 }
 
 LRESULT SkinDialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp)

@@ -61,7 +61,7 @@ public:
     ControlList<ProgressItem> m_progresses;
     std::string m_skinPath;
     // Main, Over, Down and Disabled, shared by the controls; the looks no first
-    // paint needs are decoded after it (OnPaint, OnTimer).
+    // paint needs are decoded after it (OnIdle).
     SkinPictures m_pictures;
 
     // The tooltip of every control's tool, made at the first need; it ends with the skin.
@@ -87,7 +87,7 @@ protected:
     void OnPaint() override;
     void OnLButtonDown(UINT flags, POINT point) override;
     void OnMouseMove(UINT flags, POINT point) override;
-    void OnTimer(UINT_PTR id) override;
+    bool OnIdle() override;
     // WM_DPICHANGED: the suggested rectangle, then the skin at the new DPI.
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 

@@ -1,5 +1,6 @@
 #include "platform/Dialog.h"
 
+#include "platform/StartupTimes.h"
 #include "platform/WinApp.h"
 
 namespace {
@@ -41,13 +42,18 @@ INT_PTR CDialog::DoModal()
     SetCreating(this);
     HWND wnd = ::CreateDialogIndirectParamW(instance, tmpl, parent, &CDialog::StaticDialogProc, 0);
     SetCreating(nullptr);
+    AK_STARTUP_TIME("dialog made and shown");
     if (!wnd)
         return -1;
     if (parent)
         ::EnableWindow(parent, FALSE);
 
     MSG msg;
+    bool idle = true; // idle work may wait
     while (!m_ending && ::IsWindow(wnd)) {
+        while (idle && !m_ending && !::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE))
+            idle = OnIdle();
+        idle = true;
         BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got <= 0) {
             if (got == 0)

@@ -17,6 +17,10 @@ public:
     virtual bool OnInitDialog() { return true; }
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
+    // Called by the modal loop whenever no message waits, until it returns
+    // false; again after the next message. Work that nothing on the screen
+    // waits for goes here, one piece a call.
+    virtual bool OnIdle() { return false; }
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;

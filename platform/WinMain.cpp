@@ -1,8 +1,10 @@
 // The entry point of the programs: run the application object.
 #include "platform/WinApp.h"
+#include "platform/StartupTimes.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    AK_STARTUP_TIME("WinMain");
     CWinApp* app = AfxGetApp();
     if (!app)
         return 1;

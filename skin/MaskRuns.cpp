@@ -87,9 +87,6 @@ void ClassifyRow(const std::uint32_t* row, std::int32_t width, const Transparent
 }
 #endif
 
-} // namespace mask_runs_detail
-
-namespace {
 // Adds the runs of one classified row. A set bit in `edges` marks where the
 // row changes between transparent and opaque; bits past the width are clear,
 // so a run that reaches the width ends there too.
@@ -113,7 +110,8 @@ bool AddRowRuns(const std::uint64_t* bits, std::size_t words, std::int32_t width
     }
     return !carry || runs.Add(start, y, width);
 }
-} // namespace
+
+} // namespace mask_runs_detail
 
 void RegionRectCount::Add(const SkinRect& run)
 {
@@ -141,7 +139,7 @@ bool CollectMaskRuns(const MaskPixels& mask, const TransparentRange& transparent
         std::vector<std::uint64_t> bits(words);
         for (std::int32_t y = 0; y < mask.height; ++y) {
             mask_runs_detail::ClassifyRow(mask.Row(y), mask.width, transparent, bits.data());
-            if (!AddRowRuns(bits.data(), words, mask.width, y, runs))
+            if (!mask_runs_detail::AddRowRuns(bits.data(), words, mask.width, y, runs))
                 return false;
         }
     }

@@ -159,4 +159,6 @@ void ClassifyRowPortable(const std::uint32_t* row, std::int32_t width, const Tra
                          std::uint64_t* bits);
 void ClassifyRow(const std::uint32_t* row, std::int32_t width, const TransparentRange& transparent,
                  std::uint64_t* bits);
+// Adds the runs of row `y` from its classified bits; false once the sink has stopped.
+bool AddRowRuns(const std::uint64_t* bits, std::size_t words, std::int32_t width, std::int32_t y, RunBuffer& runs);
 } // namespace mask_runs_detail

@@ -1,6 +1,8 @@
 #include "skin/Region.h"
 
+#include "skin/MaskFile.h"
 #include "skin/MaskRuns.h"
+#include "platform/FileSystem.h"
 #include "skin/MessageTexts.h"
 #include "platform/Win32Handles.h"
 #include "platform/MessageBox.h"
@@ -72,6 +74,22 @@ private:
     std::vector<Pending> m_pending;
 };
 
+// The region of the runs that `collect` adds; none when it fails or the
+// region would pass kMaxRegionRects.
+template <typename Collect>
+platform::UniqueRegion RegionOfRuns(Collect collect)
+{
+    RegionBuilder builder;
+    RegionRectCount rects;
+    RunBuffer runs([&](const RunBatch& batch) { return rects.AddWithinLimit(batch) && builder.Add(batch); });
+    if (!collect(runs))
+        return {};
+    return builder.Take();
+}
+
+// A mask file is a window-sized picture: larger ones are the loader's to refuse.
+constexpr std::size_t kMaxMaskFileBytes = std::size_t(256) << 20;
+
 } // namespace
 
 platform::UniqueRegion RegionFromMask(HBITMAP mask, std::uint32_t colour, std::uint32_t tolerance)
@@ -106,19 +124,40 @@ platform::UniqueRegion RegionFromMask(HBITMAP mask, std::uint32_t colour, std::u
 
     const std::ptrdiff_t stride = std::ptrdiff_t(width) * 4;
     const MaskPixels view{static_cast<const unsigned char*>(bits) + stride * (height - 1), -stride, width, height};
-    RegionBuilder builder;
-    RegionRectCount rects;
-    RunBuffer runs([&](const RunBatch& batch) { return rects.AddWithinLimit(batch) && builder.Add(batch); });
-    if (!CollectMaskRuns(view, TransparentRange(colour, tolerance), runs))
-        return {};
-    return builder.Take();
+    return RegionOfRuns(
+        [&](RunBuffer& runs) { return CollectMaskRuns(view, TransparentRange(colour, tolerance), runs); });
+}
+
+bool RegionFromMaskFile(const std::string& path, std::uint32_t colour, std::uint32_t tolerance,
+                        platform::UniqueRegion& region, SIZE& size)
+{
+    const std::optional<std::string> bytes = platform::ReadWholeFile(path, kMaxMaskFileBytes);
+    if (!bytes)
+        return false;
+    MaskFileRuns read;
+    platform::UniqueRegion made = RegionOfRuns([&](RunBuffer& runs) {
+        read = CollectBmpMaskRuns(*bytes, TransparentRange(colour, tolerance), runs);
+        return read.complete;
+    });
+    if (!read.handled)
+        return false;
+    region = std::move(made);
+    size = SIZE{read.width, read.height};
+    return true;
 }
 
 void ApplyMaskRegion(HWND window, const CBitmap* mask, const char* caption, SetWindowRegionFn setRegion)
 {
     if (!window || !::IsWindow(window))
         return;
-    platform::UniqueRegion region = RegionFromMask(mask ? mask->GetSafeHandle() : nullptr, kSkinCutColour, kSkinCutTolerance);
+    ApplyMaskRegion(window, RegionFromMask(mask ? mask->GetSafeHandle() : nullptr, kSkinCutColour, kSkinCutTolerance),
+                    caption, setRegion);
+}
+
+void ApplyMaskRegion(HWND window, platform::UniqueRegion region, const char* caption, SetWindowRegionFn setRegion)
+{
+    if (!window || !::IsWindow(window))
+        return;
     if (!region) {
         platform::ShowMessageBox(window, kMaskRegionFailedText, caption, MB_OK);
     } else if (setRegion(window, region.Get(), TRUE)) {

@@ -4,6 +4,7 @@
 #include "platform/Bitmap.h"
 
 #include <cstdint>
+#include <string>
 
 // The region of the mask's non-transparent pixels, made of one-pixel-high
 // runs, in mask coordinates (0, 0 at the top-left). The mask may have any
@@ -14,6 +15,12 @@
 // every pixel is transparent.
 platform::UniqueRegion RegionFromMask(HBITMAP mask, std::uint32_t colour, std::uint32_t tolerance);
 
+// The same from a BMP mask's file read straight into runs (MaskFile.h), with
+// the mask's size: false, and nothing done, when the file is not one of the
+// kinds read so (or cannot be read); the caller then decodes it.
+bool RegionFromMaskFile(const std::string& path, std::uint32_t colour, std::uint32_t tolerance,
+                        platform::UniqueRegion& region, SIZE& size);
+
 // How a region is handed to a window: SetWindowRgn, or a stand-in that
 // refuses, as no window refuses one on demand.
 using SetWindowRegionFn = int(WINAPI*)(HWND, HRGN, BOOL);
@@ -23,4 +30,7 @@ using SetWindowRegionFn = int(WINAPI*)(HWND, HRGN, BOOL);
 // window tells so under `caption`, and the window keeps its earlier outline.
 // A null or destroyed window is left alone.
 void ApplyMaskRegion(HWND window, const CBitmap* mask, const char* caption,
+                     SetWindowRegionFn setRegion = ::SetWindowRgn);
+// The same with a region already made from the mask (none when it could not be).
+void ApplyMaskRegion(HWND window, platform::UniqueRegion region, const char* caption,
                      SetWindowRegionFn setRegion = ::SetWindowRgn);

@@ -53,10 +53,20 @@ bool SkinPictures::Waiting() const
     return false;
 }
 
-void SkinPictures::DecodeWaiting()
+bool SkinPictures::DecodeNext()
 {
     for (std::size_t i = 0; i < kLooks; ++i)
-        Decoded(i);
+        if (!m_slots[i].decoded) {
+            Decoded(i);
+            break;
+        }
+    return Waiting();
+}
+
+void SkinPictures::DecodeWaiting()
+{
+    while (DecodeNext()) {
+    }
 }
 
 void SkinPictures::Free()

@@ -3,8 +3,8 @@
 // control that shows a part of them. Only Main is needed for the first paint:
 // it is decoded at once. Over, Down and Disabled are shown only once the
 // pointer reaches a control, so they wait: all of them are decoded when the
-// dialog calls DecodeWaiting after its first paint, or one alone at the first
-// drawing that asks for it, whichever comes first. Either way each look shows
+// dialog calls DecodeNext, one look at a time, once its first frame shows, or
+// one alone at the first drawing that asks for it, whichever comes first. Either way each look shows
 // the same pixels as if it had been decoded at once, and none of them shows a
 // message. A look named by the same file as an earlier one shares its picture.
 // The looks are decoded at the DPI given to Load (PictureAtDpiWin32.h).
@@ -35,6 +35,8 @@ public:
     const CBitmap& Get(SkinLook look);
     // Whether a look still waits to be decoded.
     bool Waiting() const;
+    // Decodes the first look that waits; true while another still waits.
+    bool DecodeNext();
     void DecodeWaiting();
     void Free();
 

@@ -1,16 +1,24 @@
 // Start-up benchmark: the time from starting a program to its first complete
 // paint: until the screen inside its window shows it complete.
-//   startup_bench RUNS PROGRAM [ARGS]
-// A first run, left to settle, gives the picture of the complete window; each
-// timed run lasts until the screen shows exactly that. A poll costs one BitBlt
-// of the window and a comparison in memory, so the measuring stays small
-// beside what it measures. The pointer rests in the screen's far corner, so no
-// hover or tooltip changes what is compared; child windows whose pixels still
-// change in the settled window (scrolling labels) are left out whole; of a
-// window larger than the screen, the part on the screen counts. Each timed run
-// then closes the window (WM_CLOSE) and measures until it is gone. Prints the
-// medians and the runs in milliseconds, and the peak working set of the
-// settled run.
+//   startup_bench [--pointer X,Y] RUNS PROGRAM [ARGS] [-- PROGRAM [ARGS]]...
+// Each program is first run once and left to settle, which gives the picture
+// of its complete window; then the programs are timed taking turns, RUNS
+// rounds, so that what the machine does meanwhile falls on all of them alike.
+// A timed run lasts until the screen shows exactly that picture. A poll costs
+// one BitBlt of the window and a comparison in memory, and the next waits
+// three times as long, so that polling takes at most a quarter of the time;
+// its share of the time measured is printed. The pointer
+// rests in the screen's far corner, so no hover or tooltip changes what is
+// compared; child windows whose pixels still change in the settled window
+// (scrolling labels) are left out whole; of a window larger than the screen,
+// the part on the screen counts. Each timed run then closes the window
+// (WM_CLOSE) and measures until it is gone. Prints per program the medians
+// and the runs in milliseconds, and the peak working set of the settled run.
+// With --pointer the pointer rests at X,Y (screen) from the start instead, as
+// after a click on the disc's icon, and each run is watched for a few seconds:
+// when the window first shows, when it is complete but for the control under
+// the pointer and the tooltip, when that control last changed, when a tooltip
+// first shows and when the screen last changed.
 #include <windows.h>
 #include <psapi.h>
 
@@ -19,6 +27,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,12 +35,15 @@ namespace {
 
 constexpr const char* kToolTipClass = "tooltips_class32";
 
-HWND FindWindowOf(DWORD pid)
+// The first visible top-level window of the process that is (or is not) a
+// tooltip; none when there is none.
+HWND VisibleWindowOf(DWORD pid, bool toolTip)
 {
     struct S {
         DWORD pid;
+        bool toolTip;
         HWND wnd;
-    } s{pid, nullptr};
+    } s{pid, toolTip, nullptr};
     ::EnumWindows(
         [](HWND w, LPARAM lp) -> BOOL {
             auto* st = reinterpret_cast<S*>(lp);
@@ -39,8 +51,7 @@ HWND FindWindowOf(DWORD pid)
             ::GetWindowThreadProcessId(w, &owner);
             char cls[64] = "";
             ::GetClassNameA(w, cls, sizeof cls);
-            // A tooltip may show before or over the window: it is not the window.
-            if (owner == st->pid && ::IsWindowVisible(w) && lstrcmpiA(cls, kToolTipClass) != 0) {
+            if (owner == st->pid && ::IsWindowVisible(w) && (lstrcmpiA(cls, kToolTipClass) == 0) == st->toolTip) {
                 st->wnd = w;
                 return FALSE;
             }
@@ -48,6 +59,12 @@ HWND FindWindowOf(DWORD pid)
         },
         reinterpret_cast<LPARAM>(&s));
     return s.wnd;
+}
+
+// A tooltip may show before or over the window: it is not the window.
+HWND FindWindowOf(DWORD pid)
+{
+    return VisibleWindowOf(pid, false);
 }
 
 // What the screen shows of a window: its size, its shape and its pixels.
@@ -192,14 +209,24 @@ public:
     }
 
     int LeftOut() const { return m_leftOut; }
+    // Whether pixel `i` of a frame of the settled size is compared.
+    bool Counts(std::size_t i) const { return i < m_inside.size() && m_inside[i]; }
 
-    bool Matches(const Frame& f) const
+    // Whether `f` shows the settled window, but for the pixels in `skip`
+    // (window coordinates), which are not compared.
+    bool Matches(const Frame& f, const std::vector<RECT>& skip = {}) const
     {
         if (f.width != m_frame.width || f.height != m_frame.height || f.shape != m_frame.shape)
             return false;
-        for (std::size_t i = 0; i < f.pixels.size(); ++i)
-            if (m_inside[i] && ((f.pixels[i] ^ m_frame.pixels[i]) & 0xFFFFFF) != 0)
-                return false;
+        for (LONG y = 0; y < f.height; ++y)
+            for (LONG x = 0; x < f.width; ++x) {
+                const auto i = static_cast<std::size_t>(y * f.width + x);
+                if (m_inside[i] && ((f.pixels[i] ^ m_frame.pixels[i]) & 0xFFFFFF) != 0 &&
+                    std::none_of(skip.begin(), skip.end(), [&](const RECT& r) {
+                        return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+                    }))
+                    return false;
+            }
         return true;
     }
 
@@ -243,29 +270,95 @@ double MillisecondsSince(const LARGE_INTEGER& start)
     return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(freq.QuadPart);
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+double Median(std::vector<double> v)
 {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: startup_bench RUNS PROGRAM [ARGS]\n");
-        return 2;
-    }
-    const int runs = std::max(1, std::atoi(argv[1]));
-    std::string cmd;
-    for (int i = 2; i < argc; ++i)
-        cmd += std::string(i > 2 ? " " : "") + "\"" + argv[i] + "\"";
-    std::string dir = argv[2];
-    dir = dir.substr(0, dir.find_last_of("\\/") + 1);
+    if (v.empty())
+        return -1;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
 
-    // The pointer where no window of the program is.
-    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    Grabber grabber;
-    // The settled window.
+// A visible tooltip of the process, in screen coordinates.
+bool ToolTipOf(DWORD pid, RECT& rect)
+{
+    const HWND tip = VisibleWindowOf(pid, true);
+    return tip && ::GetWindowRect(tip, &rect);
+}
+
+RECT InFrame(RECT r, const Frame& f)
+{
+    return RECT{r.left - f.left, r.top - f.top, r.right - f.left, r.bottom - f.top};
+}
+
+// The steps that a benchmark build of a program stamped (AK_STARTUP_TIMES_FILE),
+// each with the first and the last time of each run, in ms after the start.
+struct Step {
+    std::string name;
+    std::vector<double> first, last;
+    std::vector<int> count;
+};
+
+// One run's steps in order, each repeat of a step folded into its first
+// (name, first ms, last ms, times).
+struct RunStep {
+    std::string name;
+    double first, last;
+    int count;
+};
+
+void ReadStamps(const char* path, const LARGE_INTEGER& start, std::vector<Step>& steps, std::vector<RunStep>& run)
+{
+    FILE* file = std::fopen(path, "r");
+    if (!file)
+        return;
+    long long frequency = 0, counter = 0;
+    char name[128];
+    std::vector<std::size_t> seen;
+    if (std::fscanf(file, "frequency %lld\n", &frequency) == 1 && frequency > 0)
+        while (std::fscanf(file, "%lld %127[^\n]\n", &counter, name) == 2) {
+            const double ms = 1000.0 * static_cast<double>(counter - start.QuadPart) / static_cast<double>(frequency);
+            auto it = std::find_if(steps.begin(), steps.end(), [&](const Step& s) { return s.name == name; });
+            if (it == steps.end())
+                it = steps.insert(steps.end(), Step{name, {}, {}, {}});
+            const auto index = static_cast<std::size_t>(it - steps.begin());
+            if (std::find(seen.begin(), seen.end(), index) == seen.end()) {
+                seen.push_back(index);
+                it->first.push_back(ms);
+                it->last.push_back(ms);
+                it->count.push_back(0);
+            }
+            it->last.back() = ms;
+            ++it->count.back();
+            if (!run.empty() && run.back().name == name) {
+                run.back().last = ms;
+                ++run.back().count;
+            } else {
+                run.push_back(RunStep{name, ms, ms, 1});
+            }
+        }
+    std::fclose(file);
+    std::remove(path);
+}
+
+// One program of the benchmark, with what its runs gave.
+struct Program {
+    std::string cmd, dir;
+    std::unique_ptr<Complete> complete;
+    double peakMb = -1;
+    std::vector<double> times, closeTimes;
+    std::vector<Step> steps;
+    std::vector<std::vector<RunStep>> runSteps; // of each timed run
+    // With the pointer resting on the window: the moments of each run.
+    std::vector<double> shown, completeButHover, hoverFirst, hoverChanged, toolTip, lastChange;
+};
+
+// Starts the program, lets it settle and keeps its complete picture.
+bool Settle(Program& p, Grabber& grabber)
+{
     Started first;
-    if (!Start(cmd, dir, first)) {
-        std::fprintf(stderr, "cannot start %s\n", cmd.c_str());
-        return 2;
+    if (!Start(p.cmd, p.dir, first)) {
+        std::fprintf(stderr, "cannot start %s\n", p.cmd.c_str());
+        return false;
     }
     // Long enough for the window to settle; AK_BENCH_SETTLE_MS for slower skins.
     const char* settle = std::getenv("AK_BENCH_SETTLE_MS");
@@ -279,60 +372,209 @@ int main(int argc, char** argv)
         grabber.Grab(shown, later);
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;
-    const bool measured = ::GetProcessMemoryInfo(first.pi.hProcess, &memory, sizeof memory) != FALSE;
-    const Complete complete(std::move(settled), later, shown);
+    if (::GetProcessMemoryInfo(first.pi.hProcess, &memory, sizeof memory))
+        p.peakMb = static_cast<double>(memory.PeakWorkingSetSize) / 1048576.0;
+    if (grabbed)
+        p.complete = std::make_unique<Complete>(std::move(settled), later, shown);
     Stop(first);
-    if (!grabbed) {
-        std::fprintf(stderr, "%s shows no window\n", cmd.c_str());
-        return 1;
+    if (!grabbed)
+        std::fprintf(stderr, "%s shows no window\n", p.cmd.c_str());
+    return grabbed;
+}
+
+// Polling costs: the time spent in polls and the time measured.
+struct Cost {
+    double pollMs = 0, measuredMs = 0;
+    int polls = 0;
+};
+
+// One timed run, until the complete picture shows; then the close.
+bool TimeRun(Program& p, Grabber& grabber, Cost& cost)
+{
+    Started s;
+    if (!Start(p.cmd, p.dir, s))
+        return false;
+    HWND wnd = nullptr;
+    double ms = -1;
+    Frame frame;
+    while (ms < 0 && MillisecondsSince(s.start) < 60000) {
+        LARGE_INTEGER pollStart;
+        ::QueryPerformanceCounter(&pollStart);
+        wnd = FindWindowOf(s.pi.dwProcessId);
+        bool done = wnd && grabber.Grab(wnd, frame) && p.complete->Matches(frame);
+        const double pollMs = MillisecondsSince(pollStart);
+        cost.pollMs += pollMs;
+        ++cost.polls;
+        if (done)
+            ms = MillisecondsSince(s.start);
+        else // polls take at most a quarter of the time, so that the program keeps the machine
+            ::Sleep(std::max<DWORD>(1, static_cast<DWORD>(3 * pollMs)));
+    }
+    if (ms >= 0) {
+        cost.measuredMs += ms;
+        LARGE_INTEGER closing;
+        ::QueryPerformanceCounter(&closing);
+        ::PostMessageA(wnd, WM_CLOSE, 0, 0);
+        while (::IsWindow(wnd) && MillisecondsSince(closing) < 60000)
+            ::Sleep(1);
+        p.closeTimes.push_back(MillisecondsSince(closing));
+    }
+    Stop(s, 5000);
+    if (const char* stamps = std::getenv("AK_STARTUP_TIMES_FILE"))
+        ReadStamps(stamps, s.start, p.steps, p.runSteps.emplace_back());
+    if (ms < 0) {
+        std::fprintf(stderr, "%s: no complete paint within the time limit\n", p.cmd.c_str());
+        return false;
+    }
+    p.times.push_back(ms);
+    return true;
+}
+
+// One run with the pointer resting at `pointer`, watched for `watchMs`.
+bool WatchRun(Program& p, Grabber& grabber, POINT pointer, double watchMs)
+{
+    ::SetCursorPos(pointer.x, pointer.y);
+    Started s;
+    if (!Start(p.cmd, p.dir, s))
+        return false;
+    double shown = -1, complete = -1, hoverFirst = -1, hover = -1, tip = -1, last = -1;
+    Frame frame, previous;
+    RECT hoverRect{};
+    while (MillisecondsSince(s.start) < watchMs) {
+        const HWND wnd = FindWindowOf(s.pi.dwProcessId);
+        if (wnd && grabber.Grab(wnd, frame)) {
+            const double now = MillisecondsSince(s.start);
+            if (shown < 0)
+                shown = now;
+            std::vector<RECT> skip;
+            HWND under = ::WindowFromPoint(pointer);
+            if (under && under != wnd && ::GetAncestor(under, GA_ROOT) == wnd) {
+                ::GetWindowRect(under, &hoverRect);
+                skip.push_back(InFrame(hoverRect, frame));
+            }
+            RECT tipRect{};
+            if (ToolTipOf(s.pi.dwProcessId, tipRect)) {
+                if (tip < 0)
+                    tip = now;
+                skip.push_back(InFrame(tipRect, frame));
+            }
+            if (complete < 0 && p.complete->Matches(frame, skip))
+                complete = now;
+            if (previous.pixels.size() == frame.pixels.size()) {
+                // Changes of compared pixels, the tooltip's apart; those of the
+                // control under the pointer once the rest was complete.
+                const RECT h = InFrame(hoverRect, frame), t = InFrame(tipRect, frame);
+                for (LONG y = 0; y < frame.height; ++y)
+                    for (LONG x = 0; x < frame.width; ++x) {
+                        const auto i = static_cast<std::size_t>(y * frame.width + x);
+                        if (((frame.pixels[i] ^ previous.pixels[i]) & 0xFFFFFF) == 0 || !p.complete->Counts(i) ||
+                            (x >= t.left && x < t.right && y >= t.top && y < t.bottom))
+                            continue;
+                        last = now;
+                        if (complete >= 0 && x >= h.left && x < h.right && y >= h.top && y < h.bottom) {
+                            hover = now;
+                            if (hoverFirst < 0)
+                                hoverFirst = now;
+                        }
+                    }
+            } else {
+                last = now;
+            }
+            std::swap(previous, frame);
+        }
+        ::Sleep(5);
+    }
+    Stop(s);
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    p.shown.push_back(shown);
+    p.completeButHover.push_back(complete);
+    p.hoverFirst.push_back(hoverFirst);
+    p.hoverChanged.push_back(hover);
+    p.toolTip.push_back(tip);
+    p.lastChange.push_back(last);
+    return shown >= 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    int arg = 1;
+    bool watch = false;
+    POINT pointer{};
+    if (arg + 1 < argc && std::strcmp(argv[arg], "--pointer") == 0) {
+        watch = std::sscanf(argv[arg + 1], "%ld,%ld", &pointer.x, &pointer.y) == 2;
+        arg += 2;
+    }
+    if (argc - arg < 2 || (arg > 1 && !watch)) {
+        std::fprintf(stderr, "usage: startup_bench [--pointer X,Y] RUNS PROGRAM [ARGS] [-- PROGRAM [ARGS]]...\n");
+        return 2;
+    }
+    const int runs = std::max(1, std::atoi(argv[arg++]));
+    std::vector<Program> programs(1);
+    for (; arg < argc; ++arg) {
+        if (std::strcmp(argv[arg], "--") == 0) {
+            programs.emplace_back();
+            continue;
+        }
+        Program& p = programs.back();
+        if (p.cmd.empty()) {
+            p.dir = argv[arg];
+            p.dir = p.dir.substr(0, p.dir.find_last_of("\\/") + 1);
+        }
+        p.cmd += std::string(p.cmd.empty() ? "" : " ") + "\"" + argv[arg] + "\"";
     }
 
-    std::vector<double> times, closeTimes;
-    double pollMs = 0;
-    int polls = 0;
-    Frame frame;
-    for (int run = 0; run < runs; ++run) {
-        Started s;
-        if (!Start(cmd, dir, s))
-            return 2;
-        HWND wnd = nullptr;
-        double ms = -1;
-        for (int i = 0; i < 20000 && ms < 0; ++i) {
-            LARGE_INTEGER pollStart;
-            ::QueryPerformanceCounter(&pollStart);
-            wnd = FindWindowOf(s.pi.dwProcessId);
-            bool done = wnd && grabber.Grab(wnd, frame) && complete.Matches(frame);
-            pollMs += MillisecondsSince(pollStart);
-            ++polls;
-            if (done)
-                ms = MillisecondsSince(s.start);
-            else
-                ::Sleep(1);
-        }
-        if (ms >= 0) {
-            LARGE_INTEGER closing;
-            ::QueryPerformanceCounter(&closing);
-            ::PostMessageA(wnd, WM_CLOSE, 0, 0);
-            while (::IsWindow(wnd) && MillisecondsSince(closing) < 60000)
-                ::Sleep(1);
-            closeTimes.push_back(MillisecondsSince(closing));
-        }
-        Stop(s, 5000);
-        if (ms < 0) {
-            std::fprintf(stderr, "run %d: no complete paint within the time limit\n", run);
+    // The pointer where no window of the program is.
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    Grabber grabber;
+    for (Program& p : programs)
+        if (p.cmd.empty() || !Settle(p, grabber))
             return 1;
+
+    Cost cost;
+    for (int run = 0; run < runs; ++run)
+        for (Program& p : programs)
+            if (!(watch ? WatchRun(p, grabber, pointer, 4000) : TimeRun(p, grabber, cost)))
+                return 1;
+
+    for (const Program& p : programs) {
+        std::printf("%s: ", p.cmd.c_str());
+        if (watch) {
+            std::printf("pointer at %ld,%ld, medians of %d runs (-1: never): window shown %.0f ms, complete but the "
+                        "control under the pointer %.0f ms, that control changed from %.0f to %.0f ms, tooltip shown "
+                        "%.0f ms, screen last changed %.0f ms (scrolling labels and the tooltip apart)\n",
+                        pointer.x, pointer.y, runs, Median(p.shown), Median(p.completeButHover), Median(p.hoverFirst),
+                        Median(p.hoverChanged), Median(p.toolTip), Median(p.lastChange));
+            continue;
         }
-        times.push_back(ms);
+        std::printf("median %.1f ms over %d runs:", Median(p.times), runs);
+        for (double t : p.times)
+            std::printf(" %.1f", t);
+        std::printf("; closes in median %.1f ms; peak working set %.1f MB; %d moving child windows left out\n",
+                    Median(p.closeTimes), p.peakMb, p.complete->LeftOut());
+        if (p.steps.empty())
+            continue;
+        std::printf("  medians of each step:\n");
+        for (const Step& step : p.steps) {
+            std::vector<double> count(step.count.begin(), step.count.end());
+            std::printf("    %-30s first %7.1f ms  last %7.1f ms  (%.0f times)\n", step.name.c_str(),
+                        Median(step.first), Median(step.last), Median(count));
+        }
+        // The run of the median time, step by step, as it happened.
+        std::vector<std::size_t> order(p.times.size());
+        for (std::size_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return p.times[a] < p.times[b]; });
+        const std::size_t middle = order[order.size() / 2];
+        std::printf("  the median run (%.1f ms), in order:\n", p.times[middle]);
+        for (const RunStep& step : p.runSteps[middle])
+            std::printf("    %-30s %7.1f ms to %7.1f ms  (%d times)\n", step.name.c_str(), step.first, step.last,
+                        step.count);
     }
-    auto median = [](std::vector<double> v) {
-        std::sort(v.begin(), v.end());
-        return v[v.size() / 2];
-    };
-    std::printf("median %.1f ms over %d runs (a poll costs %.2f ms):", median(times), runs, pollMs / polls);
-    for (double t : times)
-        std::printf(" %.1f", t);
-    std::printf("; closes in median %.1f ms; peak working set %.1f MB; %d moving child windows left out\n",
-                median(closeTimes), measured ? static_cast<double>(memory.PeakWorkingSetSize) / 1048576.0 : -1.0,
-                complete.LeftOut());
+    if (!watch)
+        std::printf("a poll costs %.2f ms, one every %.1f ms; polling took %.1f %% of the time measured\n",
+                    cost.polls ? cost.pollMs / cost.polls : 0.0, cost.polls ? cost.measuredMs / cost.polls : 0.0,
+                    cost.measuredMs > 0 ? 100.0 * cost.pollMs / cost.measuredMs : 0.0);
     return 0;
 }

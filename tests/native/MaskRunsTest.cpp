@@ -1,5 +1,7 @@
 #include "skin/MaskRuns.h"
 
+#include "skin/MaskFile.h"
+
 #include "tests/support/MaskSupport.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +9,7 @@
 #include <algorithm>
 #include <ostream>
 #include <random>
+#include <string>
 #include <vector>
 
 void PrintTo(const SkinRect& r, std::ostream* os)
@@ -205,6 +208,121 @@ TEST(RunBuffer, StopsWhenTheSinkRefuses)
     EXPECT_EQ(batches, 1);
 }
 
+void Put(std::string& s, std::uint32_t v, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        s += static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+// `mask` as an uncompressed BMP of `bits` a pixel; a palette file takes its
+// colour table from the mask's colours, in order of appearance (at most
+// 2^bits of them).
+std::string EncodeMaskBmp(const TestMask& mask, unsigned bits, bool topDown)
+{
+    std::vector<std::uint32_t> palette;
+    if (bits <= 8)
+        for (std::uint32_t p : mask.pixels)
+            if (std::find(palette.begin(), palette.end(), p) == palette.end())
+                palette.push_back(p);
+    palette.resize(bits <= 8 ? 1u << bits : 0, 0);
+    const std::uint32_t stride = (static_cast<std::uint32_t>(mask.width) * bits + 31) / 32 * 4;
+    const std::uint32_t offset = 54 + 4 * static_cast<std::uint32_t>(palette.size());
+    std::string s = "BM";
+    Put(s, offset + stride * static_cast<std::uint32_t>(mask.height), 4);
+    Put(s, 0, 4);
+    Put(s, offset, 4);
+    Put(s, 40, 4);
+    Put(s, static_cast<std::uint32_t>(mask.width), 4);
+    Put(s, static_cast<std::uint32_t>(topDown ? -mask.height : mask.height), 4);
+    Put(s, 1, 2);
+    Put(s, bits, 2);
+    Put(s, 0, 4);
+    Put(s, stride * static_cast<std::uint32_t>(mask.height), 4);
+    Put(s, 2835, 4);
+    Put(s, 2835, 4);
+    Put(s, static_cast<std::uint32_t>(palette.size()), 4);
+    Put(s, 0, 4);
+    for (std::uint32_t c : palette)
+        Put(s, c, 4);
+    for (std::int32_t row = 0; row < mask.height; ++row) {
+        const std::int32_t y = topDown ? row : mask.height - 1 - row;
+        std::string line(stride, '\0');
+        for (std::int32_t x = 0; x < mask.width; ++x) {
+            const std::uint32_t p = mask.At(x, y);
+            const auto at = static_cast<std::size_t>(x) * bits / 8;
+            if (bits > 8) {
+                for (unsigned b = 0; b < bits / 8; ++b)
+                    line[at + b] = static_cast<char>(p >> (8 * b));
+            } else {
+                const auto index = static_cast<unsigned>(std::find(palette.begin(), palette.end(), p) - palette.begin());
+                const unsigned shift = 8 - bits - (static_cast<unsigned>(x) * bits) % 8;
+                line[at] = static_cast<char>(static_cast<unsigned char>(line[at]) | index << shift);
+            }
+        }
+        s += line;
+    }
+    return s;
+}
+
+// The runs of a mask file read straight from its bytes; handled false
+// leaves `runs` without a run.
+MaskFileRuns CollectFile(const std::string& bytes, std::vector<SkinRect>& runs)
+{
+    RunBuffer buffer([&](const RunBatch& batch) {
+        runs.insert(runs.end(), batch.rects, batch.rects + batch.count);
+        return true;
+    });
+    return CollectBmpMaskRuns(bytes, TransparentRange(kMagenta, kMaskTolerance), buffer);
+}
+
+// Files that are not read straight, left whole to the system's loader.
+TEST(MaskFile, LeavesEveryOtherKindOfFileToTheLoader)
+{
+    const TestMask mask = MakeShapeMask(MaskShape::RoundedWindow, 40, 30);
+    const std::string good = EncodeMaskBmp(mask, 24, false);
+    const auto with = [&](std::size_t at, std::uint32_t value, int bytes) {
+        std::string s = good;
+        for (int i = 0; i < bytes; ++i)
+            s[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
+        return s;
+    };
+    TestMask fourColours(8, 2, 0);
+    for (std::int32_t x = 0; x < 4; ++x)
+        fourColours.At(x, 0) = static_cast<std::uint32_t>(x);
+    std::string shortTable = EncodeMaskBmp(fourColours, 4, false);
+    shortTable[46] = 4; // a colour table of 4 for 16 indexes
+    const struct {
+        const char* what;
+        std::string bytes;
+    } rows[] = {
+        {"not a BMP", "\xFF\xD8\xFF\xE0" + good.substr(4)},
+        {"too short for a header", good.substr(0, 40)},
+        {"a core header", with(14, 12, 4)},
+        {"a header of 52 bytes", with(14, 52, 4)},
+        {"an OS/2 header of 64 bytes", with(14, 64, 4)},
+        {"two planes", with(26, 2, 2)},
+        {"1 bit a pixel", with(28, 1, 2)},
+        {"16 bits a pixel", with(28, 16, 2)},
+        {"RLE8", with(30, 1, 4)},
+        {"bit fields", with(30, 3, 4)},
+        {"no width", with(18, 0, 4)},
+        {"a negative width", with(18, 0xFFFFFFF0u, 4)},
+        {"no height", with(22, 0, 4)},
+        {"rows cut short", good.substr(0, good.size() - 1)},
+        {"pixels beyond the end", with(10, static_cast<std::uint32_t>(good.size()), 4)},
+        {"pixels over the header", with(10, 20, 4)},
+        {"a short colour table", shortTable},
+    };
+    for (const auto& row : rows) {
+        std::vector<SkinRect> runs;
+        const MaskFileRuns read = CollectFile(row.bytes, runs);
+        EXPECT_FALSE(read.handled) << row.what;
+        EXPECT_TRUE(runs.empty()) << row.what;
+    }
+    std::vector<SkinRect> runs;
+    EXPECT_TRUE(CollectFile(good, runs).complete);
+}
+
 // The scan against the plain per-pixel reading on many random masks, stored
 // top-down and bottom-up, with the skin's colour and with random ones.
 TEST(MaskRuns, MatchesPerPixelReadingOnRandomMasks)
@@ -232,6 +350,21 @@ TEST(MaskRuns, MatchesPerPixelReadingOnRandomMasks)
         mask_runs_detail::ClassifyRow(mask.pixels.data(), width, range, fast.data());
         mask_runs_detail::ClassifyRowPortable(mask.pixels.data(), width, range, portable.data());
         ASSERT_EQ(fast, portable) << "mask " << i;
+
+        // Read straight from a BMP file of each kind: the same runs. Palette
+        // files take a mask of as many colours as their table holds.
+        static constexpr unsigned kBits[] = {4, 8, 24, 32};
+        const unsigned bits = kBits[i % 4];
+        TestMask stored = mask;
+        if (bits <= 8)
+            for (std::uint32_t& p : stored.pixels)
+                p = mask.pixels[(p * 2654435761u >> 8) % (1u << bits) % mask.pixels.size()];
+        std::vector<SkinRect> fromFile;
+        const MaskFileRuns read = CollectFile(EncodeMaskBmp(stored, bits, i % 7 == 0), fromFile);
+        ASSERT_TRUE(read.handled && read.complete) << "mask " << i << ", " << bits << " bits";
+        EXPECT_EQ(read.width, width);
+        EXPECT_EQ(read.height, height);
+        ASSERT_EQ(fromFile, ReferenceRuns(stored, kMagenta, kMaskTolerance)) << "mask " << i << ", " << bits << " bits";
     }
 }
 

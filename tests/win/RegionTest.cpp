@@ -2,6 +2,9 @@
 #include "skin/Region.h"
 #include "skin/MaskRuns.h"
 
+#include "skin/PictureLoader.h"
+#include "tests/support/Bmp.h"
+#include "tests/support/TempDir.h"
 #include "tests/win/support/GdiTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -119,6 +122,24 @@ TEST(RegionFromMask, CoversExactlyThePixelsOfTheRunsInEveryFormat)
             for (const SkinRect& run : ReferenceRuns(mask, kMagenta, kMaskTolerance))
                 counted.Add(run);
             EXPECT_EQ(counted.Total(), RegionRects(region.Get()).size()) << Name(format) << ", mask " << i;
+
+            // The same mask as a file: read straight into runs, and through the loader, the same region.
+            if (format != MaskFormat::Dib24 && format != MaskFormat::Dib32)
+                continue;
+            TempDir dir;
+            const TestPicture picture{mask.width, mask.height, mask.pixels};
+            const std::string path =
+                dir.Write("mask.bmp", format == MaskFormat::Dib24 ? EncodeBmp24(picture) : EncodeBmp32(picture));
+            platform::UniqueRegion fromFile;
+            SIZE size{};
+            ASSERT_TRUE(RegionFromMaskFile(path, kMagenta, kMaskTolerance, fromFile, size)) << Name(format);
+            EXPECT_EQ(std::pair(size.cx, size.cy), std::pair(LONG{mask.width}, LONG{mask.height}));
+            EXPECT_TRUE(RegionPixels(fromFile.Get(), mask) == RunPixels(mask)) << Name(format) << " file, mask " << i;
+            CBitmap loaded;
+            LoadPicture(path, loaded, size);
+            EXPECT_TRUE(RegionPixels(RegionFromMask(loaded.GetSafeHandle(), kMagenta, kMaskTolerance).Get(), mask) ==
+                        RunPixels(mask))
+                << Name(format) << " file through the loader, mask " << i;
         }
     }
 }

@@ -208,7 +208,8 @@ TEST(SkinDialog, LaysTheSkinOutAtEveryDpi)
 
 TEST(SkinPictures, DecodesMainAtOnceAndEveryOtherFileOnceAtItsFirstNeed)
 {
-    constexpr int kAll = -1; // DecodeWaiting, as the dialog calls it after its first paint
+    constexpr int kAll = -1;  // DecodeWaiting
+    constexpr int kNext = -2; // DecodeNext, as the dialog calls it after its first paint
     const std::array<std::string, 4> distinct{"main", "over", "down", "disabled"};
     struct Row {
         const char* what;
@@ -224,6 +225,9 @@ TEST(SkinPictures, DecodesMainAtOnceAndEveryOtherFileOnceAtItsFirstNeed)
         {"looks left out name Main", {"main", "main", "main", "main"}, {}, {"main"}, false},
         {"one file for two looks", {"main", "over", "over", "main"}, {2, kAll}, {"main", "over"}, false},
         {"a missing file is not tried again", {"main", "missing", "down", "main"}, {1, 1}, {"main", "missing"}, true},
+        {"one at a time", distinct, {kNext}, {"main", "over"}, true},
+        {"one at a time after a press", distinct, {1, kNext, kNext}, {"main", "over", "down", "disabled"}, false},
+        {"one at a time, one file for two", {"main", "over", "over", "main"}, {kNext}, {"main", "over"}, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -237,6 +241,10 @@ TEST(SkinPictures, DecodesMainAtOnceAndEveryOtherFileOnceAtItsFirstNeed)
         for (int need : row.needs) {
             if (need == kAll)
                 pictures.DecodeWaiting();
+            else if (need == kNext) {
+                const bool more = pictures.DecodeNext();
+                EXPECT_EQ(more, pictures.Waiting());
+            }
             else
                 EXPECT_EQ(static_cast<bool>(pictures.Get(static_cast<SkinLook>(need))), row.names[need] != "missing");
         }
