@@ -20,4 +20,35 @@ mkdir -p "$(dirname "$prefix")"
     touch "$prefix/.ak-ready"
   fi
 ) 9>"$prefix.lock"
-exec "$WINE" "$@"
+
+# The pid of the prefix's wineserver when it is spinning: Wine 10's server at
+# times loops without end (no system call, a whole core) and every later
+# program of the prefix then waits on it for ever.
+spinning_server() {
+  local stat pid before after
+  for stat in /proc/[0-9]*/stat; do
+    pid=${stat#/proc/}; pid=${pid%/stat}
+    [[ $(tr -d '\0' 2>/dev/null <"/proc/$pid/comm") == wineserver* ]] || continue
+    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$prefix" || continue
+    before=$(awk '{print $14 + $15}' "$stat" 2>/dev/null) || continue
+    sleep 2
+    after=$(awk '{print $14 + $15}' "$stat" 2>/dev/null) || continue
+    (( after - before > 150 )) && echo "$pid" # clock ticks: over 1.5 s of CPU in 2 s
+  done
+  return 0
+}
+
+# A program that overruns its time fails; when the prefix's server spins, that
+# server is ended too, so that the programs after it do not hang on it as well.
+limit=${AK_WINE_LIMIT:-480}
+rc=0
+timeout --kill-after=10 "$limit" "$WINE" "$@" || rc=$?
+if [[ $rc -eq 124 || $rc -eq 137 ]]; then
+  echo "wine-run.sh: $1 overran ${limit} s" >&2
+  servers=$(spinning_server)
+  if [[ -n $servers ]]; then
+    echo "wine-run.sh: the wineserver of $prefix (pid $servers) spins without end: ended it" >&2
+    kill -9 $servers
+  fi
+fi
+exit "$rc"

@@ -125,14 +125,41 @@ std::vector<MessageBoxWatcher::Box> MessageBoxWatcher::Boxes() const
     return m_boxes;
 }
 
+namespace {
+
+// The windows of one enumeration, taken whole before any is looked at: a
+// FindWindowEx walk that goes on from a box being destroyed sends Wine 10's
+// server into an endless loop (the box is already unlinked from the desktop).
+std::vector<HWND> WindowsOf(HWND parent)
+{
+    std::vector<HWND> windows;
+    auto add = [](HWND wnd, LPARAM list) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
+        return TRUE;
+    };
+    if (parent)
+        ::EnumChildWindows(parent, add, reinterpret_cast<LPARAM>(&windows));
+    else
+        ::EnumWindows(add, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::string ClassName(HWND wnd)
+{
+    char name[64] = {};
+    ::GetClassNameA(wnd, name, sizeof name);
+    return name;
+}
+
+} // namespace
+
 void MessageBoxWatcher::Watch()
 {
     while (!m_stop) {
-        HWND box = nullptr;
-        while ((box = ::FindWindowExA(nullptr, box, "#32770", nullptr)) != nullptr) {
+        for (HWND box : WindowsOf(nullptr)) {
             DWORD pid = 0;
             ::GetWindowThreadProcessId(box, &pid);
-            if (pid != ::GetCurrentProcessId() || !::IsWindowVisible(box))
+            if (pid != ::GetCurrentProcessId() || ClassName(box) != "#32770" || !::IsWindowVisible(box))
                 continue;
             std::lock_guard<std::mutex> lock(m_mutex);
             if (std::find(m_seen.begin(), m_seen.end(), box) != m_seen.end())
@@ -141,8 +168,8 @@ void MessageBoxWatcher::Watch()
             char caption[256] = {}, text[256] = {};
             ::GetWindowTextA(box, caption, sizeof caption);
             // The text is the box's one static control with text (the icon has none).
-            for (HWND child = nullptr; (child = ::FindWindowExA(box, child, "Static", nullptr)) != nullptr;)
-                if (::GetWindowTextA(child, text, sizeof text) > 0)
+            for (HWND child : WindowsOf(box))
+                if (ClassName(child) == "Static" && ::GetWindowTextA(child, text, sizeof text) > 0)
                     break;
             m_boxes.push_back(Box{caption, text, ::GetWindow(box, GW_OWNER)});
             ::PostMessageA(box, WM_COMMAND, IDOK, 0);
