@@ -82,13 +82,13 @@ std::string WholeTables(std::string_view segment)
     std::string out;
     std::size_t at = 4, left = segment.size() - 4;
     while (left > 0) {
-        const unsigned spec = Byte(segment, at);
-        const std::size_t entry = spec >> 4 ? 2 : 1, have = std::min<std::size_t>(64, (left - 1) / entry);
+        const unsigned tableInfo = Byte(segment, at);
+        const std::size_t entry = tableInfo >> 4 ? 2 : 1, have = std::min<std::size_t>(64, (left - 1) / entry);
         // Tables of 4, 9, ... 49 values it reads as smaller blocks: not mended.
         const bool block = have == 4 || have == 9 || have == 16 || have == 25 || have == 36 || have == 49;
-        if ((spec & 15) > 3 || (have < 64 && (left - 1) % entry) || block)
+        if ((tableInfo & 15) > 3 || (have < 64 && (left - 1) % entry) || block)
             return std::string(segment);
-        out += static_cast<char>(spec);
+        out += static_cast<char>(tableInfo);
         out.append(segment.substr(at + 1, have * entry));
         for (std::size_t i = have; i < 64; ++i)
             out += entry == 2 ? std::string("\0\1", 2) : std::string("\1");
